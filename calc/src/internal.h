@@ -1,0 +1,113 @@
+// Shared helpers of the library: the 80-bit conversion constants, the 6-byte
+// real, the quadrant step of every arctangent and the array-bound checks.
+// Nothing here is exported.
+#pragma once
+
+#include "qvcalc32.h"
+
+#include <cmath>
+#include <cstdint>
+
+namespace qv {
+
+// The design multiplies by 80-bit reciprocals rather than dividing; long
+// double is the x87 80-bit format on the machines we build for.
+inline constexpr long double kDegToRadL = 0.0174532925199432957692369L;  // pi/180
+inline constexpr long double kRadToDegL = 57.2957795130823208767982L;    // 180/pi
+inline constexpr long double kOver360L = 1.0L / 360.0L;
+inline constexpr long double kOver60L = 1.0L / 60.0L;
+inline constexpr long double kOver30L = 1.0L / 30.0L;
+inline constexpr long double kOver15L = 1.0L / 15.0L;
+inline constexpr long double kOver24L = 1.0L / 24.0L;
+inline constexpr long double kOver3600L = 1.0L / 3600.0L;
+inline constexpr long double kPiL = 3.14159265358979323846264L;
+
+inline constexpr double kPi = 3.14159265358979323846;
+inline constexpr double kTwoPi = 6.283185307179586;
+inline constexpr double kDegToRad = 0.017453292519943295;
+inline constexpr double kRadToDeg = 57.29577951308232;
+
+// ---- The 6-byte real (real6.cpp) ----
+
+// x rounded to the 40-bit significand of a Real6 (nearest, ties to even).
+// NaN stays NaN and magnitudes beyond the largest Real6 become infinite, so
+// that "no value" survives inside the library; magnitudes below 2^-128
+// become 0.
+double Real6Round(long double x);
+// The Real6 nearest to x; NaN gives 0, overflow the largest Real6 of x's sign.
+Real6 Real6Encode(long double x);
+// The exact value of r.
+double Real6Decode(Real6 r);
+
+// arctan(x / sqrt(1 - x^2)) with argument and result at Real6 precision, the
+// way the quadrant house systems use it.  NaN when |x| rounds beyond 1.
+double ArcSinReal6(double x);
+
+// ---- Angles ----
+
+// The quadrant step shared by every arctangent of the house systems:
+// a = arctan(q), plus pi when negative, plus pi again when the named
+// sign-bearing quantity is negative.  Result in [0, 2pi) or NaN.
+inline double Quadrant(double q, double sign)
+{
+    double a = std::atan(q);
+    if (a < 0) a += kPi;
+    if (sign < 0) a += kPi;
+    return a;
+}
+
+// x - 360 * trunc(x / 360), evaluated so that exact multiples of 360 give 0.
+double ReduceTowardZero(double x);
+
+// Integer conversion guarded against NaN and the 32-bit range: false when x
+// has no 32-bit truncation (the original integer conversion would overflow).
+inline bool TruncToInt32(long double x, int32_t &out)
+{
+    if (!(x > -2147483649.0L && x < 2147483648.0L)) return false;
+    out = static_cast<int32_t>(x);
+    return true;
+}
+
+// ---- Arrays ----
+
+// True when an array of upper bound `high` exists and has element `need`.
+inline bool HasElement(const void *array, int32_t high, int32_t need)
+{
+    return array != nullptr && high >= need;
+}
+
+// ShortText10 from the first (at most 10) bytes.
+ShortText10 MakeText(const char *chars, int length);
+
+// Builds the texts of the library the way the original concatenates strings:
+// pieces are appended and the whole is cut to 10 characters at the end.
+struct TextBuilder {
+    char chars[40];
+    int length = 0;
+
+    void put(char c)
+    {
+        if (length < static_cast<int>(sizeof chars)) chars[length++] = c;
+    }
+    void put(const char *s)
+    {
+        while (*s) put(*s++);
+    }
+    // Decimal digits of v, with a minus sign when negative, no padding.
+    void putInt(int64_t v)
+    {
+        char digits[24];
+        int n = 0;
+        const bool negative = v < 0;
+        uint64_t u = negative ? 0 - static_cast<uint64_t>(v) : static_cast<uint64_t>(v);
+        do {
+            digits[n++] = static_cast<char>('0' + u % 10);
+            u /= 10;
+        } while (u != 0);
+        if (negative) put('-');
+        while (n > 0) put(digits[--n]);
+    }
+    ShortText10 shortText() const { return MakeText(chars, length); }
+};
+
+}  // namespace qv

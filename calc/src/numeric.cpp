@@ -1,0 +1,84 @@
+// Numeric routines on doubles: powers, degree trigonometry, angle reduction
+// and the partition sort.  Accuracy: FC, FS within an ulp of the exact
+// function of the double argument; FR and FD multiply by the 80-bit
+// constants and round once; FU is exact.
+#include "internal.h"
+
+#include <utility>
+
+namespace qv {
+
+double ReduceTowardZero(double x)
+{
+    // Dividing in extended precision makes every exact multiple of 360 come
+    // out whole (370 -> 10, 360 -> 0, 720 -> 0); elsewhere it truncates the
+    // same way as multiplying by the 80-bit reciprocal does.
+    const long double turns = std::trunc(static_cast<long double>(x) / 360.0L);
+    return static_cast<double>(static_cast<long double>(x) - 360.0L * turns);
+}
+
+namespace {
+
+// One partition round of the described sort, then the two sides.  The sides
+// are disjoint, so sorting the smaller one first by recursion and the larger
+// one by looping gives exactly the described result with a stack depth that
+// grows only with log2 of the range.
+void SortRange(double *a, int32_t lo, int32_t hi)
+{
+    while (lo < hi) {
+        int32_t i = lo, j = hi;
+        const double pivot = a[lo + (hi - lo) / 2];
+        do {
+            while (a[i] < pivot && i < hi) ++i;
+            while (pivot < a[j] && j > lo) --j;
+            if (i <= j) {
+                std::swap(a[i], a[j]);
+                ++i;
+                --j;
+            }
+        } while (i <= j);
+        const bool left = j > lo, right = i < hi;
+        if (left && right) {
+            if (j - lo < hi - i) {
+                SortRange(a, lo, j);
+                lo = i;
+            } else {
+                SortRange(a, i, hi);
+                hi = j;
+            }
+        } else if (left) {
+            hi = j;
+        } else if (right) {
+            lo = i;
+        } else {
+            return;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace qv
+
+using namespace qv;
+
+extern "C" {
+
+double XToTheY(double X, double Y)
+{
+    return static_cast<double>(std::exp(Y * std::log(static_cast<long double>(X))));
+}
+
+double FC(double X) { return std::cos(X * kDegToRad); }
+double FS(double X) { return std::sin(X * kDegToRad); }
+double FR(double X) { return static_cast<double>(X * kDegToRadL); }
+double FD(double X) { return static_cast<double>(X * kRadToDegL); }
+double FU(double X) { return ReduceTowardZero(X); }
+
+void QSortReal(double *A, int32_t AHigh, int32_t Lo, int32_t Hi)
+{
+    if (A == nullptr || Lo >= Hi) return;  // empty or one element: nothing to do
+    if (Lo < 0 || Hi > AHigh) return;
+    SortRange(A, Lo, Hi);
+}
+
+}  // extern "C"
