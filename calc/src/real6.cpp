@@ -23,6 +23,17 @@ struct Extended {
 };
 static_assert(sizeof(long double) >= 10, "80-bit long double expected");
 
+// The double (1 + fraction / 2^39) * 2^exponent, built from its bits (every
+// Real6 value is a normal double).
+double DoubleOf(bool negative, int exponent, uint64_t fraction)
+{
+    const uint64_t bits = (uint64_t{negative} << 63) | (static_cast<uint64_t>(exponent + 1023) << 52) |
+                          (fraction << (52 - kFractionBits));
+    double d;
+    std::memcpy(&d, &bits, sizeof d);
+    return d;
+}
+
 }  // namespace
 
 double Real6Round(long double x)
@@ -47,8 +58,7 @@ double Real6Round(long double x)
     }
     if (exponent < kMinExponent) return 0.0;
     if (exponent > kMaxExponent) return negative ? -HUGE_VAL : HUGE_VAL;
-    const double magnitude = std::ldexp(static_cast<double>(keep), exponent - kFractionBits);
-    return negative ? -magnitude : magnitude;
+    return DoubleOf(negative, exponent, keep & ((uint64_t{1} << kFractionBits) - 1));
 }
 
 Real6 Real6Encode(long double x)
@@ -79,9 +89,7 @@ double Real6Decode(Real6 r)
     uint64_t fraction = 0;
     for (int i = 5; i >= 1; --i) fraction = (fraction << 8) | r.bytes[i];
     fraction &= (uint64_t{1} << kFractionBits) - 1;
-    const double magnitude = std::ldexp(static_cast<double>((uint64_t{1} << kFractionBits) | fraction),
-                                        r.bytes[0] - kExponentBias - kFractionBits);
-    return (r.bytes[5] & 0x80) ? -magnitude : magnitude;
+    return DoubleOf((r.bytes[5] & 0x80) != 0, r.bytes[0] - kExponentBias, fraction);
 }
 
 namespace {
