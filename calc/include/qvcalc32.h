@@ -66,6 +66,7 @@
 
 #include <stdbool.h>
 #include <stdint.h>
+#include <string.h>
 
 #if defined(_WIN32)
 #  define QVCALC32_CALL __stdcall
@@ -92,6 +93,52 @@ extern "C" {
 typedef struct Real6 {
     uint8_t bytes[6];
 } Real6;
+
+/* Conversions between double and Real6 for callers; inline, not exported.
+ * To Real6: nearest with ties to even on the 40-bit significand; NaN, zero
+ * and magnitudes below 2^-128 give 0; beyond the largest Real6 (about
+ * 1.7e38) the largest Real6 of that sign.  To double: exact. */
+static inline double qvcalc32_Real6ToDouble(Real6 r)
+{
+    uint64_t fraction = 0, bits;
+    double d;
+    int i;
+    if (r.bytes[0] == 0) return 0.0;
+    for (i = 5; i >= 1; --i) fraction = (fraction << 8) | r.bytes[i];
+    fraction &= ((uint64_t)1 << 39) - 1;
+    bits = ((uint64_t)(r.bytes[5] >> 7) << 63) | ((uint64_t)(r.bytes[0] - 129 + 1023) << 52) | (fraction << 13);
+    memcpy(&d, &bits, sizeof d);
+    return d;
+}
+
+static inline Real6 qvcalc32_Real6FromDouble(double x)
+{
+    Real6 r = {{0, 0, 0, 0, 0, 0}};
+    uint64_t bits, fraction, rest;
+    int exponent, i;
+    memcpy(&bits, &x, sizeof bits);
+    exponent = (int)((bits >> 52) & 0x7ff) - 1023;
+    if (exponent == 1024 && (bits & (((uint64_t)1 << 52) - 1)) != 0) return r; /* NaN */
+    if (exponent == -1023) return r;                                           /* 0, subnormal */
+    fraction = bits & (((uint64_t)1 << 52) - 1);
+    rest = fraction & 0x1FFF;
+    fraction >>= 13;
+    if (rest > 0x1000 || (rest == 0x1000 && (fraction & 1))) {
+        if (++fraction >> 39) {
+            fraction = 0;
+            ++exponent;
+        }
+    }
+    if (exponent < -128) return r;
+    if (exponent > 126) {
+        exponent = 126;
+        fraction = ((uint64_t)1 << 39) - 1;
+    }
+    r.bytes[0] = (uint8_t)(exponent + 129);
+    for (i = 1; i <= 5; ++i) r.bytes[i] = (uint8_t)(fraction >> (8 * (i - 1)));
+    if (bits >> 63) r.bytes[5] |= 0x80;
+    return r;
+}
 
 /* A length byte (0..10) followed by the characters, 8-bit, no terminator. */
 typedef struct ShortText10 {

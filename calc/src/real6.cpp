@@ -85,11 +85,7 @@ Real6 Real6Encode(long double x)
 
 double Real6Decode(Real6 r)
 {
-    if (r.bytes[0] == 0) return 0.0;
-    uint64_t fraction = 0;
-    for (int i = 5; i >= 1; --i) fraction = (fraction << 8) | r.bytes[i];
-    fraction &= (uint64_t{1} << kFractionBits) - 1;
-    return DoubleOf((r.bytes[5] & 0x80) != 0, r.bytes[0] - kExponentBias, fraction);
+    return qvcalc32_Real6ToDouble(r);
 }
 
 namespace {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,11 @@ TEST(Real6, ExponentLimitsNaNAndOverflow)
     EXPECT_LT(Real6Decode(R6(-INFINITY)), -1e38);
     EXPECT_EQ(R6(NAN).bytes[0], 0);
     EXPECT_EQ(Real6Decode(R6(-0.0)), 0.0);
+    for (double x : std::initializer_list<double>{1e300, -1e300, 1e-300, NAN, INFINITY, -INFINITY, 0.0, std::ldexp(1.0, -128),
+                     std::ldexp(2.0 - std::ldexp(1.0, -40), 126), 2.0 - std::ldexp(1.0, -41)}) {
+        const Real6 a = qvcalc32_Real6FromDouble(x), b = R6(x);
+        EXPECT_EQ(0, std::memcmp(a.bytes, b.bytes, 6)) << x;
+    }
 }
 
 TEST(Real6, RoundTripKeepsFortyBits)
@@ -75,6 +81,9 @@ TEST(Real6, RoundTripKeepsFortyBits)
         const double x = std::ldexp(static_cast<double>(s >> 11), static_cast<int>(s % 200) - 100 - 53);
         const double r = Real6Decode(R6(x));
         EXPECT_EQ(r, Real6Round(x));
+        // The header's inline conversion for callers gives the same bytes.
+        const Real6 fromHeader = qvcalc32_Real6FromDouble(x), fromLibrary = R6(x);
+        EXPECT_EQ(0, std::memcmp(fromHeader.bytes, fromLibrary.bytes, 6)) << x;
         EXPECT_LE(std::fabs(r - x), std::fabs(x) * std::ldexp(1.0, -40));
     }
 }
