@@ -21,7 +21,7 @@
  *   character set (not NUL-terminated), returned by value.
  * - An open array is a pointer followed by an int32_t upper bound (the element
  *   count minus one).  An array the routine only reads is `const`.  An out or
- *   in-out scalar is a pointer.  Parameter orders follow the design exactly;
+ *   in-out scalar is a pointer.  Parameter orders are those of the original library;
  *   mind CampHouse (Lat before LST) and EqHouse (Offset before Obl, array
  *   last).
  * - Element k of a per-body array is body k (1 Sun, 2 Moon, 3 Mercury,
@@ -298,8 +298,11 @@ QVCALC32_API void QVCALC32_CALL Noon(uint8_t MoonFlag, int32_t Helio, int32_t JD
 /* ---- File routines (file_routines.cpp, lz_expand.cpp) ----------------- */
 
 /* CopyFile result codes.  The routine never throws; it returns one of these
- * and, when Message is not null, writes a NUL-terminated message (cut to
- * MessageHigh characters) such as "Error creating temporary file.". */
+ * and, when Message is not null, writes a NUL-terminated message such as
+ * "Error creating temporary file." into Message[0..MessageHigh] (the buffer
+ * holds MessageHigh + 1 bytes; longer messages are cut).
+ * On Windows, <windows.h> defines CopyFile as a macro: include it before this
+ * header and #undef CopyFile to call this routine. */
 enum {
     QVCALC32_COPY_OK = 0,
     QVCALC32_COPY_SOURCE_ERROR = 2,  /* Source cannot be opened or read */

@@ -10,7 +10,7 @@
 
 namespace qv {
 
-// The design multiplies by 80-bit reciprocals rather than dividing; long
+// The original multiplies by 80-bit reciprocals rather than dividing; long
 // double is the x87 80-bit format on the machines we build for.
 inline constexpr long double kDegToRadL = 0.0174532925199432957692369L;  // pi/180
 inline constexpr long double kRadToDegL = 57.2957795130823208767982L;    // 180/pi

@@ -10,7 +10,7 @@ namespace {
 
 constexpr uint8_t kFirstSignGlyph = 152;
 // Below this many degrees per hour of daily motion a body counts as
-// stationary: 1/720 with the design's 80-bit rounding.
+// stationary: just above 1/720 (the original's 80-bit constant).
 constexpr long double kStationaryLimit = 0.0013888891666666667L;
 
 }  // namespace

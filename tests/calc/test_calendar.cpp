@@ -1,4 +1,4 @@
-// Calendar and sidereal time.  Sources: the design's worked values; JD of
+// Calendar and sidereal time.  Sources: the original routines' worked values; JD of
 // civil dates from the standard Julian Day tables (Meeus, Astronomical
 // Algorithms, ch. 7); sidereal time checked against the IAU 1982 GMST
 // formula to 0.1 s.

@@ -1,4 +1,4 @@
-// Chart points, dignities and qualities.  Sources: the design's worked
+// Chart points, dignities and qualities.  Sources: the original routines' worked
 // examples; the Vertex checked against an independent construction (the
 // intersection of the prime vertical and ecliptic great circles as vectors).
 #include "qvcalc32.h"

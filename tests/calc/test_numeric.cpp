@@ -1,4 +1,4 @@
-// Numeric routines and the 6-byte real.  Sources: the design's worked
+// Numeric routines and the 6-byte real.  Sources: the original routines' worked
 // examples; Real6 bit patterns worked by hand from its layout.
 #include "internal.h"
 #include "qvcalc32.h"

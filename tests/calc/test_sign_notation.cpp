@@ -1,4 +1,4 @@
-// Sign notation and chart lookups.  Sources: the design's worked examples;
+// Sign notation and chart lookups.  Sources: the original routines' worked examples;
 // Real6 boundaries worked by hand.
 #include "internal.h"
 #include "qvcalc32.h"
