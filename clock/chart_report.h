@@ -1,0 +1,19 @@
+// The chart of the moment as text for people (a table) and for programs
+// (JSON), as zenlume-chart prints it.
+#pragma once
+
+#include "chart.h"
+
+#include <string>
+
+namespace zenlume {
+
+extern const char *const kBodyNames[15];
+
+// "51°30' N" / "0°07' W" style place text.
+std::string PlaceText(double latitude, double longitudeWest);
+
+std::string ChartTable(const Settings &settings, const ChartMoment &moment, const ClockChart &chart);
+std::string ChartJson(const Settings &settings, const ChartMoment &moment, const ClockChart &chart);
+
+}  // namespace zenlume

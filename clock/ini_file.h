@@ -1,0 +1,48 @@
+// A small INI file: reads values by section and key (case-insensitive, the
+// first occurrence wins, surrounding blanks and one pair of quotes removed)
+// and changes values in place, so that every other line of the file -
+// unknown keys and sections, comments, blank lines - survives a write.
+// Saving is atomic: a temporary file beside the target, flushed to disk and
+// renamed over it, so a failed write leaves the previous file intact.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zenlume {
+
+class IniFile {
+public:
+    // Reads `path`.  A missing, unreadable or oversized file, or a directory,
+    // reads as empty; `problem` (when given) then says why, empty otherwise.
+    static IniFile Load(const std::string &path, std::string *problem = nullptr);
+    static IniFile Parse(std::string_view text);
+
+    std::optional<std::string> Get(std::string_view section, std::string_view key) const;
+    void Set(std::string_view section, std::string_view key, std::string_view value);
+
+    std::string Text() const;
+    // Writes the file atomically; false with `error` set on failure.
+    bool Save(const std::string &path, std::string *error) const;
+
+    // Files larger than this are not read as settings (and not rewritten).
+    static constexpr size_t kMaxBytes = 16u << 20;
+
+private:
+    struct Line {
+        std::string text;  // without its line ending
+    };
+    // Index of the line "[section]" of the first such section, or -1.
+    int FindSection(std::string_view section) const;
+    // Index of the key's line inside the section starting at `header`, or -1.
+    int FindKey(int header, std::string_view key) const;
+    int SectionEnd(int header) const;
+
+    std::vector<Line> lines_;
+    std::string newline_ = "\n";
+    bool tooLarge_ = false;
+};
+
+}  // namespace zenlume

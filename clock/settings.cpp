@@ -1,0 +1,212 @@
+#include "settings.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace zenlume {
+namespace {
+
+const char *const kBodyKeys[12] = {"Sun",    "Moon",   "Mercury", "Venus",   "Mars", "Jupiter",
+                                   "Saturn", "Uranus", "Neptune", "Pluto", "Node", "Chiron"};
+
+int32_t ReadInteger(const IniFile &ini, const char *section, const char *key, int32_t fallback)
+{
+    const auto text = ini.Get(section, key);
+    if (!text) return fallback;
+    return ParseInteger(*text).value_or(fallback);
+}
+
+// Creates the folder that will hold `path` (like ~/.config on a new
+// account), private to the user as such folders are.
+void MakeParentFolders(const std::string &path)
+{
+    for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1))
+        ::mkdir(path.substr(0, slash).c_str(), 0700);
+}
+
+// Negation as 32-bit arithmetic does it, without overflow at INT32_MIN.
+int32_t Negate(int32_t v) { return static_cast<int32_t>(0u - static_cast<uint32_t>(v)); }
+
+}  // namespace
+
+std::string SettingsPath()
+{
+    const char *config = std::getenv("XDG_CONFIG_HOME");
+    if (config && config[0] == '/') return std::string(config) + "/zenlume.ini";
+    const char *home = std::getenv("HOME");
+    std::string base;
+    if (home && home[0] == '/') {
+        base = home;
+    } else if (const passwd *pw = ::getpwuid(::getuid()); pw && pw->pw_dir) {
+        base = pw->pw_dir;
+    } else {
+        base = "/tmp";
+    }
+    return base + "/.config/zenlume.ini";
+}
+
+uint16_t GlyphSizeFor(uint16_t planetSize, int wheelWidth)
+{
+    const double size = std::trunc(planetSize * 0.25 * wheelWidth / 576) + 1;
+    return size >= 1 && size <= 65535 ? static_cast<uint16_t>(size) : 1;
+}
+
+std::optional<int32_t> ParseInteger(std::string_view s)
+{
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    bool negative = false;
+    if (!s.empty() && (s.front() == '-' || s.front() == '+')) {
+        negative = s.front() == '-';
+        s.remove_prefix(1);
+    }
+    int base = 10;
+    if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
+        base = 16;
+        s.remove_prefix(2);
+    } else if (s.size() > 1 && s[0] == '$') {
+        base = 16;
+        s.remove_prefix(1);
+    }
+    if (s.empty()) return std::nullopt;
+    uint64_t value = 0;
+    for (char c : s) {
+        int digit;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (base == 16 && c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
+        else if (base == 16 && c >= 'A' && c <= 'F')
+            digit = c - 'A' + 10;
+        else
+            return std::nullopt;
+        value = value * static_cast<uint64_t>(base) + static_cast<uint64_t>(digit);
+        if (value > 0xFFFFFFFFull) return std::nullopt;
+    }
+    if (base == 10 && value > (negative ? 0x80000000ull : 0x7FFFFFFFull)) return std::nullopt;
+    const uint32_t bits = static_cast<uint32_t>(value);
+    return static_cast<int32_t>(negative ? 0u - bits : bits);
+}
+
+Settings LoadSettings(const IniFile &ini, int wheelWidth)
+{
+    Settings s;
+    s.SignColours = static_cast<uint8_t>(ReadInteger(ini, "Setting", "Glyphs", 0));
+    // Radio index 0 Placidus, 1 Koch, 2 Equal, then the codes of the other
+    // systems; Campanus (3) has no index of its own.
+    s.HouseSys = static_cast<uint8_t>(static_cast<uint8_t>(ReadInteger(ini, "Setting", "Houses", 0)) + 1);
+    if (s.HouseSys == kCampanus) s.HouseSys = kEqual;
+    s.CuspMode = static_cast<uint8_t>(ReadInteger(ini, "Setting", "Cusps", 0));
+    s.PlanetSize = static_cast<uint16_t>(ReadInteger(ini, "Setting", "Size", 63));
+    s.GlyphSize = GlyphSizeFor(s.PlanetSize, wheelWidth);
+    // A colour that is not a number is taken as black rather than failing.
+    s.PlanetColor = static_cast<uint32_t>(ParseInteger(ini.Get("Setting", "Color").value_or("0")).value_or(0));
+
+    s.LatDeg = ReadInteger(ini, "Place", "LatD", 0);
+    s.LatMin = ReadInteger(ini, "Place", "LatM", 0);
+    s.LongDeg = ReadInteger(ini, "Place", "LongD", 0);
+    s.LongMin = ReadInteger(ini, "Place", "LongM", 0);
+    s.ZoneHours = -(ReadInteger(ini, "Place", "ZoneH", 0) + ReadInteger(ini, "Place", "ZoneM", 0) / 60.0);
+    if (ReadInteger(ini, "Place", "NS", 0) == 0) {
+        s.LatDeg = Negate(s.LatDeg);
+        s.LatMin = Negate(s.LatMin);
+    }
+    if (ReadInteger(ini, "Place", "EW", 0) == 0) {
+        s.LongDeg = Negate(s.LongDeg);
+        s.LongMin = Negate(s.LongMin);
+        s.ZoneHours = -s.ZoneHours;
+    }
+
+    for (int i = 0; i < 12; ++i) s.ShowBody[i + 1] = ReadInteger(ini, "Show", kBodyKeys[i], i < 10 ? 1 : 0) != 0;
+    s.WindowTop = ReadInteger(ini, "Show", "Top", 1);
+    s.WindowLeft = ReadInteger(ini, "Show", "Left", 1);
+    s.WindowHeight = ReadInteger(ini, "Show", "Height", 576);
+    s.WindowWidth = ReadInteger(ini, "Show", "Width", 545);
+    return s;
+}
+
+OptionValues ReadOptions(const IniFile &ini)
+{
+    OptionValues v;
+    v.Glyphs = ReadInteger(ini, "Setting", "Glyphs", 0);
+    v.Houses = ReadInteger(ini, "Setting", "Houses", 0);
+    v.Cusps = ReadInteger(ini, "Setting", "Cusps", 0);
+    v.Size = ReadInteger(ini, "Setting", "Size", 63);
+    v.Color = static_cast<uint32_t>(ParseInteger(ini.Get("Setting", "Color").value_or("0")).value_or(0));
+    v.LatD = ReadInteger(ini, "Place", "LatD", 0);
+    v.LongD = ReadInteger(ini, "Place", "LongD", 0);
+    v.LatM = ReadInteger(ini, "Place", "LatM", 0);
+    v.LongM = ReadInteger(ini, "Place", "LongM", 0);
+    v.ZoneH = ReadInteger(ini, "Place", "ZoneH", 0);
+    v.ZoneM = ReadInteger(ini, "Place", "ZoneM", 0);
+    v.North = ReadInteger(ini, "Place", "NS", 0) == 1;
+    v.West = ReadInteger(ini, "Place", "EW", 0) == 1;
+    for (int i = 0; i < 12; ++i) v.Show[i] = ReadInteger(ini, "Show", kBodyKeys[i], i < 10 ? 1 : 0) != 0;
+    return v;
+}
+
+namespace {
+
+bool Commit(const std::string &path, IniFile &ini, std::string *error)
+{
+    MakeParentFolders(path);
+    std::string why;
+    if (ini.Save(path, &why)) return true;
+    if (error) *error = "Unable to write to " + path + " (" + why + ")";
+    return false;
+}
+
+IniFile LoadForWriting(const std::string &path, std::string *error, bool &ok)
+{
+    std::string problem;
+    IniFile ini = IniFile::Load(path, &problem);
+    // Never overwrite a file we could not read: its contents would be lost.
+    ok = problem.empty();
+    if (!ok && error) *error = "Unable to write to " + path + " (" + problem + ")";
+    return ini;
+}
+
+}  // namespace
+
+bool WriteOptions(const std::string &path, const OptionValues &v, std::string *error)
+{
+    bool ok;
+    IniFile ini = LoadForWriting(path, error, ok);
+    if (!ok) return false;
+    const auto put = [&](const char *section, const char *key, int64_t value) {
+        ini.Set(section, key, std::to_string(value));
+    };
+    put("Setting", "Glyphs", v.Glyphs);
+    put("Setting", "Houses", v.Houses);
+    put("Setting", "Cusps", v.Cusps);
+    put("Setting", "Size", v.Size);
+    put("Setting", "Color", v.Color);
+    put("Place", "LatD", v.LatD);
+    put("Place", "LatM", v.LatM);
+    put("Place", "LongM", v.LongM);
+    put("Place", "LongD", v.LongD);
+    put("Place", "ZoneH", v.ZoneH);
+    put("Place", "ZoneM", v.ZoneM);
+    put("Place", "NS", v.North ? 1 : 0);
+    put("Place", "EW", v.West ? 1 : 0);
+    for (int i = 0; i < 12; ++i) put("Show", kBodyKeys[i], v.Show[i] ? 1 : 0);
+    return Commit(path, ini, error);
+}
+
+bool WriteGeometry(const std::string &path, int32_t top, int32_t left, int32_t height, int32_t width,
+                   std::string *error)
+{
+    bool ok;
+    IniFile ini = LoadForWriting(path, error, ok);
+    if (!ok) return false;
+    ini.Set("Show", "Top", std::to_string(top));
+    ini.Set("Show", "Left", std::to_string(left));
+    ini.Set("Show", "Height", std::to_string(height));
+    ini.Set("Show", "Width", std::to_string(width));
+    return Commit(path, ini, error);
+}
+
+}  // namespace zenlume

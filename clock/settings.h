@@ -1,0 +1,76 @@
+// The clock's settings: the program-wide settings variables, how they are
+// read from "zenlume.ini" and how the options and the window geometry are
+// written back.
+//
+// The file lives in one fixed place: $XDG_CONFIG_HOME/zenlume.ini, or
+// ~/.config/zenlume.ini when that variable is unset, empty or not absolute.
+#pragma once
+
+#include "ini_file.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace zenlume {
+
+// House system codes of HouseSys.
+enum HouseSystem : uint8_t {
+    kPlacidus = 1, kKoch, kCampanus, kTopocentric, kMorinus, kPorphyry, kRegiomontanus, kMeridian, kEqual
+};
+
+struct Settings {
+    uint8_t SignColours = 0;  // 0 None, 1 Glyphs, 2 Background
+    uint8_t HouseSys = kPlacidus;
+    uint8_t CuspMode = 0;     // 0 None, 1 Angles, 2 All
+    uint16_t PlanetSize = 63;
+    uint16_t GlyphSize = 0;
+    uint32_t PlanetColor = 0;  // red in the low byte, then green, then blue
+    int32_t LatDeg = 0, LatMin = 0;    // north positive
+    int32_t LongDeg = 0, LongMin = 0;  // west positive
+    double ZoneHours = 0;              // UT = local time - ZoneHours
+    bool ShowBody[15] = {false, true, true, true, true, true, true, true, true, true, true, false, false, false, false};
+    int32_t WindowTop = 1, WindowLeft = 1, WindowHeight = 576, WindowWidth = 545;
+
+    double Latitude() const { return LatDeg + LatMin / 60.0; }
+    double Longitude() const { return LongDeg + LongMin / 60.0; }
+};
+
+// What the options dialog writes, as the user chose it (unsigned spin-edit
+// values and radio indexes, not the signed settings variables).
+struct OptionValues {
+    int32_t Glyphs = 0, Houses = 0, Cusps = 0;
+    int32_t Size = 63;
+    uint32_t Color = 0;
+    int32_t LatD = 0, LatM = 0, LongD = 0, LongM = 0, ZoneH = 0, ZoneM = 0;
+    bool North = false, West = false;
+    bool Show[12] = {true, true, true, true, true, true, true, true, true, true, false, false};
+};
+
+// $XDG_CONFIG_HOME/zenlume.ini or ~/.config/zenlume.ini.
+std::string SettingsPath();
+
+// An integer as the settings file stores it: decimal, or hexadecimal after
+// "0x", "0X" or "$", with an optional sign; nothing for anything else or a
+// value beyond 32 bits (hexadecimal up to FFFFFFFF wraps, as it always has).
+std::optional<int32_t> ParseInteger(std::string_view text);
+
+// GlyphSize = Trunc(PlanetSize * 0.25 * W / 576) + 1 for a wheel picture W
+// pixels wide (1 where that has no 16-bit value).
+uint16_t GlyphSizeFor(uint16_t planetSize, int wheelWidth);
+
+// Reads the settings variables from `ini`; `wheelWidth` is the present width
+// of the wheel picture, from which GlyphSize follows.
+Settings LoadSettings(const IniFile &ini, int wheelWidth);
+// The options dialog's starting values from the file (with the key defaults).
+OptionValues ReadOptions(const IniFile &ini);
+
+// Writes the options (sections "Setting", "Place", "Show", in the order the
+// dialog writes them) or the window geometry into the file at `path`.  On
+// failure nothing is changed and `error` is "Unable to write to <path>"
+// followed by the reason.
+bool WriteOptions(const std::string &path, const OptionValues &values, std::string *error);
+bool WriteGeometry(const std::string &path, int32_t top, int32_t left, int32_t height, int32_t width,
+                   std::string *error);
+
+}  // namespace zenlume

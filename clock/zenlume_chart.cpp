@@ -1,0 +1,112 @@
+// zenlume-chart: the chart of the present minute (or of a given local clock
+// time) for the clock's settings, as a table or as JSON.  Needs no display.
+#include "chart.h"
+#include "chart_report.h"
+#include "settings.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+#include <optional>
+#include <string>
+
+namespace {
+
+const char kUsage[] =
+    "usage: zenlume-chart [--at \"YYYY-MM-DD HH:MM[:SS]\"] [--ini FILE] [--json]\n"
+    "\n"
+    "Prints the astrological chart of the present minute for the place, zone and\n"
+    "house system of the clock's settings file.\n"
+    "\n"
+    "  --at TIME   the chart of this local clock time instead of now\n"
+    "  --ini FILE  read the settings from FILE instead of %s\n"
+    "  --json      every field of the chart as JSON\n"
+    "  --help      this text\n";
+
+int Usage(FILE *to, int code)
+{
+    std::fprintf(to, kUsage, zenlume::SettingsPath().c_str());
+    return code;
+}
+
+int Fail(const std::string &message)
+{
+    std::fprintf(stderr, "zenlume-chart: %s\n", message.c_str());
+    std::fprintf(stderr, "Try 'zenlume-chart --help'.\n");
+    return 2;
+}
+
+// "YYYY-MM-DD HH:MM[:SS]" (a "T" may stand for the blank) as a valid date and time.
+std::optional<zenlume::LocalDateTime> ParseLocalTime(const std::string &text)
+{
+    int y, mo, d, h, mi, s = 0;
+    char sep, tail;
+    const int n = std::sscanf(text.c_str(), "%4d-%2d-%2d%c%2d:%2d:%2d%c", &y, &mo, &d, &sep, &h, &mi, &s, &tail);
+    const bool withSeconds = n == 7, withoutSeconds = n == 6 && text.size() >= 16 && text.find(':', 14) == std::string::npos;
+    if (!(withSeconds || withoutSeconds) || (sep != ' ' && sep != 'T')) return std::nullopt;
+    using namespace std::chrono;
+    const year_month_day date{year(y), month(static_cast<unsigned>(mo)), day(static_cast<unsigned>(d))};
+    if (y < 1 || !date.ok() || h < 0 || h > 23 || mi < 0 || mi > 59 || s < 0 || s > 59) return std::nullopt;
+    zenlume::LocalDateTime t;
+    t.year = y;
+    t.month = mo;
+    t.day = d;
+    t.hour = h;
+    t.minute = mi;
+    t.second = s;
+    return t;
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    std::optional<zenlume::LocalDateTime> at;
+    std::optional<std::string> iniPath;
+    bool json = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") return Usage(stdout, 0);
+        if (arg == "--json") {
+            json = true;
+        } else if (arg == "--at" || arg == "--ini") {
+            if (i + 1 >= argc) return Fail(arg + " needs a value");
+            const std::string value = argv[++i];
+            if (arg == "--ini") {
+                iniPath = value;
+            } else if (!(at = ParseLocalTime(value))) {
+                return Fail("cannot read the time \"" + value + "\": expected YYYY-MM-DD HH:MM[:SS]");
+            }
+        } else {
+            return Fail("unknown option \"" + arg + "\"");
+        }
+    }
+
+    const std::string path = iniPath.value_or(zenlume::SettingsPath());
+    std::string problem;
+    const zenlume::IniFile ini = zenlume::IniFile::Load(path, &problem);
+    if (iniPath && !problem.empty()) return Fail("cannot read the settings file " + problem);
+    if (iniPath && problem.empty() && access(path.c_str(), F_OK) != 0)
+        return Fail("cannot read the settings file " + path + ": " + std::strerror(errno));
+    if (!problem.empty())
+        std::fprintf(stderr, "zenlume-chart: cannot read the settings file %s; using the defaults\n", problem.c_str());
+
+    constexpr int kWheelSide = 547;  // the wheel's default side, from which the glyph size follows
+    const zenlume::Settings settings = zenlume::LoadSettings(ini, kWheelSide);
+    const zenlume::PlanetTable table;
+    zenlume::ClockChart chart;
+    const zenlume::ChartMoment moment = at ? zenlume::ComputeChartAt(settings, *at, table, chart)
+                                           : zenlume::ComputeChart(settings, table, chart);
+
+    const std::string missing = zenlume::MissingCuspsMessage(moment);
+    if (!missing.empty()) std::fprintf(stderr, "zenlume-chart: %s\n", missing.c_str());
+    if (moment.HouseName.empty())
+        std::fprintf(stderr, "zenlume-chart: the settings name no known house system (code %d); no cusps\n",
+                     settings.HouseSys);
+    const std::string out = json ? zenlume::ChartJson(settings, moment, chart)
+                                 : zenlume::ChartTable(settings, moment, chart);
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}

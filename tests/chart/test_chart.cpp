@@ -1,0 +1,166 @@
+// The chart of the moment: Universal Time and date from the local clock and
+// the zone, the house dispatch, the angles, the rising sign, the texts and
+// the shift into the wheel frame.  Each expectation follows from the
+// library's own routines called directly, so only the chart's own steps are
+// under test.
+#include "chart.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+namespace {
+
+using namespace zenlume;
+
+const PlanetTable &Table()
+{
+    static const PlanetTable table;
+    return table;
+}
+
+LocalDateTime At(int y, int mo, int d, int h, int mi, int s = 0)
+{
+    LocalDateTime t;
+    t.year = y;
+    t.month = mo;
+    t.day = d;
+    t.hour = h;
+    t.minute = mi;
+    t.second = s;
+    return t;
+}
+
+Settings Place(double zoneHours, int houseSys = kPlacidus, int latDeg = 51, int latMin = 30)
+{
+    Settings s;
+    s.ZoneHours = zoneHours;
+    s.HouseSys = static_cast<uint8_t>(houseSys);
+    s.LatDeg = latDeg;
+    s.LatMin = latMin;
+    s.LongDeg = 0;
+    s.LongMin = 7;
+    return s;
+}
+
+ChartMoment Compute(const Settings &s, const LocalDateTime &t, ClockChart &chart)
+{
+    return ComputeChartAt(s, t, Table(), chart);
+}
+
+TEST(ChartTime, ZoneRollOvers)
+{
+    struct Case { double zone; LocalDateTime local; int y, m, d; double ut; const char *what; } cases[] = {
+        {0, At(2026, 12, 7, 12, 34, 30), 2026, 12, 7, 12 + 34.5 / 60, "default zone: UT is local time"},
+        {-5, At(2026, 12, 31, 21, 30), 2027, 1, 1, 2.5, "5 h west at 21:30: next day, next year"},
+        {-5, At(2024, 2, 28, 21, 30), 2024, 2, 29, 2.5, "into a leap day"},
+        {10, At(2026, 3, 1, 3, 0), 2026, 2, 28, 17, "10 h east at 03:00: previous day, previous month"},
+        {10, At(2027, 1, 1, 3, 0), 2026, 12, 31, 17, "previous year"},
+        {0.5, At(2026, 6, 1, 0, 15), 2026, 5, 31, 23.75, "half an hour east"},
+    };
+    for (const auto &c : cases) {
+        ClockChart chart;
+        const ChartMoment m = Compute(Place(c.zone), c.local, chart);
+        EXPECT_EQ(m.utYear, c.y) << c.what;
+        EXPECT_EQ(m.utMonth, c.m) << c.what;
+        EXPECT_EQ(m.utDay, c.d) << c.what;
+        EXPECT_NEAR(m.UT, c.ut, 1e-12) << c.what;
+        EXPECT_EQ(m.JD, JulDay(c.m, c.d, c.y)) << c.what;
+    }
+}
+
+TEST(ChartHouses, EachCodeCallsItsSystemInItsOwnParameterOrder)
+{
+    const LocalDateTime t = At(2026, 12, 7, 21, 40);
+    for (int code = 1; code <= 9; ++code) {
+        ClockChart chart;
+        const ChartMoment m = Compute(Place(0, code), t, chart);
+        double expected[15] = {}, asc, mc;
+        const double lat = 51.5;
+        switch (code) {
+        case kPlacidus: PlacHouse(expected, 14, m.LST, lat, m.Obl, 0); break;
+        case kKoch: KochHouse(expected, 14, m.LST, lat, m.Obl, 0); break;
+        case kCampanus: CampHouse(expected, 14, lat, m.LST, m.Obl, 0); break;
+        case kTopocentric: TopHouse(expected, 14, m.LST, lat, m.Obl, 0); break;
+        case kMorinus: MorHouse(expected, 14, m.LST, lat, m.Obl, 0); break;
+        case kPorphyry: PorHouse(expected, 14, m.LST, lat, m.Obl, 0); break;
+        case kRegiomontanus: RegHouse(expected, 14, m.LST, lat, m.Obl, 0); break;
+        case kMeridian: MeridHouse(expected, 14, m.LST, lat, m.Obl, 0); break;
+        case kEqual: EqHouse(&asc, &mc, m.LST, lat, 0, m.Obl, expected, 14); break;
+        }
+        for (int k = 1; k <= 12; ++k) EXPECT_EQ(m.TrueCuspPos[k], expected[k]) << "code " << code << " cusp " << k;
+        EXPECT_FALSE(m.HouseName.empty());
+        // The Midheaven: element 0 for Equal houses, cusp 10 for the others.
+        EXPECT_EQ(m.TruePlanetPos[14], code == kEqual ? expected[0] : expected[10]) << code;
+        EXPECT_EQ(m.TruePlanetPos[13], expected[1]);
+    }
+}
+
+TEST(ChartHouses, UnknownCodeKeepsThePreviousCusps)
+{
+    const LocalDateTime t = At(2026, 12, 7, 21, 40);
+    ClockChart fresh;
+    const ChartMoment none = Compute(Place(0, 10), t, fresh);
+    EXPECT_TRUE(none.HouseName.empty());
+    EXPECT_EQ(fresh.CuspPos[5], 0.0);
+    EXPECT_EQ(none.RisingSign, 1);
+
+    ClockChart chart;
+    Compute(Place(0, kKoch), t, chart);
+    double before[15];
+    std::copy(chart.CuspPos, chart.CuspPos + 15, before);
+    Compute(Place(0, 0), At(2026, 12, 7, 23, 0), chart);
+    for (int k = 1; k <= 12; ++k) EXPECT_EQ(chart.CuspPos[k], before[k]) << k;
+}
+
+TEST(ChartRecord, WheelFrameTextsAndRisingSign)
+{
+    for (int hour = 0; hour < 24; hour += 3) {
+        ClockChart chart;
+        const ChartMoment m = Compute(Place(1, kPlacidus), At(2026, 4, 18, hour, 5), chart);
+        const double asc = m.TrueCuspPos[1];
+        EXPECT_EQ(m.RisingSign, static_cast<int>(asc / 30) + 1);
+        EXPECT_DOUBLE_EQ(chart.SignShift, std::fmod(asc, 30));
+        EXPECT_EQ(chart.CuspPos[1], 30 * std::trunc(asc / 30));  // the rising sign's start
+        EXPECT_EQ(chart.PlanetPos[13], asc);                     // the Ascendant is not shifted
+        for (int i = 1; i <= 14; ++i) {
+            if (i == 13) continue;
+            double expected = m.TruePlanetPos[i] - chart.SignShift;
+            if (expected < 0) expected += 360;
+            EXPECT_DOUBLE_EQ(chart.PlanetPos[i], expected) << i;
+            const ShortText10 made = MakeSign(qvcalc32_Real6FromDouble(m.TruePlanetPos[i]),
+                                              qvcalc32_Real6FromDouble(m.Speed[i]));
+            EXPECT_EQ(std::string(chart.PlanetText[i].chars, chart.PlanetText[i].length),
+                      std::string(made.chars, made.length));
+        }
+        // The angles never carry a motion mark, nor do the cusps.
+        EXPECT_EQ(chart.PlanetText[13].chars[8], ' ');
+        EXPECT_EQ(chart.PlanetText[14].chars[8], ' ');
+        for (int k = 1; k <= 12; ++k) EXPECT_EQ(chart.CuspText[k].chars[8], ' ');
+        for (int k = 1; k <= 12; ++k) {
+            EXPECT_EQ(m.Grid[k].glyph, 127 + k);
+            EXPECT_EQ(m.Grid[k].house, std::to_string(k));
+        }
+    }
+}
+
+TEST(ChartRecord, PolarLatitudesKeepBodiesAndAnglesButNoFalseCusps)
+{
+    ClockChart chart;
+    const ChartMoment m = Compute(Place(0, kPlacidus, 70, 0), At(2026, 12, 7, 12, 0), chart);
+    EXPECT_TRUE(m.CuspsMissing);
+    EXPECT_NE(MissingCuspsMessage(m).find("Placidus house system has no cusps at latitude 70"), std::string::npos);
+    EXPECT_GE(m.RisingSign, 1);
+    EXPECT_TRUE(std::isfinite(chart.SignShift));
+    for (int k : {1, 4, 7, 10}) EXPECT_EQ(chart.CuspText[k].length, 9) << k;
+    int empty = 0;
+    for (int k = 1; k <= 12; ++k) empty += chart.CuspText[k].length == 0;
+    EXPECT_GT(empty, 0);
+    for (int i = 1; i <= 12; ++i) EXPECT_TRUE(std::isfinite(chart.PlanetPos[i])) << i;
+
+    ClockChart equal;
+    EXPECT_FALSE(Compute(Place(0, kEqual, 70, 0), At(2026, 12, 7, 12, 0), equal).CuspsMissing);
+}
+
+}  // namespace

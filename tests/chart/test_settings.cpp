@@ -1,0 +1,238 @@
+// The settings file: integer syntax, defaults, the sign rules of the place
+// and zone, the house-system mapping, writing in place and atomically, and
+// files that must not crash the reader.
+#include "settings.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+using namespace zenlume;
+
+Settings Load(const std::string &text, int wheel = 576) { return LoadSettings(IniFile::Parse(text), wheel); }
+
+std::string ReadAll(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+struct TempDir {
+    std::string path;
+    TempDir()
+    {
+        char name[] = "/tmp/zenlume-settings-XXXXXX";
+        path = ::mkdtemp(name);
+    }
+    ~TempDir() { std::system(("rm -rf '" + path + "'").c_str()); }
+};
+
+TEST(SettingsIntegers, DecimalAndHexadecimal)
+{
+    struct Case { const char *text; std::optional<int32_t> value; } cases[] = {
+        {"42", 42}, {" 42 ", 42}, {"-7", -7}, {"+7", 7}, {"0x1F", 31}, {"0X1f", 31}, {"$ff", 255},
+        {"-$10", -16}, {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1},
+        {"0xFFFFFFFF", -1}, {"$80000000", -2147483647 - 1},
+        {"2147483648", std::nullopt}, {"0x100000000", std::nullopt}, {"99999999999999999999", std::nullopt},
+        {"", std::nullopt}, {"abc", std::nullopt}, {"12abc", std::nullopt}, {"0x", std::nullopt},
+        {"$", std::nullopt}, {"1.5", std::nullopt}, {"- 5", std::nullopt},
+    };
+    for (const auto &c : cases) EXPECT_EQ(ParseInteger(c.text), c.value) << '"' << c.text << '"';
+}
+
+TEST(LoadSettings, DefaultsWithoutAFile)
+{
+    const Settings s = Load("");
+    EXPECT_EQ(s.LatDeg, 0);
+    EXPECT_EQ(s.LongDeg, 0);
+    EXPECT_EQ(s.ZoneHours, 0);
+    EXPECT_EQ(s.HouseSys, kPlacidus);
+    EXPECT_EQ(s.SignColours, 0);
+    EXPECT_EQ(s.CuspMode, 0);
+    EXPECT_EQ(s.PlanetSize, 63);
+    EXPECT_EQ(s.GlyphSize, 16);  // trunc(63 * 0.25 * 576 / 576) + 1
+    EXPECT_EQ(s.PlanetColor, 0u);
+    for (int i = 1; i <= 10; ++i) EXPECT_TRUE(s.ShowBody[i]) << i;
+    EXPECT_FALSE(s.ShowBody[11]);
+    EXPECT_FALSE(s.ShowBody[12]);
+    EXPECT_EQ(s.WindowTop, 1);
+    EXPECT_EQ(s.WindowLeft, 1);
+    EXPECT_EQ(s.WindowWidth, 545);
+    EXPECT_EQ(s.WindowHeight, 576);
+}
+
+TEST(LoadSettings, PlaceAndZoneSigns)
+{
+    struct Case { const char *text; double lat, lon, zone; const char *what; } cases[] = {
+        {"[Place]\nEW=1\nLongD=74\nLongM=0\nZoneH=5\nZoneM=0\n", 0, 74, -5, "New York: west, UT = local + 5"},
+        {"[Place]\nEW=0\nLongD=30\nZoneH=2\n", 0, -30, 2, "east: negative longitude, UT = local - 2"},
+        {"[Place]\nNS=0\nLatD=0\nLatM=30\n", -0.5, 0, 0, "south"},
+        {"[Place]\nNS=1\nLatD=41\nLatM=30\n", 41.5, 0, 0, "north"},
+        {"[Place]\nNS=0\nLatD=41\nLatM=30\n", -41.5, 0, 0, "41 30 south"},
+        {"[Place]\nEW=0\nLongD=12\nLongM=15\n", 0, -12.25, 0, "12 15 east"},
+        {"[Place]\nEW=7\nLongD=12\nLongM=15\n", 0, 12.25, 0, "any non-zero EW counts as west"},
+        {"[Place]\nEW=0\nZoneH=0\nZoneM=30\n", 0, 0, 0.5, "half an hour east"},
+    };
+    for (const auto &c : cases) {
+        const Settings s = Load(c.text);
+        EXPECT_DOUBLE_EQ(s.Latitude(), c.lat) << c.what;
+        EXPECT_DOUBLE_EQ(s.Longitude(), c.lon) << c.what;
+        EXPECT_DOUBLE_EQ(s.ZoneHours, c.zone) << c.what;
+    }
+}
+
+TEST(LoadSettings, HouseSystemMapping)
+{
+    struct Case { const char *value; int code; } cases[] = {
+        {"0", kPlacidus}, {"1", kKoch}, {"2", kEqual}, {"3", kTopocentric}, {"4", kMorinus},
+        {"5", kPorphyry}, {"6", kRegiomontanus}, {"7", kMeridian}, {"8", kEqual},
+        {"9", 10}, {"-1", 0}, {"255", 0}, {"256", kPlacidus}, {"junk", kPlacidus},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(Load(std::string("[Setting]\nHouses=") + c.value + "\n").HouseSys, c.code) << c.value;
+}
+
+TEST(LoadSettings, AppearanceAndShownBodies)
+{
+    const Settings s = Load("[setting]\nglyphs=2\nCusps=1\nSize=100\nColor=255\n[Show]\nNode=1\nSun=0\nTop=-40\n",
+                            1152);
+    EXPECT_EQ(s.SignColours, 2);
+    EXPECT_EQ(s.CuspMode, 1);
+    EXPECT_EQ(s.GlyphSize, 51);  // trunc(100 * 0.25 * 1152 / 576) + 1
+    EXPECT_EQ(s.PlanetColor, 255u);
+    EXPECT_TRUE(s.ShowBody[11]);
+    EXPECT_FALSE(s.ShowBody[1]);
+    EXPECT_EQ(s.WindowTop, -40);
+    EXPECT_EQ(Load("[Setting]\nColor=not a colour\n").PlanetColor, 0u);
+}
+
+TEST(LoadSettings, HostileFilesNeverCrash)
+{
+    std::string binary;
+    for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 7919) & 0xFF);
+    const std::string cases[] = {
+        binary,
+        "[Place]\nLatD=2147483647\nLatM=-2147483648\nZoneH=-2147483648\nNS=0\nEW=0\n",
+        "[Setting]\nSize=-5\nHouses=0xFFFFFFFF\n[Show]\nHeight=-1\nWidth=0x7FFFFFFF\n",
+        "[[[[\n=\n==\n[Setting\nGlyphs\n]\n",
+        std::string(100000, '['),
+        "[Setting]\r\nSize=70\r\n",
+    };
+    for (const auto &text : cases) {
+        const Settings s = Load(text);
+        EXPECT_LE(s.SignColours, 255);
+    }
+    EXPECT_EQ(Load("[Setting]\r\nSize=70\r\n").PlanetSize, 70);
+}
+
+TEST(SettingsFile, WritesOptionsInPlaceKeepingEverythingElse)
+{
+    TempDir dir;
+    const std::string path = dir.path + "/zenlume.ini";
+    {
+        std::ofstream out(path);
+        out << "; my notes\n[Setting]\nHouses=1\nExtra=keep me\n\n[Other]\nx=1\n";
+    }
+    OptionValues v;
+    v.Houses = 2;
+    v.LatD = 51;
+    v.LatM = 30;
+    v.North = true;
+    v.Show[10] = true;
+    std::string error;
+    ASSERT_TRUE(WriteOptions(path, v, &error)) << error;
+    const std::string text = ReadAll(path);
+    EXPECT_NE(text.find("; my notes"), std::string::npos);
+    EXPECT_NE(text.find("Extra=keep me"), std::string::npos);
+    EXPECT_NE(text.find("[Other]\nx=1"), std::string::npos);
+    EXPECT_LT(text.find("Houses=2"), text.find("Extra=keep me"));  // changed where it stood
+    // Keys of a new section follow in the order the dialog writes them.
+    EXPECT_NE(text.find("[Place]\nLatD=51\nLatM=30\nLongM=0\nLongD=0\nZoneH=0\nZoneM=0\nNS=1\nEW=0\n"),
+              std::string::npos);
+    const Settings s = LoadSettings(IniFile::Load(path), 576);
+    EXPECT_EQ(s.HouseSys, kEqual);
+    EXPECT_DOUBLE_EQ(s.Latitude(), 51.5);
+    EXPECT_TRUE(s.ShowBody[11]);
+
+    ASSERT_TRUE(WriteGeometry(path, 10, 20, 600, 580, &error)) << error;
+    const Settings g = LoadSettings(IniFile::Load(path), 576);
+    EXPECT_EQ(g.WindowTop, 10);
+    EXPECT_EQ(g.WindowLeft, 20);
+    EXPECT_EQ(g.WindowHeight, 600);
+    EXPECT_EQ(g.WindowWidth, 580);
+    EXPECT_EQ(g.HouseSys, kEqual);  // the options are still there
+}
+
+TEST(SettingsFile, RefusedWritesLeaveTheOldFileAndSayWhy)
+{
+    TempDir dir;
+    const std::string blocker = dir.path + "/plainfile";
+    std::ofstream(blocker) << "x";
+    OptionValues v;
+    std::string error;
+    // A path below a regular file cannot be written, whoever we are.
+    EXPECT_FALSE(WriteOptions(blocker + "/zenlume.ini", v, &error));
+    EXPECT_EQ(error.rfind("Unable to write to " + blocker + "/zenlume.ini", 0), 0u) << error;
+
+    // A read-only file stays as it was.
+    const std::string path = dir.path + "/zenlume.ini";
+    std::ofstream(path) << "[Setting]\nHouses=1\n";
+    ::chmod(path.c_str(), 0444);
+    EXPECT_FALSE(WriteGeometry(path, 1, 2, 3, 4, &error));
+    EXPECT_EQ(ReadAll(path), "[Setting]\nHouses=1\n");
+
+    // A directory in the file's place is neither read nor replaced.
+    const std::string folder = dir.path + "/folder.ini";
+    ::mkdir(folder.c_str(), 0755);
+    EXPECT_FALSE(WriteGeometry(folder, 1, 2, 3, 4, &error));
+    struct stat st;
+    ASSERT_EQ(::stat(folder.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
+    std::string problem;
+    IniFile::Load(folder, &problem);
+    EXPECT_FALSE(problem.empty());
+
+    // No temporary files are left behind.
+    const std::string listing = dir.path + "/listing";
+    std::system(("ls -A '" + dir.path + "' > '" + listing + "'").c_str());
+    EXPECT_EQ(ReadAll(listing), "folder.ini\nlisting\nplainfile\nzenlume.ini\n");
+}
+
+TEST(SettingsFile, CreatesTheConfigFolderOfANewAccount)
+{
+    TempDir dir;
+    const std::string path = dir.path + "/home/.config/zenlume.ini";
+    std::string error;
+    ASSERT_TRUE(WriteGeometry(path, 5, 6, 7, 8, &error)) << error;
+    EXPECT_EQ(LoadSettings(IniFile::Load(path), 576).WindowLeft, 6);
+}
+
+TEST(SettingsFile, LocationFollowsXdgConfigHome)
+{
+    const char *saved = std::getenv("XDG_CONFIG_HOME");
+    const std::string keep = saved ? saved : "";
+    const char *savedHome = std::getenv("HOME");
+    const std::string keepHome = savedHome ? savedHome : "";
+    ::setenv("XDG_CONFIG_HOME", "/somewhere/config", 1);
+    EXPECT_EQ(SettingsPath(), "/somewhere/config/zenlume.ini");
+    ::setenv("XDG_CONFIG_HOME", "relative/path", 1);  // not absolute: ignored
+    ::setenv("HOME", "/home/someone", 1);
+    EXPECT_EQ(SettingsPath(), "/home/someone/.config/zenlume.ini");
+    if (saved)
+        ::setenv("XDG_CONFIG_HOME", keep.c_str(), 1);
+    else
+        ::unsetenv("XDG_CONFIG_HOME");
+    if (savedHome) ::setenv("HOME", keepHome.c_str(), 1);
+}
+
+}  // namespace
