@@ -262,11 +262,21 @@ QVCALC32_API void QVCALC32_CALL GetQualities(const double *Longitudes, int32_t L
 
 /* ---- Planetary theory (planet_table.cpp, planets.cpp) ----------------- */
 
-/* Fills Table[1..410] with the element and correction constants. */
+/* Fills Table[1..410] with the element and correction constants (slot 410
+ * holds 0); callers pass a table of 411 doubles, upper bound 410. */
 QVCALC32_API void QVCALC32_CALL InitialisePlanets(double *Table, int32_t TableHigh);
-/* Longitude, declination and speed of bodies First..Last into Lon, Decl and
- * Speed (upper bounds >= 12).  Scratch and Counts are work space taken by
- * value (never changed). */
+/* Bodies First..Last (1..12) at T: Lon, geocentric (Helio = 1:
+ * heliocentric) ecliptic longitude in degrees plus Offset, reduced by whole
+ * turns toward zero; Decl, declination in degrees for every body 1..12;
+ * Speed, 60 times the daily motion in radians per day (negative when
+ * retrograde, 0 for the Moon, the Node and heliocentric places).  MoonMode 2
+ * leaves the Moon out; MoonFlag 0 true Node, 1 mean Node.  Needs upper
+ * bounds Lon, Decl, Speed >= 12, Scratch >= 3, Counts >= 10, Table >= 409;
+ * Scratch and Counts are work space taken by value (never changed).  First
+ * outside 1..12 or Last > 12 writes nothing; Last < First runs only the
+ * declination pass.  Geocentric places of bodies 3..12 need body 1 in the
+ * same call.  Accuracy near 2000: about 0.05 degrees against modern
+ * ephemerides. */
 QVCALC32_API void QVCALC32_CALL PlanetCalc(int32_t First, int32_t Last, int32_t Helio, double Offset,
                                            const double *Scratch, int32_t ScratchHigh, double T,
                                            const uint8_t *Counts, int32_t CountsHigh, int32_t MoonMode,
@@ -275,6 +285,14 @@ QVCALC32_API void QVCALC32_CALL PlanetCalc(int32_t First, int32_t Last, int32_t 
                                            int32_t TableHigh, uint8_t MoonFlag);
 
 /* ---- Moon and Sun (moon.cpp, sun.cpp, exact_moon.cpp) ----------------- */
+
+/* The short lunar series at T: with LonOnlyMode 1 only LonOnly (degrees,
+ * reduced toward zero, no Offset) and, for MoonFlag 1, the mean Node; else
+ * Lon, Node (plus Offset, 360 added when negative) and Lat (degrees).
+ * ExactSun: the Sun's apparent longitude in 0..360 degrees (about 0.01
+ * degrees).  ExactMoon: the long lunar series plus Offset.  MoonProgCalc:
+ * Months[1..12] (upper bound >= 12), the progressed Moon month by month from
+ * Start over the day after JD at UT hours. */
 
 QVCALC32_API void QVCALC32_CALL MoonCalc(uint8_t MoonFlag, double *LonOnly, int32_t LonOnlyMode, double Offset,
                                          double T, double *Lon, double *Node, double *Lat);
@@ -288,8 +306,16 @@ QVCALC32_API void QVCALC32_CALL MoonProgCalc(uint8_t MoonFlag, int32_t JD, doubl
 /* Lets the caller's pending user-interface events run: calls the hook set
  * with qvcalc32_SetYieldHook, or returns at once when there is none. */
 QVCALC32_API void QVCALC32_CALL YieldToOthers(void);
+/* The first minute (Time, UT hours, possibly beyond 24 = the next day; JD
+ * the day) from JD on at which Body (1..12) reaches Target degrees, searching
+ * up to 251 years; JD changes even when nothing is found, and Time is then
+ * left as it was.  Window in degrees picks the qualifying years. */
 QVCALC32_API void QVCALC32_CALL GetReturn(uint16_t Body, uint16_t Window, int32_t Helio, double Target, double *Time,
                                           int32_t *JD, double Offset, uint8_t MoonFlag);
+/* Dawn: the UT hour (0..24) of day JD at which the Ascendant meets the
+ * Sun, and that Ascendant; Noon the same for the Midheaven.  Longitude
+ * west-positive, Latitude north-positive, degrees.  The minute stepping ends
+ * after one day of steps (the 360/0 seam), returning the hour reached. */
 QVCALC32_API void QVCALC32_CALL Dawn(uint8_t MoonFlag, int32_t Helio, int32_t JD, double Offset, double Longitude,
                                      double Latitude, double *Asc, double *Time);
 QVCALC32_API void QVCALC32_CALL Noon(uint8_t MoonFlag, int32_t Helio, int32_t JD, double Offset, double Longitude,

@@ -1,7 +1,8 @@
 // Numeric routines on doubles: powers, degree trigonometry, angle reduction
 // and the partition sort.  Accuracy: FC, FS within an ulp of the exact
 // function of the double argument; FR and FD multiply by the 80-bit
-// constants and round once; FU is exact.
+// constants and round once; FU is the exact remainder rounded once; XToTheY
+// within a few ulps times |Y ln X|.
 #include "internal.h"
 
 #include <utility>
@@ -10,9 +11,16 @@ namespace qv {
 
 double ReduceTowardZero(double x)
 {
-    // Dividing in extended precision makes every exact multiple of 360 come
-    // out whole (370 -> 10, 360 -> 0, 720 -> 0); elsewhere it truncates the
-    // same way as multiplying by the 80-bit reciprocal does.
+    // In doubles, x / 360 can round up to a whole n when x lies just below
+    // 360 n; the remainder x - 360 q is exact here (360 q needs at most 53
+    // bits and the subtraction cancels), so its sign shows that case and one
+    // turn puts it right.  The result is the exact remainder rounded once,
+    // as an 80-bit evaluation would give, and exact multiples of 360 give 0.
+    if (std::fabs(x) < 0x1p50) {
+        const double r = x - 360.0 * std::trunc(x / 360.0);
+        if (x >= 0 ? r < 0 : r > 0) return r + (x >= 0 ? 360.0 : -360.0);
+        return r;
+    }
     const long double turns = std::trunc(static_cast<long double>(x) / 360.0L);
     return static_cast<double>(static_cast<long double>(x) - 360.0L * turns);
 }
@@ -65,7 +73,7 @@ extern "C" {
 
 double XToTheY(double X, double Y)
 {
-    return static_cast<double>(std::exp(Y * std::log(static_cast<long double>(X))));
+    return std::exp(Y * std::log(X));
 }
 
 double FC(double X) { return std::cos(X * kDegToRad); }

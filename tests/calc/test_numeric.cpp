@@ -213,3 +213,32 @@ TEST(QSortReal, LargeAdversarialInputKeepsAShallowStack)
 }
 
 }  // namespace
+
+namespace {
+
+// FU against an 80-bit reference on values crowding the multiples of 360,
+// where a double quotient rounds up to the next whole turn.
+TEST(NumericRoutines, ReductionMatchesExtendedPrecisionNearWholeTurns)
+{
+    const auto reference = [](double x) {
+        const long double turns = std::trunc(static_cast<long double>(x) / 360.0L);
+        return static_cast<double>(static_cast<long double>(x) - 360.0L * turns);
+    };
+    for (int n = -2000; n <= 2000; ++n) {
+        double x = 360.0 * n;
+        for (int step = 0; step < 8; ++step) {
+            x = std::nextafter(x, 0.0);
+            EXPECT_EQ(FU(x), reference(x)) << n << " " << step;
+            EXPECT_EQ(FU(-x), reference(-x)) << n << " " << step;
+        }
+    }
+    uint64_t s = 7;
+    for (int i = 0; i < 100000; ++i) {
+        s = s * 6364136223846793005ULL + 1442695040888963407ULL;
+        const double x = (static_cast<double>(s >> 11) / 0x1p53 - 0.5) * 1e7;
+        EXPECT_EQ(FU(x), reference(x)) << x;
+    }
+    EXPECT_EQ(FU(1e300), reference(1e300));
+}
+
+}  // namespace

@@ -1,0 +1,242 @@
+// PlanetCalc: longitude, declination and daily motion of the twelve bodies.
+// Each planet moves on a Keplerian ellipse whose elements are quadratic in
+// time; Jupiter to Pluto get periodic corrections of their heliocentric
+// coordinates; the Earth's orbit (the Sun's slots) turns heliocentric places
+// into geocentric ones.  The Moon and the Node come from MoonCalc, the Sun's
+// final longitude from ExactSun.
+#include "internal.h"
+#include "planet_table.h"
+
+#include <cmath>
+
+namespace {
+
+using namespace qv;
+
+// An exact 0 in the polar turning would leave the arctangent of 0/0 or put
+// an angle on its branch point; the theory replaces it by a value far below
+// its accuracy.  The declination pass uses 1E-7 degrees in radians.
+constexpr double kTinyTurn = 1.7E-9;
+constexpr double kTinyDecl = 1.7453E-9;
+
+// Kepler's constant: the Earth's mean motion in radians per day for a = 1.
+constexpr double kGauss = 0.0172021;
+// Light time per astronomical unit, days.
+constexpr double kLightDaysPerAU = 0.0057683;
+
+// The angle of (x, y) in radians, 0 < angle < 2 pi, as the theory takes it:
+// the arctangent put into its quadrant, with an exact 0 replaced by `tiny`;
+// exact to double rounding.
+double PolarAngle(double x, double y, double tiny = kTinyTurn)
+{
+    if (y == 0) y = tiny;
+    double a = Quadrant(y / x, y);
+    if (a == 0) a = tiny;
+    return a;
+}
+
+// A turn by a fixed angle.  The theory turns through polar form - radius,
+// angle of the point plus the turn, back to x and y - which is this same
+// rotation; taking the sine and cosine of the turn once lets position and
+// velocity (and all twelve declinations) share them, and the results agree
+// with the polar form to double rounding.  The polar form's one special
+// case that matters is kept: an exact 0 for y is first replaced by `tiny`
+// (its other replacement, an angle of exactly 0, needs y / x to underflow).
+struct Rotation {
+    double c, s;
+    explicit Rotation(double angle) : c(std::cos(angle)), s(std::sin(angle)) {}
+};
+
+void Turn(double &x, double &y, const Rotation &turn, double tiny = kTinyTurn)
+{
+    if (y == 0) y = tiny;
+    const double x0 = x;
+    x = x0 * turn.c - y * turn.s;
+    y = x0 * turn.s + y * turn.c;
+}
+
+struct Vec3 {
+    double x, y, z;
+};
+
+// The running slot index: every value is read once, in table order.
+struct SlotReader {
+    const double *table;
+    int32_t slot;
+
+    double Next() { return table[slot++]; }
+    double Quadratic(double T)
+    {
+        const double c0 = Next(), c1 = Next(), c2 = Next();
+        return c0 + c1 * T + c2 * T * T;
+    }
+};
+
+// From the orbital plane (x toward perihelion) to the ecliptic: turn by the
+// argument of perihelion, tilt by the inclination, turn by the node.
+Vec3 Orient(double x, double y, const Rotation &w, double sinI, double cosI, const Rotation &N)
+{
+    Turn(x, y, w);
+    const double z = y * sinI;
+    y = y * cosI;
+    Turn(x, y, N);
+    return {x, y, z};
+}
+
+// Heliocentric ecliptic position (AU) and velocity (AU per day) from one
+// element block.
+void Orbit(SlotReader &r, double T, Vec3 &pos, Vec3 &vel)
+{
+    double M = FR(r.Quadratic(T));
+    M -= kTwoPi * std::trunc(M / kTwoPi);
+    const double e = r.Quadratic(T);
+    const double a = r.Next();
+    const Rotation w(FR(r.Quadratic(T)));
+    const Rotation N(FR(r.Quadratic(T)));
+    const double i = FR(r.Quadratic(T));
+
+    // Kepler's equation by five fixed iterations: each shrinks the error by
+    // e, leaving about 3E-3 radians for Chiron (e = 0.38), 2E-4 for Pluto
+    // and far less for the others.
+    double E = M;
+    for (int k = 0; k < 5; ++k) E = M + e * std::sin(E);
+    const double sinE = std::sin(E), cosE = std::cos(E);
+    const double Edot = kGauss / ((1 - e * cosE) * XToTheY(a, 1.5));
+    const double b = std::sqrt(1 - e * e);
+
+    const double sinI = std::sin(i), cosI = std::cos(i);
+    vel = Orient(-a * Edot * sinE, a * Edot * b * cosE, w, sinI, cosI, N);
+    pos = Orient(a * (cosE - e), a * b * sinE, w, sinI, cosI, N);
+}
+
+// c0 + c1 T + c2 T^2 + the sum of A cos(f T + p), AU.
+double CorrectionGroup(SlotReader &r, double T, int terms)
+{
+    double value = r.Quadratic(T);
+    for (int k = 0; k < terms; ++k) {
+        const double A = r.Next(), f = r.Next(), p = r.Next();
+        value += A * FC(f * T + p);
+    }
+    return value;
+}
+
+// Declination (degrees) of the ecliptic point (lon, lat) for the obliquity
+// eps (radians): the point's y-z pair turned by eps.
+double Declination(double lon, double lat, const Rotation &eps)
+{
+    double beta = FR(lat);
+    if (beta == 0) beta = kTinyDecl;
+    double lambda = FR(lon);
+    if (lambda == 0) lambda = kTinyDecl;
+    const double cb = std::cos(beta);
+    const double x = cb * std::cos(lambda);
+    double y = cb * std::sin(lambda), z = std::sin(beta);
+    Turn(y, z, eps, kTinyDecl);
+    return FD(std::atan(z / std::sqrt(x * x + y * y)));
+}
+
+}  // namespace
+
+extern "C" {
+
+// Bodies First..Last (1..12, see the header) for T in Julian centuries from
+// JD 2415020.0.  Lon: degrees plus Offset, reduced by whole turns toward zero
+// (a sum just below 0 stays negative).  Decl: declination in degrees, for
+// every body 1..12 whatever First and Last.  Speed: 60 times the daily
+// motion in radians per day, negative when retrograde, 0 for the Moon, the
+// Node and in heliocentric mode.  Geocentric places of bodies 3..12 need body
+// 1 in the same call (without it the Earth stands at the Sun).
+// Accuracy: near 2000 the planets agree with modern ephemerides to about
+// 0.05 degrees; the quadratic elements drift away from them over centuries.
+// Declinations follow from the longitudes to double rounding.
+void PlanetCalc(int32_t First, int32_t Last, int32_t Helio, double Offset, const double *Scratch,
+                int32_t ScratchHigh, double T, const uint8_t *Counts, int32_t CountsHigh, int32_t MoonMode,
+                double *Lon, int32_t LonHigh, double *Decl, int32_t DeclHigh, double *Speed, int32_t SpeedHigh,
+                const double *Table, int32_t TableHigh, uint8_t MoonFlag)
+{
+    // The work arrays are taken by value and never read, but a caller that
+    // passes them too short has the arguments wrong: do nothing.
+    if (First < 1 || First > 12 || Last > 12) return;
+    if (!HasElement(Scratch, ScratchHigh, 3) || !HasElement(Counts, CountsHigh, 10) ||
+        !HasElement(Lon, LonHigh, 12) || !HasElement(Decl, DeclHigh, 12) || !HasElement(Speed, SpeedHigh, 12) ||
+        !HasElement(Table, TableHigh, kPlanetTableLastSlot))
+        return;
+
+    SlotReader slots{Table, FirstSlotOf(First)};
+    Vec3 earth{0, 0, 0};
+    double earthVX = 0, earthVY = 0;  // the Earth's velocity, negated
+
+    for (int32_t b = First; b <= Last; ++b) {
+        Decl[b] = 0;
+        Speed[b] = 0;
+        if (b != 11) Lon[b] = 0;
+        if (b == 2) {
+            if (MoonMode != 2) {
+                double lonOnly;
+                MoonCalc(MoonFlag, &lonOnly, 0, Offset, T, &Lon[2], &Lon[11], &Decl[2]);
+            }
+            continue;
+        }
+        if (b == 11) continue;  // written with the Moon
+
+        Vec3 pos, vel;
+        Orbit(slots, T, pos, vel);
+        // Velocity relative to the Earth, for the geocentric rate.
+        double relVX, relVY;
+        if (b == 1) {
+            earthVX = -vel.x;
+            earthVY = -vel.y;
+            relVX = earthVX;
+            relVY = earthVY;
+        } else {
+            relVX = vel.x + earthVX;
+            relVY = vel.y + earthVY;
+        }
+        for (int g = 1; g <= CorrectionGroups(b); ++g) {
+            const double c = CorrectionGroup(slots, T, GroupTerms(b, g));
+            if (g == 1) pos.y += c;
+            else if (g == 2) pos.x += c;
+            else pos.z += c;
+        }
+
+        double rate = (pos.x * vel.y - pos.y * vel.x) / (pos.x * pos.x + pos.y * pos.y);
+        if (Helio == 1) {
+            double lon = FU(FD(PolarAngle(pos.x, pos.y)) + Offset);
+            if (b == 1) lon = FU(lon + 180);
+            Lon[b] = lon;
+            continue;
+        }
+
+        if (b == 1) {
+            earth = pos;
+        } else {
+            pos.x -= earth.x;
+            pos.y -= earth.y;
+            pos.z -= earth.z;
+            rate = (pos.x * relVY - pos.y * relVX) / (pos.x * pos.x + pos.y * pos.y);
+        }
+        // The theory's light-time term: the distance in light days times the
+        // daily motion, added to the longitude.
+        // The Sun's longitude from its orbit is replaced by ExactSun's, so
+        // for body 1 only its latitude and motion are kept.
+        const double rho = std::sqrt(pos.x * pos.x + pos.y * pos.y);
+        double lon;
+        if (b == 1) {
+            ExactSun(&lon, T);
+            lon = FU(lon + Offset);
+        } else {
+            const double distance = std::sqrt(pos.x * pos.x + pos.y * pos.y + pos.z * pos.z);
+            lon = FU(FD(PolarAngle(pos.x, pos.y)) + FD(kLightDaysPerAU * distance * rate) + Offset);
+        }
+        const double lat = FD(std::atan(pos.z / rho));
+        Lon[b] = lon;
+        Decl[b] = lat;
+        Speed[b] = 60 * rate;
+    }
+
+    // The loop left the ecliptic latitude in Decl.
+    const Rotation eps(FR(23.452294 - 0.0130125 * T));
+    for (int k = 1; k <= 12; ++k) Decl[k] = Declination(Lon[k], Decl[k], eps);
+}
+
+}  // extern "C"
