@@ -40,11 +40,13 @@
  *   IEEE results: NaN where the geometry has no answer (an arcsine beyond 1
  *   at polar latitudes, 0/0), and the limiting angle where an arctangent
  *   quotient has a zero denominator and a non-zero numerator.  Routines that
- *   can return NaN: ArcSin's internal use in PlacHouse and KochHouse (all
- *   their cusps other than the four angles become NaN beyond the polar
- *   circles), AsMcCalc and every house routine at a degenerate place,
- *   XToTheY (X <= 0 with Y <= 0, X < 0), Vertex and EastPoint at degenerate
- *   sidereal times, and every routine given NaN or infinite input.
+ *   can return NaN: PlacHouse and KochHouse (an intermediate cusp is NaN
+ *   wherever its arcsine argument goes beyond 1, which happens beyond the
+ *   polar circles - from about 70 degrees for every sidereal time - while
+ *   the four angle cusps stay valid), AsMcCalc and every house routine at a
+ *   degenerate place, XToTheY (X <= 0 with Y <= 0, X < 0), Vertex and
+ *   EastPoint at degenerate sidereal times, and every routine given NaN or
+ *   infinite input.
  * - PlacHouse iterates at most 100000 rounds per cusp (close to the polar
  *   circles a converging cusp needs a few thousand); when the bound is
  *   reached the cusp is NaN.

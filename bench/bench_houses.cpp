@@ -1,0 +1,89 @@
+// Ascendant, Midheaven and the nine house systems, at a typical place
+// (latitude 51.5) over a spread of sidereal times, and Placidus and Koch
+// close to the polar circle where their iterations and arcsines work
+// hardest.  The target is under a microsecond per call.
+#include "internal.h"
+#include "qvcalc32.h"
+
+#include <benchmark/benchmark.h>
+
+namespace qv {
+double ArcSinReal6Fast(double x);  // houses_quadrant.cpp
+}
+
+namespace {
+
+constexpr double kObl = 0.40910517666747087;  // 23.44 degrees
+constexpr double kLstStep = 0.37;             // hours: sweeps all quadrants of RAMC
+
+using House = void (*)(double *, int32_t, double, double, double, double);
+
+void RunHouse(benchmark::State &state, House house, double lat)
+{
+    double cusps[15] = {};
+    double lst = 0.1;
+    for (auto _ : state) {
+        house(cusps, 14, lst, lat, kObl, 0);
+        benchmark::DoNotOptimize(cusps);
+        lst += kLstStep;
+        if (lst >= 24) lst -= 24;
+    }
+}
+
+void Camp(double *c, int32_t h, double lst, double lat, double obl, double off) { CampHouse(c, h, lat, lst, obl, off); }
+
+void Eq(double *c, int32_t h, double lst, double lat, double obl, double off)
+{
+    double asc, mc;
+    EqHouse(&asc, &mc, lst, lat, off, obl, c, h);
+}
+
+void BM_AsMcCalc(benchmark::State &state)
+{
+    double asc, mc, ramc = 0.1;
+    for (auto _ : state) {
+        AsMcCalc(&asc, &mc, ramc, 51.5 * qv::kDegToRad, kObl, 0);
+        benchmark::DoNotOptimize(asc);
+        benchmark::DoNotOptimize(mc);
+        ramc += 0.097;
+        if (ramc > 6.28) ramc -= 6.28;
+    }
+}
+BENCHMARK(BM_AsMcCalc);
+
+BENCHMARK_CAPTURE(RunHouse, Placidus_51_5, PlacHouse, 51.5);
+BENCHMARK_CAPTURE(RunHouse, Placidus_66_0, PlacHouse, 66.0);
+BENCHMARK_CAPTURE(RunHouse, Placidus_66_5, PlacHouse, 66.5);
+BENCHMARK_CAPTURE(RunHouse, Placidus_70_NaN, PlacHouse, 70.0);
+BENCHMARK_CAPTURE(RunHouse, Koch_51_5, KochHouse, 51.5);
+BENCHMARK_CAPTURE(RunHouse, Koch_66_5, KochHouse, 66.5);
+BENCHMARK_CAPTURE(RunHouse, Topocentric_51_5, TopHouse, 51.5);
+BENCHMARK_CAPTURE(RunHouse, Regiomontanus_51_5, RegHouse, 51.5);
+BENCHMARK_CAPTURE(RunHouse, Campanus_51_5, Camp, 51.5);
+BENCHMARK_CAPTURE(RunHouse, Equal_51_5, Eq, 51.5);
+BENCHMARK_CAPTURE(RunHouse, Porphyry_51_5, PorHouse, 51.5);
+BENCHMARK_CAPTURE(RunHouse, Meridian_51_5, MeridHouse, 51.5);
+BENCHMARK_CAPTURE(RunHouse, Morinus_51_5, MorHouse, 51.5);
+
+// The Placidus arcsine alone: the fast path against the reference one.
+void BM_ArcSinReal6(benchmark::State &state)
+{
+    double x = -0.99;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(qv::ArcSinReal6(x));
+        x = x > 0.99 ? -0.99 : x + 0.0123;
+    }
+}
+BENCHMARK(BM_ArcSinReal6);
+
+void BM_ArcSinReal6Fast(benchmark::State &state)
+{
+    double x = -0.99;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(qv::ArcSinReal6Fast(x));
+        x = x > 0.99 ? -0.99 : x + 0.0123;
+    }
+}
+BENCHMARK(BM_ArcSinReal6Fast);
+
+}  // namespace

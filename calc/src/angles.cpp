@@ -1,0 +1,43 @@
+// The two chart angles: the Ascendant (the ecliptic degree rising in the
+// east) and the Midheaven (the ecliptic degree on the upper meridian).
+#include "internal.h"
+
+using namespace qv;
+
+namespace {
+
+// Radians to degrees with the zodiac offset and the customary arc-minute,
+// brought below 360 by one subtraction only: a negative offset may leave a
+// negative angle, which callers that need 0..360 correct themselves.
+// Extended precision, rounded once to double.
+double AngleDegrees(double radians, double offset)
+{
+    long double x = radians * kRadToDegL + offset + kOver60L;
+    if (x >= 360) x -= 360;
+    return static_cast<double>(x);
+}
+
+}  // namespace
+
+extern "C" {
+
+// Ascendant and Midheaven in degrees from RAMC, latitude and obliquity (all
+// in radians), each plus Offset and one arc-minute.  Exact to double
+// rounding (about 1e-13 degrees) away from the poles; where the Ascendant
+// quotient has a zero denominator (latitude 0 at RAMC 0) the infinite
+// quotient gives the limiting angle, and degenerate input gives NaN.
+void AsMcCalc(double *Asc, double *MC, double RAMC, double Lat, double Obl, double Offset)
+{
+    const double s = std::sin(RAMC), c = std::cos(RAMC);
+    const double co = std::cos(Obl), so = std::sin(Obl);
+    // The Midheaven's right ascension is RAMC, so only tan is needed; the
+    // sign of sin RAMC picks the half-turn.
+    const double mc = Quadrant((s / c) / co, s);
+    // The Ascendant lies where the horizon cuts the ecliptic on the east side;
+    // the sign of cos RAMC picks the eastern of the two intersections.
+    const double asc = Quadrant(c / (-s * co - so * std::tan(Lat)), c);
+    if (Asc) *Asc = AngleDegrees(asc, Offset);
+    if (MC) *MC = AngleDegrees(mc, Offset);
+}
+
+}  // extern "C"

@@ -1,0 +1,134 @@
+// Equal, Porphyry, Meridian and Morinus houses, and the arc between two
+// cusps.  Same units and conventions as the quadrant systems: LST in hours,
+// Lat in degrees, Obl in radians, Offset and cusps in degrees, cusp k in
+// element k; nothing is written unless the array reaches element 12.
+#include "internal.h"
+
+#include <algorithm>
+
+namespace qv {
+// Shared with the quadrant systems (houses_quadrant.cpp).
+double HouseRamc(double lst);
+double Reduce360(long double x);  // FU for a double, without its division
+void FixAngles(double *cusps, double asc, double mc);
+}  // namespace qv
+
+using namespace qv;
+
+namespace {
+
+constexpr long double kOver3L = 1.0L / 3.0L;
+
+// a + step, less 360 only when the sum is ABOVE 360: Equal and Porphyry
+// keep a sum of exactly 360 as 360.
+double AddKeeping360(double a, double step)
+{
+    long double v = a + static_cast<long double>(step);
+    if (v > 360) v -= 360;
+    return static_cast<double>(v);
+}
+
+// Ecliptic longitudes of the twelve equatorial points RAMC + 30i + 60
+// degrees (house 10 on the meridian, house 1 at the east point): along the
+// declination circle (Meridian) or along the circle through the ecliptic
+// poles (Morinus).  The sign of the numerator picks the half-turn.
+void EquatorialHouses(double *Cusps, double LST, double Obl, double Offset, bool morinus)
+{
+    const double ramc = HouseRamc(LST);
+    const double co = std::cos(Obl);
+    double c[13] = {};
+    for (int i = 1; i <= 12; ++i) {
+        const double x = static_cast<double>(ramc + (30 * i + 60) * kDegToRadL);
+        const double sx = std::sin(x), cx = std::cos(x);
+        const double lam = morinus ? Quadrant(sx * co / cx, sx * co) : Quadrant(sx / (cx * co), sx);
+        c[i] = Reduce360(static_cast<double>(lam * kRadToDegL + Offset));
+    }
+    std::copy(c + 1, c + 13, Cusps + 1);
+}
+
+}  // namespace
+
+extern "C" {
+
+// Equal houses of 30 degrees from the Ascendant.  Offset comes BEFORE Obl
+// and the array LAST.  Returns Asc and MC (as AsMcCalc) and also writes MC
+// into Cusps[0]; cusp 10 is Asc + 270, not the Midheaven.  Exact to double
+// rounding.
+void EqHouse(double *Asc, double *MC, double LST, double Lat, double Offset, double Obl, double *Cusps,
+             int32_t CuspsHigh)
+{
+    if (!HasElement(Cusps, CuspsHigh, 12)) return;
+    double asc, mc;
+    AsMcCalc(&asc, &mc, HouseRamc(LST), static_cast<double>(Lat * kDegToRadL), Obl, Offset);
+    if (Asc) *Asc = asc;
+    if (MC) *MC = mc;
+
+    double c[13];
+    c[0] = mc;
+    c[1] = asc;
+    for (int k = 1; k <= 11; ++k) c[k + 1] = AddKeeping360(c[k], 30);
+    for (int k = 1; k <= 12; ++k)
+        if (c[k] < 0) c[k] += 360;
+    std::copy(c, c + 13, Cusps);
+}
+
+// Porphyry: each quadrant between the angles cut into three equal arcs; the
+// quadrant from the IC to the Descendant is taken the same size as the one
+// from the Midheaven to the Ascendant.  Degrees, exact to double rounding;
+// the offset reaches the cusps once, through the angles.
+void PorHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double Obl, double Offset)
+{
+    if (!HasElement(Cusps, CuspsHigh, 12)) return;
+    double asc, mc;
+    AsMcCalc(&asc, &mc, HouseRamc(LST), static_cast<double>(Lat * kDegToRadL), Obl, Offset);
+
+    double c[13] = {};
+    double q = asc - mc;
+    if (q < 0) q += 360;
+    const double s = static_cast<double>(q * kOver3L);
+    c[5] = Reduce360(static_cast<double>(mc + 180.0L + s));
+    c[6] = Reduce360(static_cast<double>(mc + 180.0L + 2.0L * s));
+
+    const double ic = Reduce360(static_cast<double>(mc + 180.0L));
+    double q2 = ic - asc;
+    if (q2 < 0) q2 += 360;
+    const double s2 = static_cast<double>(q2 * kOver3L);
+    c[1] = asc;
+    c[2] = Reduce360(static_cast<double>(asc + static_cast<long double>(s2)));
+    c[3] = Reduce360(static_cast<double>(asc + 2.0L * s2));
+    c[4] = Reduce360(static_cast<double>(asc + 3.0L * s2));
+
+    for (int k = 1; k <= 6; ++k) c[k + 6] = AddKeeping360(c[k], 180);
+    for (int k = 1; k <= 12; ++k)
+        if (c[k] < 0) c[k] += 360;
+    FixAngles(c, asc, mc);
+    std::copy(c + 1, c + 13, Cusps + 1);
+}
+
+// Meridian houses: equal steps of right ascension carried to the ecliptic
+// along declination circles.  Lat is not used; no arc-minute and no
+// fix-up, so cusp 1 is the East Point.  Degrees, exact to double rounding.
+void MeridHouse(double *Cusps, int32_t CuspsHigh, double LST, double /*Lat*/, double Obl, double Offset)
+{
+    if (!HasElement(Cusps, CuspsHigh, 12)) return;
+    EquatorialHouses(Cusps, LST, Obl, Offset, false);
+}
+
+// Morinus houses: equal steps of right ascension carried to the ecliptic
+// along circles through the ecliptic poles.  Lat is not used.  Degrees,
+// exact to double rounding.
+void MorHouse(double *Cusps, int32_t CuspsHigh, double LST, double /*Lat*/, double Obl, double Offset)
+{
+    if (!HasElement(Cusps, CuspsHigh, 12)) return;
+    EquatorialHouses(Cusps, LST, Obl, Offset, true);
+}
+
+// The arc in degrees from A forward (in the order of the signs) to B, in
+// [0, 360) for cusps in [0, 360).  Exact.
+double GetHouseSize(double A, double B)
+{
+    if (B < A) B += 360;
+    return B - A;
+}
+
+}  // extern "C"

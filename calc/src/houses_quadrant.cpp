@@ -1,0 +1,384 @@
+// Quadrant house systems: Placidus, Koch, Topocentric, Regiomontanus and
+// Campanus, and the angle fix-up they share with Porphyry.
+//
+// Inputs: LST in hours, Lat in degrees, Obl in radians, Offset in degrees.
+// Each routine computes all twelve cusps into a local array and copies them
+// out only at the end, so a short or missing array is never touched.  The
+// arithmetic follows the house formulas step by step, the reductions
+// included (Int and FU truncate toward zero, so a negative offset can leave
+// negative cusps).  Unit conversions and reductions run in extended
+// precision, the trigonometry in doubles; values are kept as doubles
+// between steps.  NaN marks a cusp without a solution.
+#include "internal.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace qv {
+
+// Right ascension of the midheaven in radians, from sidereal time in hours.
+double HouseRamc(double lst)
+{
+    return static_cast<double>(lst * 15.0L * kDegToRadL);
+}
+
+namespace {
+
+// x - period * Int(x / period) in extended precision, rounded to double.
+// Within two periods either side of 0 the quotient is decided by plain
+// comparisons, which agree with the extended division exactly (no extended
+// value below a multiple of the period divides up to the whole number), and
+// the subtraction is exact; that spares a division and a rounding-mode
+// switch on every cusp.
+double ReduceBy(long double x, long double period)
+{
+    if (x >= 0) {
+        if (x < period) return static_cast<double>(x + 0.0L);  // -0 becomes +0 as in x - p * trunc
+        if (x < 2 * period) return static_cast<double>(x - period);
+    } else {
+        if (x > -period) return static_cast<double>(x);
+        if (x > -2 * period) return static_cast<double>(x + period);
+    }
+    return static_cast<double>(x - period * std::trunc(x / period));
+}
+
+}  // namespace
+
+// x - 360 * Int(x / 360), the reduction that keeps a negative angle
+// negative; for a double x exactly FU.
+double Reduce360(long double x)
+{
+    return ReduceBy(x, 360.0L);
+}
+
+// Cusps 1, 4, 7 and 10 from the Ascendant and Midheaven of AsMcCalc, so that
+// every quadrant system shows the same angles whatever its own formulas gave
+// for them.  Degrees; the opposite points are brought below 360 once.
+void FixAngles(double *cusps, double asc, double mc)
+{
+    long double desc = asc + 180.0L, ic = mc + 180.0L;
+    if (desc >= 360) desc -= 360;
+    if (ic >= 360) ic -= 360;
+    cusps[1] = asc;
+    cusps[10] = mc;
+    cusps[7] = static_cast<double>(desc);
+    cusps[4] = static_cast<double>(ic);
+}
+
+namespace {
+
+// Real6Round of a double, by bit operations: nearest 40-bit significand,
+// ties to even; 0 below 2^-128, infinite beyond the largest Real6.
+inline double Real6RoundDouble(double x)
+{
+    uint64_t b;
+    std::memcpy(&b, &x, sizeof b);
+    if (((b >> 52) & 0x7FF) == 0x7FF) return x;
+    // Adding just under half a unit, plus the last kept bit, carries exactly
+    // when rounding goes up (ties to even); branch-free, as the direction is
+    // a coin toss.  A carry out of the significand moves the exponent up.
+    b = (b + 0xFFF + ((b >> 13) & 1)) & ~uint64_t{0x1FFF};
+    const int exponent = static_cast<int>((b >> 52) & 0x7FF) - 1023;
+    if (exponent < -128) return 0.0;
+    if (exponent > 126) return (b >> 63) ? -HUGE_VAL : HUGE_VAL;
+    double r;
+    std::memcpy(&r, &b, sizeof r);
+    return r;
+}
+
+}  // namespace
+
+// ArcSinReal6 (arcsine with argument and result at Real6 precision, NaN
+// beyond +-1), bit for bit, at a seventh of its cost.  The double arcsine
+// (within 1 ulp) and ArcSinReal6's extended arctangent (whose error grows as
+// 1/sqrt(1 - x^2) toward +-1, from 2^-62 to 2^-45) round to the same Real6
+// unless the value lies within their error of a Real6 rounding midpoint;
+// those cases (about 0.5%) and x = +-1 take ArcSinReal6 itself.  Placidus
+// spends most of its time here.
+double ArcSinReal6Fast(double x)
+{
+    const double a = Real6RoundDouble(x);
+    if (!(std::fabs(a) < 1.0)) return std::fabs(a) == 1.0 ? ArcSinReal6(x) : NAN;
+    if (a == 0) return 0.0;
+    const double y = std::asin(a);
+    const double s = std::sqrt((1.0 - a) * (1.0 + a));
+    uint64_t bits;
+    std::memcpy(&bits, &y, sizeof bits);
+    // Distance, in double ulps of y, from the Real6 midpoint (the 13 bits
+    // below a Real6 significand reading 0x1000).
+    const int64_t fromMid = static_cast<int64_t>(bits & 0x1FFF) - 0x1000;
+    const uint64_t ulpBits = (bits & 0x7FF0000000000000u) - (uint64_t{52} << 52);
+    double ulp;
+    std::memcpy(&ulp, &ulpBits, sizeof ulp);
+    // Outside 8 ulps + 2^-60 + 2^-62 / s, four times both error bounds.
+    const double clear = static_cast<double>((fromMid < 0 ? -fromMid : fromMid) - 8) * ulp - 0x1p-60;
+    if (clear * s > 0x1p-62) return Real6RoundDouble(y);
+    return ArcSinReal6(x);
+}
+
+// Placidus: the right ascension X (radians) of a cusp whose ascensional
+// difference, scaled by F, puts it at RAMC + H, found by fixed-point
+// iteration X' = RAMC + H + F * ArcSin(k sin X) from X = 1 until two iterates
+// lie within 0.001 radians; k is tan(latitude) * tan(obliquity) and the
+// arcsine runs at Real6 precision.  NaN when an iterate has no arcsine
+// (beyond the polar circles) or when the iteration has not settled after
+// kPlacidusRounds.  Below the polar circles the map contracts by c < |F|, so
+// the intermediate cusps settle in at most about 21 rounds, while F = 1 (the
+// Ascendant) slows to thousands of rounds near 66 degrees.  The result is
+// the last iterate, off the true solution by up to 0.001 * c / (1 - c).
+//
+// Several cusps run side by side (each stopping on its own test, exactly as
+// if run alone) so that the processor overlaps their arcsines and sines:
+// one iteration alone is a chain of dependent library calls.
+constexpr int32_t kPlacidusRounds = 100000;
+constexpr int kMaxLanes = 4;
+
+void PlacidusLanes(int lanes, const double *base, const double *f, double k, double *x, int32_t *rounds)
+{
+    double arcSin[kMaxLanes], last[kMaxLanes];
+    bool running[kMaxLanes];
+    const double first = ArcSinReal6Fast(k * std::sin(1.0));  // X = 1 in every lane
+    for (int l = 0; l < lanes; ++l) {
+        arcSin[l] = first;
+        last[l] = 1.0;
+        running[l] = true;
+    }
+    for (int32_t n = 1, left = lanes; left > 0; ++n) {
+        for (int l = 0; l < lanes; ++l) {
+            if (!running[l]) continue;
+            const double next = base[l] + f[l] * arcSin[l];
+            // For a double difference ">= 0.001" is exactly "> 0.001" taken
+            // in extended precision (no double lies between the two
+            // constants).  A NaN iterate fails it and ends as NaN.
+            const bool settled = !(std::fabs(next - last[l]) >= 0.001);
+            if (settled || n == kPlacidusRounds) {
+                x[l] = settled ? next : NAN;
+                if (rounds) rounds[l] = n;
+                running[l] = false;
+                --left;
+            }
+            last[l] = next;
+        }
+        for (int l = 0; l < lanes; ++l)
+            if (running[l]) arcSin[l] = ArcSinReal6Fast(k * std::sin(last[l]));
+    }
+}
+
+}  // namespace qv
+
+using namespace qv;
+
+namespace {
+
+// Ecliptic longitude (radians, 0..2pi) of the point of oblique ascension x
+// under the pole whose tangent is tanPole: the Ascendant formula of a place
+// at that latitude, as Koch and Topocentric use it.
+double PoleCusp(double x, double tanPole, double obl)
+{
+    const double a = std::atan(tanPole / std::cos(x));
+    return Quadrant(std::cos(a) * std::tan(x) / std::cos(a + obl), std::sin(x));
+}
+
+// x - 2pi * Int(x / 2pi) with 2pi taken as the double 6.283185307179586.
+double Reduce2Pi(long double x)
+{
+    return ReduceBy(x, kTwoPi);
+}
+
+// The fixed angles of the house circles of Regiomontanus (H = 30i + 60
+// degrees) and Campanus (the same plus a millionth of a degree, which keeps
+// tan H finite at 90 and 270), in radians, with their sines and tangents.
+struct HouseCircles {
+    double h[13], sinH[13], tanH[13];
+};
+
+HouseCircles MakeCircles(long double extra)
+{
+    HouseCircles c{};
+    for (int i = 1; i <= 12; ++i) {
+        c.h[i] = static_cast<double>((30.0L * i + 60 + extra) * kDegToRadL);
+        c.sinH[i] = std::sin(c.h[i]);
+        c.tanH[i] = std::tan(c.h[i]);
+    }
+    return c;
+}
+
+void CopyOut(double *Cusps, const double *c)
+{
+    std::copy(c + 1, c + 13, Cusps + 1);
+}
+
+}  // namespace
+
+extern "C" {
+
+// Placidus cusps by iteration on the semi-arcs.  Degrees; the intermediate
+// cusps carry the error of the 0.001 radian stopping rule (up to 0.01
+// degrees at latitude 30, 0.035 at 51.5 and 0.12 near the polar circles)
+// and are NaN where they do not exist.  Angles exact as in AsMcCalc.
+void PlacHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double Obl, double Offset)
+{
+    if (!HasElement(Cusps, CuspsHigh, 12)) return;
+    const double ramc = HouseRamc(LST);
+    const double phi = static_cast<double>(Lat * kDegToRadL);
+    double asc, mc;
+    AsMcCalc(&asc, &mc, ramc, phi, Obl, Offset);
+
+    const double k = std::tan(phi) * std::tan(Obl);
+    const double cosObl = std::cos(Obl);
+    double c[13] = {};
+    // Houses 1 and 4 (and their opposites) are replaced by the fix-up, so
+    // their iterations, the slowest of all, are not run: the cusps written
+    // are the same either way.
+    constexpr int kHouses[kMaxLanes] = {2, 3, 5, 6};
+    double base[kMaxLanes], f[kMaxLanes], ra[kMaxLanes];
+    for (int l = 0; l < kMaxLanes; ++l) {
+        const int i = kHouses[l];
+        f[l] = (std::abs(i - 7) - 3) / 3.0;
+        base[l] = ramc + static_cast<double>((i + 2) * 30 * kDegToRadL);
+    }
+    PlacidusLanes(kMaxLanes, base, f, k, ra, nullptr);
+    for (int l = 0; l < kMaxLanes; ++l) {
+        const int i = kHouses[l];
+        const double x = ra[l];
+        // The arctangent gives -90..90 degrees; whole half-turns of X bring
+        // the longitude into X's half of the circle.
+        const long double turns = std::trunc((x * kRadToDegL + 90) / 180);
+        double lam = static_cast<double>(std::atan(std::tan(x) / cosObl) * kRadToDegL);
+        lam = static_cast<double>(lam - 180 * turns);
+        lam = Reduce360(lam);
+        c[i] = lam;
+        c[i + 6] = Reduce360(lam + 180.0L);
+    }
+    for (int i = 1; i <= 12; ++i) {
+        long double v = c[i] + static_cast<long double>(Offset);
+        if (v < 0) v += 360;
+        c[i] = static_cast<double>(v);
+    }
+    FixAngles(c, asc, mc);
+    CopyOut(Cusps, c);
+}
+
+// Koch cusps: trisected diurnal semi-arc of the Midheaven degree, taken as
+// oblique ascensions under the geographic pole.  Degrees, exact to about
+// 1e-10 degrees (the ascensional difference is held at Real6 precision);
+// NaN beyond the polar circles where the Midheaven never rises.
+void KochHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double Obl, double Offset)
+{
+    if (!HasElement(Cusps, CuspsHigh, 12)) return;
+    const double ramc = HouseRamc(LST);
+    const double phi = static_cast<double>(Lat * kDegToRadL);
+    double asc, mc;
+    AsMcCalc(&asc, &mc, ramc, phi, Obl, Offset);
+
+    const double tanPhi = std::tan(phi);
+    const double ad = ArcSinReal6Fast(tanPhi * std::tan(Obl) * std::sin(ramc));
+    const double step = static_cast<double>((kPiL / 2 + ad) * (1.0L / 3.0L));
+    double x = ramc - ad;
+    double c[13] = {};
+    for (int i = 1; i <= 6; ++i) {
+        const double lam = PoleCusp(x, tanPhi, Obl);
+        x = x + step;
+        const double deg = Reduce360(static_cast<double>(lam * 180.0L * (1.0L / kPiL) + Offset));
+        const int h = i + 9 > 12 ? i - 3 : i + 9;
+        c[h] = deg;
+        c[h + 6 > 12 ? h - 6 : h + 6] = Reduce360(deg + 180.0L);
+    }
+    FixAngles(c, asc, mc);
+    CopyOut(Cusps, c);
+}
+
+// Topocentric cusps: oblique ascensions 30 degrees apart under poles whose
+// tangents are one, two and three thirds of tan(latitude).  Degrees, exact
+// to double rounding; a derived cusp of exactly 360 stays 360.
+void TopHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double Obl, double Offset)
+{
+    if (!HasElement(Cusps, CuspsHigh, 12)) return;
+    const double ramc = HouseRamc(LST);
+    const double phi = static_cast<double>(Lat * kDegToRadL);
+    double asc, mc;
+    AsMcCalc(&asc, &mc, ramc, phi, Obl, Offset);
+
+    // The poles are angles; the cusp formula takes their tangents again.
+    const double tanPhi = std::tan(phi);
+    const double t1 = std::tan(std::atan(static_cast<double>(tanPhi * (1.0L / 3.0L))));
+    const double t2 = std::tan(std::atan(static_cast<double>(2 * tanPhi * (1.0L / 3.0L))));
+    const long double sixth = kPiL / 6;
+    double c[13] = {};
+    // The IC is taken back to radians without the offset so that all six
+    // cusps pass through the same conversion below.
+    c[4] = Reduce2Pi((mc + 180.0L - Offset) * kDegToRadL);
+    double x = Reduce2Pi(ramc + sixth);
+    c[5] = Reduce2Pi(PoleCusp(x, t1, Obl) + kPiL);  // opposite of cusp 11
+    x = Reduce2Pi(x + sixth);
+    c[6] = Reduce2Pi(PoleCusp(x, t2, Obl) + kPiL);  // opposite of cusp 12
+    x = Reduce2Pi(x + sixth);
+    c[1] = PoleCusp(x, tanPhi, Obl);
+    x = Reduce2Pi(x + sixth);
+    c[2] = PoleCusp(x, t2, Obl);
+    x = Reduce2Pi(x + sixth);
+    c[3] = PoleCusp(x, t1, Obl);
+    for (int i = 1; i <= 6; ++i) {
+        c[i] = Reduce360(static_cast<double>(c[i] * kRadToDegL + Offset));
+        long double opposite = c[i] + 180.0L;
+        if (opposite > 360) opposite -= 360;
+        c[i + 6] = static_cast<double>(opposite);
+    }
+    FixAngles(c, asc, mc);
+    CopyOut(Cusps, c);
+}
+
+// Regiomontanus cusps: the celestial equator cut into twelve 30-degree arcs
+// from the meridian, each carried to the ecliptic along the great circle
+// through the north and south points of the horizon.  Degrees, exact to
+// double rounding.
+void RegHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double Obl, double Offset)
+{
+    if (!HasElement(Cusps, CuspsHigh, 12)) return;
+    const double ramc = HouseRamc(LST);
+    const double phi = static_cast<double>(Lat * kDegToRadL);
+    double asc, mc;
+    AsMcCalc(&asc, &mc, ramc, phi, Obl, Offset);
+
+    static const HouseCircles circles = MakeCircles(0);
+    const double co = std::cos(Obl), so = std::sin(Obl), tp = std::tan(phi);
+    double c[13] = {};
+    for (int i = 1; i <= 12; ++i) {
+        const double x = ramc + circles.h[i];
+        const double sx = std::sin(x);
+        const double lam = Quadrant(sx / (std::cos(x) * co - circles.sinH[i] * tp * so), sx);
+        c[i] = Reduce360(static_cast<double>(lam * kRadToDegL + Offset));
+    }
+    FixAngles(c, asc, mc);
+    CopyOut(Cusps, c);
+}
+
+// Campanus cusps: the prime vertical cut into twelve 30-degree arcs from the
+// zenith, carried to the ecliptic along great circles through the north and
+// south points.  Latitude comes BEFORE sidereal time.  Degrees; the
+// millionth of a degree added to each division (to keep its tangent finite)
+// shifts the cusps by about 1e-6 degrees.
+void CampHouse(double *Cusps, int32_t CuspsHigh, double Lat, double LST, double Obl, double Offset)
+{
+    if (!HasElement(Cusps, CuspsHigh, 12)) return;
+    const double ramc = HouseRamc(LST);
+    const double phi = static_cast<double>(Lat * kDegToRadL);
+    double asc, mc;
+    AsMcCalc(&asc, &mc, ramc, phi, Obl, Offset);
+
+    static const HouseCircles circles = MakeCircles(0.000001L);
+    const double co = std::cos(Obl), so = std::sin(Obl), tp = std::tan(phi), cp = std::cos(phi);
+    double c[13] = {};
+    for (int i = 1; i <= 12; ++i) {
+        // Where the house circle crosses the equator.
+        const double t = Quadrant(circles.tanH[i] * cp, circles.sinH[i]);
+        const double x = ramc + t;
+        const double sx = std::sin(x);
+        const double lam = Quadrant(sx / (co * std::cos(x) - so * tp * std::sin(t)), sx);
+        c[i] = Reduce360(lam * kRadToDegL + Offset);
+    }
+    FixAngles(c, asc, mc);
+    CopyOut(Cusps, c);
+}
+
+}  // extern "C"
