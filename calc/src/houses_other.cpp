@@ -6,13 +6,6 @@
 
 #include <algorithm>
 
-namespace qv {
-// Shared with the quadrant systems (houses_quadrant.cpp).
-double HouseRamc(double lst);
-double Reduce360(long double x);  // FU for a double, without its division
-void FixAngles(double *cusps, double asc, double mc);
-}  // namespace qv
-
 using namespace qv;
 
 namespace {
@@ -58,8 +51,8 @@ void EqHouse(double *Asc, double *MC, double LST, double Lat, double Offset, dou
              int32_t CuspsHigh)
 {
     if (!HasElement(Cusps, CuspsHigh, 12)) return;
-    double asc, mc;
-    AsMcCalc(&asc, &mc, HouseRamc(LST), static_cast<double>(Lat * kDegToRadL), Obl, Offset);
+    const HouseFrame frame(LST, Lat, Obl, Offset);
+    const double asc = frame.asc, mc = frame.mc;
     if (Asc) *Asc = asc;
     if (MC) *MC = mc;
 
@@ -79,8 +72,8 @@ void EqHouse(double *Asc, double *MC, double LST, double Lat, double Offset, dou
 void PorHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double Obl, double Offset)
 {
     if (!HasElement(Cusps, CuspsHigh, 12)) return;
-    double asc, mc;
-    AsMcCalc(&asc, &mc, HouseRamc(LST), static_cast<double>(Lat * kDegToRadL), Obl, Offset);
+    const HouseFrame frame(LST, Lat, Obl, Offset);
+    const double asc = frame.asc, mc = frame.mc;
 
     double c[13] = {};
     double q = asc - mc;

@@ -51,6 +51,12 @@ double Reduce360(long double x)
     return ReduceBy(x, 360.0L);
 }
 
+HouseFrame::HouseFrame(double lst, double lat, double obl, double offset)
+    : ramc(HouseRamc(lst)), phi(static_cast<double>(lat * kDegToRadL))
+{
+    AsMcCalc(&asc, &mc, ramc, phi, obl, offset);
+}
+
 // Cusps 1, 4, 7 and 10 from the Ascendant and Midheaven of AsMcCalc, so that
 // every quadrant system shows the same angles whatever its own formulas gave
 // for them.  Degrees; the opposite points are brought below 360 once.
@@ -219,10 +225,8 @@ extern "C" {
 void PlacHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double Obl, double Offset)
 {
     if (!HasElement(Cusps, CuspsHigh, 12)) return;
-    const double ramc = HouseRamc(LST);
-    const double phi = static_cast<double>(Lat * kDegToRadL);
-    double asc, mc;
-    AsMcCalc(&asc, &mc, ramc, phi, Obl, Offset);
+    const HouseFrame frame(LST, Lat, Obl, Offset);
+    const double ramc = frame.ramc, phi = frame.phi, asc = frame.asc, mc = frame.mc;
 
     const double k = std::tan(phi) * std::tan(Obl);
     const double cosObl = std::cos(Obl);
@@ -266,10 +270,8 @@ void PlacHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double 
 void KochHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double Obl, double Offset)
 {
     if (!HasElement(Cusps, CuspsHigh, 12)) return;
-    const double ramc = HouseRamc(LST);
-    const double phi = static_cast<double>(Lat * kDegToRadL);
-    double asc, mc;
-    AsMcCalc(&asc, &mc, ramc, phi, Obl, Offset);
+    const HouseFrame frame(LST, Lat, Obl, Offset);
+    const double ramc = frame.ramc, phi = frame.phi, asc = frame.asc, mc = frame.mc;
 
     const double tanPhi = std::tan(phi);
     const double ad = ArcSinReal6Fast(tanPhi * std::tan(Obl) * std::sin(ramc));
@@ -294,10 +296,8 @@ void KochHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double 
 void TopHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double Obl, double Offset)
 {
     if (!HasElement(Cusps, CuspsHigh, 12)) return;
-    const double ramc = HouseRamc(LST);
-    const double phi = static_cast<double>(Lat * kDegToRadL);
-    double asc, mc;
-    AsMcCalc(&asc, &mc, ramc, phi, Obl, Offset);
+    const HouseFrame frame(LST, Lat, Obl, Offset);
+    const double ramc = frame.ramc, phi = frame.phi, asc = frame.asc, mc = frame.mc;
 
     // The poles are angles; the cusp formula takes their tangents again.
     const double tanPhi = std::tan(phi);
@@ -335,10 +335,8 @@ void TopHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double O
 void RegHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double Obl, double Offset)
 {
     if (!HasElement(Cusps, CuspsHigh, 12)) return;
-    const double ramc = HouseRamc(LST);
-    const double phi = static_cast<double>(Lat * kDegToRadL);
-    double asc, mc;
-    AsMcCalc(&asc, &mc, ramc, phi, Obl, Offset);
+    const HouseFrame frame(LST, Lat, Obl, Offset);
+    const double ramc = frame.ramc, phi = frame.phi, asc = frame.asc, mc = frame.mc;
 
     static const HouseCircles circles = MakeCircles(0);
     const double co = std::cos(Obl), so = std::sin(Obl), tp = std::tan(phi);
@@ -361,10 +359,8 @@ void RegHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double O
 void CampHouse(double *Cusps, int32_t CuspsHigh, double Lat, double LST, double Obl, double Offset)
 {
     if (!HasElement(Cusps, CuspsHigh, 12)) return;
-    const double ramc = HouseRamc(LST);
-    const double phi = static_cast<double>(Lat * kDegToRadL);
-    double asc, mc;
-    AsMcCalc(&asc, &mc, ramc, phi, Obl, Offset);
+    const HouseFrame frame(LST, Lat, Obl, Offset);
+    const double ramc = frame.ramc, phi = frame.phi, asc = frame.asc, mc = frame.mc;
 
     static const HouseCircles circles = MakeCircles(0.000001L);
     const double co = std::cos(Obl), so = std::sin(Obl), tp = std::tan(phi), cp = std::cos(phi);

@@ -56,6 +56,22 @@ inline double Quadrant(double q, double sign)
     return a;
 }
 
+// ---- Shared by the house systems (houses_quadrant.cpp) ----
+
+// Right ascension of the midheaven in radians, from sidereal time in hours.
+double HouseRamc(double lst);
+// x - 360 * Int(x / 360) for an extended x: FU without its division.
+double Reduce360(long double x);
+// Cusps 1, 4, 7 and 10 from the Ascendant and Midheaven.
+void FixAngles(double *cusps, double asc, double mc);
+
+// What every house routine starts from: RAMC and the latitude in radians,
+// and the Ascendant and Midheaven of AsMcCalc (degrees) for the fix-up.
+struct HouseFrame {
+    double ramc, phi, asc = 0, mc = 0;
+    HouseFrame(double lst, double lat, double obl, double offset);
+};
+
 // x - 360 * trunc(x / 360), evaluated so that exact multiples of 360 give 0.
 double ReduceTowardZero(double x);
 
