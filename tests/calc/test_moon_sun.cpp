@@ -1,5 +1,5 @@
 // The Sun and the Moon: ExactSun, ExactMoon, MoonCalc, MoonProgCalc.
-// Sources: the design's worked values at T = 1.0 (JD 2451545.0), and
+// Sources: the theory's published worked values at T = 1.0 (JD 2451545.0), and
 // J. Meeus, Astronomical Algorithms (2nd ed.), examples 25.b (the Sun,
 // 1992 October 13.0 TD) and 47.a (the Moon, 1992 April 12.0 TD), at the
 // precision a theory of this size reaches (stated per case).
@@ -21,7 +21,7 @@ TEST(ExactSunAndMoon, AgreeWithWorkedValues)
     ExactSun(&sun1992, kT1992Oct13);
     ExactMoon(&moon2000, 0, 1.0);
     ExactMoon(&moon1992, 0, kT1992Apr12);
-    EXPECT_NEAR(sun2000, 280.372, 0.0005);  // the design, to its last digit
+    EXPECT_NEAR(sun2000, 280.372, 0.0005);  // the published value, to its last digit
     EXPECT_NEAR(moon2000, 223.315, 0.0005);
     // Meeus 25.b: apparent 199.907272 less the nutation 15.908", which the
     // routine leaves out; 10" for the smaller series.
@@ -44,7 +44,7 @@ TEST(MoonCalc, AgreesWithWorkedValues)
     EXPECT_EQ(lonOnly, -1);  // full output leaves LonOnly alone
     MoonCalc(1, &lonOnly, 0, 0, kT1992Apr12, &lon, &node, &lat);
     EXPECT_NEAR(node, 274.400656, 0.002);
-    // The short series meets the design's long-series value at T = 1.0, and
+    // The short series meets the long series' published value at T = 1.0, and
     // the Moon is near its southern limit of latitude half a month later.
     MoonCalc(0, &lonOnly, 0, 0, 1.0, &lon, &node, &lat);
     EXPECT_NEAR(lon, 223.315, 0.01);

@@ -1,5 +1,5 @@
 // The planetary theory: InitialisePlanets and PlanetCalc.  Sources: the
-// design's element and correction tables (slot numbers and values), its
+// published element and correction tables (slot numbers and values), its
 // worked geocentric longitudes at T = 1.0 (JD 2451545.0), and the standard
 // ecliptic-to-equator relation for declinations.
 #include "qvcalc32.h"
@@ -41,10 +41,10 @@ struct SlotCase {
     const char *what;
 };
 
-TEST(InitialisePlanets, SlotsHoldTheDesignsConstants)
+TEST(InitialisePlanets, SlotsHoldTheElementConstants)
 {
     // The first and last slot of every element block and correction group,
-    // by the slot ranges of the design's tables.
+    // by the slot ranges of the element tables.
     const SlotCase cases[] = {
         {1, 358.4758, "Sun M0"},          {7, 1, "Sun a"},                 {8, 101.2208, "Sun w0"},
         {16, 0, "Sun i2"},                {17, 102.2794, "Mercury M0"},    {32, -0.00002, "Mercury i2"},
@@ -78,7 +78,7 @@ TEST(InitialisePlanets, ShortTableIsLeftAlone)
     InitialisePlanets(nullptr, 410);
 }
 
-// Which body reads a slot: the design's "first table slot" column.
+// Which body reads a slot: the "first table slot" column of the element tables.
 int OwnerOfSlot(int slot)
 {
     const struct { int body, first; } firsts[] = {
@@ -100,7 +100,7 @@ TEST(PlanetCalc, RunningSlotIndexReachesEachBodysFirstSlot)
     // Change one slot and see who moves: a planet's slots move that planet
     // alone, the Earth's slots (the Sun's) move every geocentric planet, and
     // slot 410 moves nothing.  Together this shows that the running index
-    // stands at the design's first slot of every body.
+    // stands at the first slot of every body.
     Arrays base;
     base.Calc(1, 12, 0.93);
     for (int slot = 1; slot <= 410; ++slot) {
@@ -132,7 +132,7 @@ TEST(PlanetCalc, RunningSlotIndexReachesEachBodysFirstSlot)
 
 TEST(PlanetCalc, GeocentricLongitudesAtJ2000)
 {
-    // The design's worked values at T = 1.0, Offset 0; tolerance half a unit
+    // The published worked values at T = 1.0, Offset 0; tolerance half a unit
     // of the last digit given.
     const struct { int body; double lon, tolerance; } cases[] = {
         {1, 280.37, 0.005}, {3, 271.9, 0.05},  {4, 241.6, 0.05}, {5, 328.0, 0.05}, {6, 25.26, 0.005},
