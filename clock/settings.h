@@ -24,7 +24,7 @@ struct Settings {
     uint8_t HouseSys = kPlacidus;
     uint8_t CuspMode = 0;     // 0 None, 1 Angles, 2 All
     uint16_t PlanetSize = 63;
-    uint16_t GlyphSize = 0;
+    uint16_t GlyphSize = 15;  // follows PlanetSize and the wheel's width (GlyphSizeFor)
     uint32_t PlanetColor = 0;  // red in the low byte, then green, then blue
     int32_t LatDeg = 0, LatMin = 0;    // north positive
     int32_t LongDeg = 0, LongMin = 0;  // west positive

@@ -1,8 +1,10 @@
 // zenlume-chart: the chart of the present minute (or of a given local clock
-// time) for the clock's settings, as a table or as JSON.  Needs no display.
+// time) for the clock's settings, as a table, as JSON or as a picture of the
+// wheel.  Needs no display.
 #include "chart.h"
 #include "chart_report.h"
 #include "settings.h"
+#include "wheel_file.h"
 
 #include <chrono>
 #include <cstdio>
@@ -16,14 +18,22 @@ namespace {
 
 const char kUsage[] =
     "usage: zenlume-chart [--at \"YYYY-MM-DD HH:MM[:SS]\"] [--ini FILE] [--json]\n"
+    "       zenlume-chart [--at ...] [--ini FILE] --render FILE.png [--size N]\n"
     "\n"
     "Prints the astrological chart of the present minute for the place, zone and\n"
-    "house system of the clock's settings file.\n"
+    "house system of the clock's settings file, or draws its wheel.\n"
     "\n"
-    "  --at TIME   the chart of this local clock time instead of now\n"
-    "  --ini FILE  read the settings from FILE instead of %s\n"
-    "  --json      every field of the chart as JSON\n"
-    "  --help      this text\n";
+    "  --at TIME      the chart of this local clock time instead of now\n"
+    "  --ini FILE     read the settings from FILE instead of %s\n"
+    "  --json         every field of the chart as JSON\n"
+    "  --render FILE  draw the wheel, as the clock shows it with these settings,\n"
+    "                 into FILE as a PNG picture (no display needed); prints nothing\n"
+    "  --size N       the side of the picture in pixels, 50 to 10000 (default 547);\n"
+    "                 the glyph size follows from it as in the clock\n"
+    "  --help         this text\n"
+    "\n"
+    "Exit status: 0 done, 1 the output could not be written, 2 a wrong command line\n"
+    "or settings file.\n";
 
 int Usage(FILE *to, int code)
 {
@@ -59,23 +69,42 @@ std::optional<zenlume::LocalDateTime> ParseLocalTime(const std::string &text)
     return t;
 }
 
+constexpr int kDefaultWheelSide = 547;
+
+// A whole number of pixels from 50 to 10000, nothing else.
+std::optional<int> ParseSide(const std::string &text)
+{
+    if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    const int side = std::stoi(text);
+    if (side < 50 || side > 10000) return std::nullopt;
+    return side;
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
 {
     std::optional<zenlume::LocalDateTime> at;
-    std::optional<std::string> iniPath;
+    std::optional<std::string> iniPath, renderPath;
+    std::optional<int> side;
     bool json = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") return Usage(stdout, 0);
         if (arg == "--json") {
             json = true;
-        } else if (arg == "--at" || arg == "--ini") {
+        } else if (arg == "--at" || arg == "--ini" || arg == "--render" || arg == "--size") {
             if (i + 1 >= argc) return Fail(arg + " needs a value");
             const std::string value = argv[++i];
             if (arg == "--ini") {
                 iniPath = value;
+            } else if (arg == "--render") {
+                if (value.empty()) return Fail("--render needs a file name");
+                renderPath = value;
+            } else if (arg == "--size") {
+                if (!(side = ParseSide(value)))
+                    return Fail("the size \"" + value + "\" is not a whole number of pixels from 50 to 10000");
             } else if (!(at = ParseLocalTime(value))) {
                 return Fail("cannot read the time \"" + value + "\": expected YYYY-MM-DD HH:MM[:SS]");
             }
@@ -83,6 +112,8 @@ int main(int argc, char **argv)
             return Fail("unknown option \"" + arg + "\"");
         }
     }
+    if (side && !renderPath) return Fail("--size goes with --render");
+    if (json && renderPath) return Fail("--json and --render do not go together");
 
     const std::string path = iniPath.value_or(zenlume::SettingsPath());
     std::string problem;
@@ -93,8 +124,8 @@ int main(int argc, char **argv)
     if (!problem.empty())
         std::fprintf(stderr, "zenlume-chart: cannot read the settings file %s; using the defaults\n", problem.c_str());
 
-    constexpr int kWheelSide = 547;  // the wheel's default side, from which the glyph size follows
-    const zenlume::Settings settings = zenlume::LoadSettings(ini, kWheelSide);
+    // The glyph size follows from the side of the wheel.
+    const zenlume::Settings settings = zenlume::LoadSettings(ini, side.value_or(kDefaultWheelSide));
     const zenlume::PlanetTable table;
     zenlume::ClockChart chart;
     const zenlume::ChartMoment moment = at ? zenlume::ComputeChartAt(settings, *at, table, chart)
@@ -105,6 +136,13 @@ int main(int argc, char **argv)
     if (moment.HouseName.empty())
         std::fprintf(stderr, "zenlume-chart: the settings name no known house system (code %d); no cusps\n",
                      settings.HouseSys);
+    if (renderPath) {
+        const int wheelSide = side.value_or(kDefaultWheelSide);
+        const std::string error = zenlume::WriteWheelPng(chart, settings, wheelSide, *renderPath);
+        if (error.empty()) return 0;
+        std::fprintf(stderr, "zenlume-chart: %s\n", error.c_str());
+        return 1;
+    }
     const std::string out = json ? zenlume::ChartJson(settings, moment, chart)
                                  : zenlume::ChartTable(settings, moment, chart);
     std::fwrite(out.data(), 1, out.size(), stdout);

@@ -1,0 +1,45 @@
+// One whole redraw of the wheel (every layer, all twelve bodies, all cusps
+// with their numbers) at the default window and at a full-HD height, in
+// each sign-colour mode.  Run: build/bench/wheel_bench
+#include "offscreen_app.h"
+#include "wheel_renderer.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void BM_DrawWheel(benchmark::State &state)
+{
+    const int side = static_cast<int>(state.range(0));
+    zenlume::Settings settings;
+    settings.LatDeg = 51;
+    settings.LatMin = 30;
+    settings.CuspMode = 2;
+    settings.SignColours = static_cast<uint8_t>(state.range(1));
+    settings.ShowBody[11] = settings.ShowBody[12] = true;
+    settings.GlyphSize = zenlume::GlyphSizeFor(settings.PlanetSize, side);
+    zenlume::LocalDateTime t;
+    t.year = 2026, t.month = 12, t.day = 7, t.hour = 21, t.minute = 40;
+    const zenlume::PlanetTable table;
+    zenlume::ClockChart chart;
+    zenlume::ComputeChartAt(settings, t, table, chart);
+
+    zenlume::WheelRenderer renderer;
+    for (auto _ : state) benchmark::DoNotOptimize(renderer.DrawWheel(chart, settings, side));
+}
+BENCHMARK(BM_DrawWheel)
+    ->ArgNames({"side", "colours"})
+    ->ArgsProduct({{547, 2160}, {0, 1, 2}})
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    const zenlume::OffscreenApplication app;  // Qt's fonts need it; no display
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

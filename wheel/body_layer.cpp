@@ -1,0 +1,58 @@
+#include "body_layer.h"
+
+#include "glyph_codes.h"
+
+#include <cmath>
+
+namespace zenlume {
+namespace {
+
+constexpr int kMidheavenEntry = 14;
+const QColor kLeaderColour(255, 0, 0);
+
+// The ninth character of the sign text: 'R' retrograde, 's' stationary,
+// blank when direct (or when the text is short).
+uint8_t MotionMarker(const ShortText10 &text)
+{
+    return text.length >= 9 ? static_cast<uint8_t>(text.chars[8]) : ' ';
+}
+
+}  // namespace
+
+EntryFlags DrawnEntries(const ClockChart &chart, const Settings &settings)
+{
+    EntryFlags drawn{};
+    for (int j = 1; j < 15; ++j)
+        drawn[j] = settings.ShowBody[j] && j != 13 && std::isfinite(chart.PlanetPos[j]);
+    return drawn;
+}
+
+void DrawBodies(WheelCanvas &canvas, const GlyphFace &face, const ClockChart &chart, const Settings &settings)
+{
+    const WheelGeometry &g = canvas.Geometry();
+    const int k = SignRotation(chart.CuspPos[1]);
+    const EntryFlags drawn = DrawnEntries(chart, settings);
+
+    // Only drawn entries take part in the spreading: an entry that is not
+    // drawn would push visible glyphs away from their places for nothing.
+    EntryLongitudes longitude{};
+    for (int j = 1; j < 15; ++j) longitude[j] = chart.PlanetPos[j];
+    const EntryLongitudes spread = SpreadBodies(longitude, drawn);
+
+    const QFont font = face.Font(settings.GlyphSize);
+    const QColor colour = FromColorRef(settings.PlanetColor);
+    for (int j = 1; j < 15; ++j) {
+        if (!drawn[j]) continue;
+        const double trueAngle = ScreenAngle(chart.PlanetPos[j], k), shownAngle = ScreenAngle(spread[j], k);
+        canvas.Line(canvas.Point(g.BodyRingRadius, trueAngle), canvas.Point(g.LeaderInnerRadius, shownAngle),
+                    kLeaderColour, 1);
+        const uint8_t glyph = j == kMidheavenEntry ? MidheavenGlyph : static_cast<uint8_t>(BodyGlyphBase + j);
+        canvas.CentredText(face.Text(glyph), canvas.Point(g.BodyGlyphRadius, shownAngle), font, colour);
+        // The midheaven's text is made as direct, so it never has a marker.
+        const uint8_t marker = MotionMarker(chart.PlanetText[j]);
+        if (marker != ' ')
+            canvas.CentredText(face.Text(marker), canvas.Point(g.MarkerRadius, shownAngle), font, colour);
+    }
+}
+
+}  // namespace zenlume

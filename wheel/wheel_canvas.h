@@ -1,0 +1,63 @@
+// A painter on the wheel's picture that works in the wheel's own units:
+// rings by their boxes, lines between radii on a screen angle, text centred
+// on a point the way the wheel measures it.  Rings and lines are drawn
+// without antialiasing, so that every ring, spoke and tick lands on known
+// pixels and the flood fills find closed borders; text is antialiased.
+#pragma once
+
+#include "wheel_geometry.h"
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+namespace zenlume {
+
+class WheelCanvas {
+public:
+    WheelCanvas(QImage &picture, const WheelGeometry &geometry);
+
+    const WheelGeometry &Geometry() const { return g_; }
+
+    // The pixel at `radius` on screen angle `theta` about the centre c.
+    QPoint Point(double radius, double theta) const { return WheelPoint(g_.Centre, radius, theta); }
+
+    // The ellipse of the ring's box, black; filled white when the ring says so.
+    void Ring(const RingBox &ring);
+    // Every pixel of the straight line from `from` to `to`, both ends
+    // included, one per step along the longer axis; a pen of width 2 adds
+    // the neighbouring pixel toward lower x (steep lines) or lower y.
+    void Line(QPoint from, QPoint to, const QColor &colour, int penWidth);
+    // A line on screen angle `theta` from radius `inner` to radius `outer`.
+    void Radial(double theta, double inner, double outer, const QColor &colour, int penWidth);
+    // `text` centred on `centre`: its extent is measured in `font` and it is
+    // drawn with its top left corner at centre - trunc(extent / 2).
+    void CentredText(const QString &text, QPoint centre, const QFont &font, const QColor &colour);
+    // Paints `colour` over the region around `seed` bounded by black.
+    void FillBoundedByBlack(QPoint seed, const QColor &colour);
+
+private:
+    void Begin();
+
+    QImage &picture_;
+    const WheelGeometry &g_;
+    QPainter painter_;
+    std::vector<QPoint> pixels_;  // reused by every line
+};
+
+// A colour as the settings and the element table keep it: red in the low
+// byte, then green, then blue.
+inline QColor FromColorRef(uint32_t colorRef)
+{
+    return QColor(colorRef & 0xFF, (colorRef >> 8) & 0xFF, (colorRef >> 16) & 0xFF);
+}
+
+// The pixels of the line from `from` to `to` (Bresenham), both ends included.
+void LinePixels(QPoint from, QPoint to, std::vector<QPoint> &pixels);
+
+}  // namespace zenlume

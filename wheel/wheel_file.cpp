@@ -1,0 +1,29 @@
+#include "wheel_file.h"
+
+#include "offscreen_app.h"
+#include "wheel_renderer.h"
+
+#include <QImageWriter>
+#include <QSaveFile>
+
+namespace zenlume {
+
+std::string WriteWheelPng(const ClockChart &chart, Settings settings, int side, const std::string &path)
+{
+    const OffscreenApplication app;
+    WheelRenderer renderer;
+    if (!renderer.DrawWheel(chart, settings, side))
+        return "cannot make a picture of " + std::to_string(side) + " x " + std::to_string(side) + " pixels";
+
+    const QString name = QString::fromStdString(path);
+    QSaveFile file(name);
+    if (!file.open(QIODevice::WriteOnly))
+        return "cannot write " + path + ": " + file.errorString().toStdString();
+    QImageWriter writer(&file, "png");
+    if (!writer.write(renderer.Picture()))
+        return "cannot write " + path + ": " + writer.errorString().toStdString();
+    if (!file.commit()) return "cannot write " + path + ": " + file.errorString().toStdString();
+    return {};
+}
+
+}  // namespace zenlume
