@@ -4,7 +4,7 @@
 #include "chart.h"
 #include "chart_report.h"
 #include "settings.h"
-#include "wheel_file.h"
+#include "wheel_loader.h"
 
 #include <chrono>
 #include <cstdio>
@@ -138,7 +138,7 @@ int main(int argc, char **argv)
                      settings.HouseSys);
     if (renderPath) {
         const int wheelSide = side.value_or(kDefaultWheelSide);
-        const std::string error = zenlume::WriteWheelPng(chart, settings, wheelSide, *renderPath);
+        const std::string error = zenlume::RenderWheelPng(chart, settings, wheelSide, *renderPath);
         if (error.empty()) return 0;
         std::fprintf(stderr, "zenlume-chart: %s\n", error.c_str());
         return 1;

@@ -19,3 +19,9 @@ cmake -S "$here/consumer" -B "$prefix/consumer-build" -DCMAKE_PREFIX_PATH="$pref
 cmake --build "$prefix/consumer-build" >/dev/null
 LD_LIBRARY_PATH="$libdir" "$prefix/consumer-build/consumer"
 echo "installed library found through pkg-config and CMake"
+
+# The installed program finds the library and its rendering module.
+XDG_CONFIG_HOME="$prefix/config" "$prefix/bin/zenlume-chart" --at "2026-12-07 21:40" >/dev/null
+XDG_CONFIG_HOME="$prefix/config" "$prefix/bin/zenlume-chart" --render "$prefix/wheel.png" --size 120
+test -s "$prefix/wheel.png"
+echo "installed zenlume-chart prints and renders"
