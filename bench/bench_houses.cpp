@@ -7,10 +7,6 @@
 
 #include <benchmark/benchmark.h>
 
-namespace qv {
-double ArcSinReal6Fast(double x);  // houses_quadrant.cpp
-}
-
 namespace {
 
 constexpr double kObl = 0.40910517666747087;  // 23.44 degrees

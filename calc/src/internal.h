@@ -42,6 +42,8 @@ double Real6Decode(Real6 r);
 // arctan(x / sqrt(1 - x^2)) with argument and result at Real6 precision, the
 // way the quadrant house systems use it.  NaN when |x| rounds beyond 1.
 double ArcSinReal6(double x);
+// The same bits at a seventh of the cost, for the house iterations.
+double ArcSinReal6Fast(double x);
 
 // ---- Angles ----
 

@@ -15,8 +15,6 @@
 
 namespace qv {
 // Test hooks (houses_quadrant.cpp).
-double ArcSinReal6Fast(double x);
-double Reduce360(long double x);
 void PlacidusLanes(int lanes, const double *base, const double *f, double k, double *x, int32_t *rounds);
 }  // namespace qv
 
