@@ -16,10 +16,10 @@ using House = void (*)(double *, int32_t, double, double, double, double);
 
 void RunHouse(benchmark::State &state, House house, double lat)
 {
-    double cusps[15] = {};
+    double cusps[QVCALC32_CHART_HIGH + 1] = {};
     double lst = 0.1;
     for (auto _ : state) {
-        house(cusps, 14, lst, lat, kObl, 0);
+        house(cusps, QVCALC32_CHART_HIGH, lst, lat, kObl, 0);
         benchmark::DoNotOptimize(cusps);
         lst += kLstStep;
         if (lst >= 24) lst -= 24;

@@ -3,14 +3,14 @@
 
 #include <benchmark/benchmark.h>
 
-
 namespace {
 
 struct Arrays {
-    double table[411];
-    double scratch[15] = {}, lon[15] = {}, decl[15] = {}, speed[15] = {};
-    uint8_t counts[13] = {};
-    Arrays() { InitialisePlanets(table, 410); }
+    double table[QVCALC32_PLANET_TABLE_HIGH + 1];
+    double scratch[QVCALC32_CHART_HIGH + 1] = {}, lon[QVCALC32_CHART_HIGH + 1] = {},
+           decl[QVCALC32_CHART_HIGH + 1] = {}, speed[QVCALC32_CHART_HIGH + 1] = {};
+    uint8_t counts[QVCALC32_BODIES_HIGH + 1] = {};
+    Arrays() { InitialisePlanets(table, QVCALC32_PLANET_TABLE_HIGH); }
 };
 
 // One chart's call: bodies 1 to 12, geocentric (Helio 0) or heliocentric.
@@ -20,8 +20,9 @@ void BM_PlanetCalc(benchmark::State &state)
     const int32_t helio = static_cast<int32_t>(state.range(0));
     double T = 1.0;
     for (auto _ : state) {
-        PlanetCalc(1, 12, helio, 0, a.scratch, 14, T, a.counts, 12, 0, a.lon, 14, a.decl, 14, a.speed, 14, a.table,
-                   410, 0);
+        PlanetCalc(QVCALC32_SUN, QVCALC32_CHIRON, helio, 0, a.scratch, QVCALC32_CHART_HIGH, T, a.counts,
+                   QVCALC32_BODIES_HIGH, 0, a.lon, QVCALC32_CHART_HIGH, a.decl, QVCALC32_CHART_HIGH, a.speed,
+                   QVCALC32_CHART_HIGH, a.table, QVCALC32_PLANET_TABLE_HIGH, 0);
         benchmark::DoNotOptimize(a.lon);
         T += 1e-6;  // about half a minute a call
     }
@@ -30,9 +31,9 @@ BENCHMARK(BM_PlanetCalc)->Arg(0)->Arg(1)->ArgName("helio");
 
 void BM_InitialisePlanets(benchmark::State &state)
 {
-    double table[411];
+    double table[QVCALC32_PLANET_TABLE_HIGH + 1];
     for (auto _ : state) {
-        InitialisePlanets(table, 410);
+        InitialisePlanets(table, QVCALC32_PLANET_TABLE_HIGH);
         benchmark::DoNotOptimize(table);
     }
 }
@@ -73,10 +74,10 @@ BENCHMARK(BM_MoonCalc);
 
 void BM_MoonProgCalc(benchmark::State &state)
 {
-    double months[13];
+    double months[QVCALC32_BODIES_HIGH + 1];  // months 1..12
     double ut = 0;
     for (auto _ : state) {
-        MoonProgCalc(0, 2451545, ut, 0, 100, months, 12);
+        MoonProgCalc(0, 2451545, ut, 0, 100, months, QVCALC32_BODIES_HIGH);
         benchmark::DoNotOptimize(months);
         ut = ut > 23 ? 0 : ut + 0.01;
     }

@@ -18,13 +18,13 @@ void BM_GetReturn(benchmark::State &state, uint16_t body, uint16_t window, int32
     }
 }
 // The Sun back at 280.0 about 355 days after 2000 January 11.
-BENCHMARK_CAPTURE(BM_GetReturn, SunNextYear, 1, 360, 2451555, 280.0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_GetReturn, SunNextYear, QVCALC32_SUN, 360, 2451555, 280.0)->Unit(benchmark::kMillisecond);
 // Jupiter to 40.0 from 2000 January 1 (about 95 days).
-BENCHMARK_CAPTURE(BM_GetReturn, Jupiter, 6, 30, 2451545, 40.0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_GetReturn, Jupiter, QVCALC32_JUPITER, 30, 2451545, 40.0)->Unit(benchmark::kMillisecond);
 // Pluto 5 degrees behind its place (251.5 in 2000), every year qualifying:
 // each day loop runs its full 10000 days until the growing year steps reach
 // the next passage, about 250 years on.
-BENCHMARK_CAPTURE(BM_GetReturn, PlutoJustPassed, 10, 360, 2451545, 246.5)
+BENCHMARK_CAPTURE(BM_GetReturn, PlutoJustPassed, QVCALC32_PLUTO, 360, 2451545, 246.5)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 

@@ -20,11 +20,11 @@ BENCHMARK(BM_MakeSign);
 
 void BM_FindPlanetHouse(benchmark::State &state)
 {
-    double cusps[15];
+    double cusps[QVCALC32_CHART_HIGH + 1];
     for (int k = 1; k <= 12; ++k) cusps[k] = 30.0 * k - 20;
     double lon = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(FindPlanetHouse(cusps, 14, lon));
+        benchmark::DoNotOptimize(FindPlanetHouse(cusps, QVCALC32_CHART_HIGH, lon));
         lon = lon > 359 ? 0 : lon + 0.7;
     }
 }

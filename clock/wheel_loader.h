@@ -10,8 +10,9 @@
 
 namespace zenlume {
 
-// Empty on success, else what went wrong (including a module that cannot be
-// found or loaded).
-std::string RenderWheelPng(const ClockChart &chart, const Settings &settings, int side, const std::string &path);
+// False, with what went wrong in `error` (when given), on failure: a module
+// that cannot be found or loaded, one of another version, or a failed write.
+bool RenderWheelPng(const ClockChart &chart, const Settings &settings, int side, const std::string &path,
+                    std::string *error);
 
 }  // namespace zenlume

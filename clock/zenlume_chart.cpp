@@ -4,7 +4,9 @@
 #include "chart.h"
 #include "chart_report.h"
 #include "settings.h"
+#if ZENLUME_HAVE_RENDERER
 #include "wheel_loader.h"
+#endif
 
 #include <chrono>
 #include <cstdio>
@@ -59,14 +61,7 @@ std::optional<zenlume::LocalDateTime> ParseLocalTime(const std::string &text)
     using namespace std::chrono;
     const year_month_day date{year(y), month(static_cast<unsigned>(mo)), day(static_cast<unsigned>(d))};
     if (y < 1 || !date.ok() || h < 0 || h > 23 || mi < 0 || mi > 59 || s < 0 || s > 59) return std::nullopt;
-    zenlume::LocalDateTime t;
-    t.year = y;
-    t.month = mo;
-    t.day = d;
-    t.hour = h;
-    t.minute = mi;
-    t.second = s;
-    return t;
+    return zenlume::LocalDateTime{y, mo, d, h, mi, s, 0};
 }
 
 constexpr int kDefaultWheelSide = 547;
@@ -114,15 +109,19 @@ int main(int argc, char **argv)
     }
     if (side && !renderPath) return Fail("--size goes with --render");
     if (json && renderPath) return Fail("--json and --render do not go together");
+    if (renderPath && !ZENLUME_HAVE_RENDERER)
+        return Fail("this build of zenlume-chart has no wheel renderer (it was built without the GUI); "
+                    "--render is not available");
 
     const std::string path = iniPath.value_or(zenlume::SettingsPath());
-    std::string problem;
-    const zenlume::IniFile ini = zenlume::IniFile::Load(path, &problem);
-    if (iniPath && !problem.empty()) return Fail("cannot read the settings file " + problem);
-    if (iniPath && problem.empty() && access(path.c_str(), F_OK) != 0)
+    zenlume::IniFile ini;
+    std::string why;
+    const bool loaded = ini.Load(path, &why);
+    if (iniPath && !loaded) return Fail("cannot read the settings file " + why);
+    if (iniPath && access(path.c_str(), F_OK) != 0)
         return Fail("cannot read the settings file " + path + ": " + std::strerror(errno));
-    if (!problem.empty())
-        std::fprintf(stderr, "zenlume-chart: cannot read the settings file %s; using the defaults\n", problem.c_str());
+    if (!loaded)
+        std::fprintf(stderr, "zenlume-chart: cannot read the settings file %s; using the defaults\n", why.c_str());
 
     // The glyph size follows from the side of the wheel.
     const zenlume::Settings settings = zenlume::LoadSettings(ini, side.value_or(kDefaultWheelSide));
@@ -136,13 +135,15 @@ int main(int argc, char **argv)
     if (moment.HouseName.empty())
         std::fprintf(stderr, "zenlume-chart: the settings name no known house system (code %d); no cusps\n",
                      settings.HouseSys);
+#if ZENLUME_HAVE_RENDERER
     if (renderPath) {
         const int wheelSide = side.value_or(kDefaultWheelSide);
-        const std::string error = zenlume::RenderWheelPng(chart, settings, wheelSide, *renderPath);
-        if (error.empty()) return 0;
+        std::string error;
+        if (zenlume::RenderWheelPng(chart, settings, wheelSide, *renderPath, &error)) return 0;
         std::fprintf(stderr, "zenlume-chart: %s\n", error.c_str());
         return 1;
     }
+#endif
     const std::string out = json ? zenlume::ChartJson(settings, moment, chart)
                                  : zenlume::ChartTable(settings, moment, chart);
     std::fwrite(out.data(), 1, out.size(), stdout);

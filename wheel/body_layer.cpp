@@ -7,7 +7,6 @@
 namespace zenlume {
 namespace {
 
-constexpr int kMidheavenEntry = 14;
 const QColor kLeaderColour(255, 0, 0);
 
 // The ninth character of the sign text: 'R' retrograde, 's' stationary,
@@ -22,8 +21,8 @@ uint8_t MotionMarker(const ShortText10 &text)
 EntryFlags DrawnEntries(const ClockChart &chart, const Settings &settings)
 {
     EntryFlags drawn{};
-    for (int j = 1; j < 15; ++j)
-        drawn[j] = settings.ShowBody[j] && j != 13 && std::isfinite(chart.PlanetPos[j]);
+    for (int j = QVCALC32_SUN; j <= QVCALC32_MIDHEAVEN; ++j)
+        drawn[j] = settings.ShowBody[j] && j != QVCALC32_ASCENDANT && std::isfinite(chart.PlanetPos[j]);
     return drawn;
 }
 
@@ -36,17 +35,17 @@ void DrawBodies(WheelCanvas &canvas, const GlyphFace &face, const ClockChart &ch
     // Only drawn entries take part in the spreading: an entry that is not
     // drawn would push visible glyphs away from their places for nothing.
     EntryLongitudes longitude{};
-    for (int j = 1; j < 15; ++j) longitude[j] = chart.PlanetPos[j];
+    for (int j = QVCALC32_SUN; j <= QVCALC32_MIDHEAVEN; ++j) longitude[j] = chart.PlanetPos[j];
     const EntryLongitudes spread = SpreadBodies(longitude, drawn);
 
     const QFont font = face.Font(settings.GlyphSize);
-    const QColor colour = FromColorRef(settings.PlanetColor);
-    for (int j = 1; j < 15; ++j) {
+    const QColor colour = FromColourRef(settings.PlanetColor);
+    for (int j = QVCALC32_SUN; j <= QVCALC32_MIDHEAVEN; ++j) {
         if (!drawn[j]) continue;
         const double trueAngle = ScreenAngle(chart.PlanetPos[j], k), shownAngle = ScreenAngle(spread[j], k);
         canvas.Line(canvas.Point(g.BodyRingRadius, trueAngle), canvas.Point(g.LeaderInnerRadius, shownAngle),
                     kLeaderColour, 1);
-        const uint8_t glyph = j == kMidheavenEntry ? MidheavenGlyph : static_cast<uint8_t>(BodyGlyphBase + j);
+        const uint8_t glyph = j == QVCALC32_MIDHEAVEN ? kMidheavenGlyph : static_cast<uint8_t>(kBodyGlyphBase + j);
         canvas.CentredText(face.Text(glyph), canvas.Point(g.BodyGlyphRadius, shownAngle), font, colour);
         // The midheaven's text is made as direct, so it never has a marker.
         const uint8_t marker = MotionMarker(chart.PlanetText[j]);

@@ -18,9 +18,9 @@ EntryLongitudes SpreadBodies(const EntryLongitudes &longitude, const EntryFlags 
 {
     EntryLongitudes spread = longitude;
     // At most fourteen entries: each goes into its place as it comes.
-    Entry order[14];
+    Entry order[QVCALC32_CHART_HIGH];
     int n = 0;
-    for (int j = 1; j < 15; ++j) {
+    for (int j = QVCALC32_SUN; j <= QVCALC32_MIDHEAVEN; ++j) {
         // A huge or NaN longitude would break the ordering; such an entry
         // cannot be drawn anyway.
         if (!takesPart[j] || !(std::fabs(longitude[j]) < 1e6)) continue;
@@ -35,7 +35,7 @@ EntryLongitudes SpreadBodies(const EntryLongitudes &longitude, const EntryFlags 
         double cur = spread[order[i].number];
         if (cur < prev) cur += std::trunc(prev) - std::trunc(cur) + 1;
         const double gap = cur - prev;
-        if (cur > prev && (gap > 300 || gap <= SpreadStep)) cur += SpreadStep;
+        if (cur > prev && (gap > 300 || gap <= kSpreadStep)) cur += kSpreadStep;
         spread[order[i].number] = cur;
     }
     return spread;

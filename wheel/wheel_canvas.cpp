@@ -22,11 +22,11 @@ void WheelCanvas::Begin()
 
 void WheelCanvas::Ring(const RingBox &ring)
 {
-    const int span = ring.hi - ring.lo - 1;  // an ellipse of box w covers w + 1 pixels
+    const int span = ring.Hi - ring.Lo - 1;  // an ellipse of box w covers w + 1 pixels
     if (span < 0) return;
-    painter_.setPen(QPen(Qt::black, ring.penWidth));
-    painter_.setBrush(ring.filled ? QBrush(Qt::white) : QBrush(Qt::NoBrush));
-    painter_.drawEllipse(QRect(ring.lo, ring.lo, span, span));
+    painter_.setPen(QPen(Qt::black, ring.PenWidth));
+    painter_.setBrush(ring.Filled ? QBrush(Qt::white) : QBrush(Qt::NoBrush));
+    painter_.drawEllipse(QRect(ring.Lo, ring.Lo, span, span));
 }
 
 void WheelCanvas::Line(QPoint from, QPoint to, const QColor &colour, int penWidth)

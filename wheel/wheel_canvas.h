@@ -52,9 +52,9 @@ private:
 
 // A colour as the settings and the element table keep it: red in the low
 // byte, then green, then blue.
-inline QColor FromColorRef(uint32_t colorRef)
+inline QColor FromColourRef(uint32_t colourRef)
 {
-    return QColor(colorRef & 0xFF, (colorRef >> 8) & 0xFF, (colorRef >> 16) & 0xFF);
+    return QColor(colourRef & 0xFF, (colourRef >> 8) & 0xFF, (colourRef >> 16) & 0xFF);
 }
 
 // The pixels of the line from `from` to `to` (Bresenham), both ends included.

@@ -8,22 +8,25 @@
 
 namespace zenlume {
 
-std::string WriteWheelPng(const ClockChart &chart, Settings settings, int side, const std::string &path)
+bool WriteWheelPng(const ClockChart &chart, Settings settings, int side, const std::string &path, std::string *error)
 {
+    const auto fail = [&](const std::string &why) {
+        if (error) *error = why;
+        return false;
+    };
     const OffscreenApplication app;
     WheelRenderer renderer;
     if (!renderer.DrawWheel(chart, settings, side))
-        return "cannot make a picture of " + std::to_string(side) + " x " + std::to_string(side) + " pixels";
+        return fail("cannot make a picture of " + std::to_string(side) + " x " + std::to_string(side) + " pixels");
 
     const QString name = QString::fromStdString(path);
     QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly))
-        return "cannot write " + path + ": " + file.errorString().toStdString();
+    if (!file.open(QIODevice::WriteOnly)) return fail("cannot write " + path + ": " + file.errorString().toStdString());
     QImageWriter writer(&file, "png");
     if (!writer.write(renderer.Picture()))
-        return "cannot write " + path + ": " + writer.errorString().toStdString();
-    if (!file.commit()) return "cannot write " + path + ": " + file.errorString().toStdString();
-    return {};
+        return fail("cannot write " + path + ": " + writer.errorString().toStdString());
+    if (!file.commit()) return fail("cannot write " + path + ": " + file.errorString().toStdString());
+    return true;
 }
 
 }  // namespace zenlume

@@ -11,7 +11,7 @@ namespace zenlume {
 // Draws the wheel of `chart` at `side` pixels (GlyphSize as the settings
 // hold it) and writes it to `path` as PNG, replacing the file only once the
 // whole picture is written.  Creates an offscreen application when there is
-// none.  Returns an empty text, or what went wrong.
-std::string WriteWheelPng(const ClockChart &chart, Settings settings, int side, const std::string &path);
+// none.  False, with what went wrong in `error` (when given), on failure.
+bool WriteWheelPng(const ClockChart &chart, Settings settings, int side, const std::string &path, std::string *error);
 
 }  // namespace zenlume

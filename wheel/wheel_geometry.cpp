@@ -14,8 +14,8 @@ int Trunc(double x) { return static_cast<int>(std::trunc(x)); }
 // inner edge of the tick band, outer and inner hub.  The hub rings are
 // outlines only, since the bodies and cusp lines already lie inside them.
 struct RingStyle {
-    int penWidth;
-    bool filled;
+    int PenWidth;
+    bool Filled;
 };
 constexpr RingStyle kRingStyles[kRingCount] = {{1, true}, {1, true}, {1, true}, {2, false}, {2, false}};
 
@@ -49,7 +49,7 @@ WheelGeometry WheelGeometryFor(int W)
 
     const int insets[kRingCount] = {0, m, m + g.TickDepth, m + g.HubRingInset, m + g.HubInset};
     for (int r = 0; r < kRingCount; ++r)
-        g.Rings[r] = RingBox{insets[r], W - insets[r], kRingStyles[r].penWidth, kRingStyles[r].filled};
+        g.Rings[r] = RingBox{insets[r], W - insets[r], kRingStyles[r].PenWidth, kRingStyles[r].Filled};
     return g;
 }
 

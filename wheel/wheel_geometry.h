@@ -8,12 +8,12 @@
 
 namespace zenlume {
 
-// A circle drawn as the ellipse in the box (lo, lo)..(hi, hi): it covers the
-// pixel columns lo to hi - 1, so the rim of a W-pixel wheel is whole.
+// A circle drawn as the ellipse in the box (Lo, Lo)..(Hi, Hi): it covers the
+// pixel columns Lo to Hi - 1, so the rim of a W-pixel wheel is whole.
 struct RingBox {
-    int lo = 0, hi = 0;
-    int penWidth = 1;
-    bool filled = false;  // filled with white, which also clears its inside
+    int Lo = 0, Hi = 0;
+    int PenWidth = 1;
+    bool Filled = false;  // filled with white, which also clears its inside
 };
 
 enum WheelRing { kRim, kSignRingInner, kTickBandInner, kOuterHub, kInnerHub, kRingCount };

@@ -12,7 +12,7 @@ const QColor kBlack(0, 0, 0);
 const QColor kAxisRed(255, 0, 0);   // ascendant and descendant
 const QColor kAxisBlue(0, 0, 255);  // IC and MC, unless the houses are equal
 
-QColor SignColour(int sign) { return FromColorRef(ElementColours[sign]); }
+QColor SignColour(int sign) { return FromColourRef(kElementColours[sign]); }
 
 // Past 360 once, back by 360: the angles of spokes and ticks.
 double Wrap360(double theta) { return theta > 360 ? theta - 360 : theta; }
@@ -66,7 +66,7 @@ bool WheelRenderer::DrawWheel(const ClockChart &chart, Settings &settings, int s
     WheelCanvas canvas(picture_, g);
     canvas.Ring(g.Rings[kRim]);
     canvas.Ring(g.Rings[kSignRingInner]);
-    settings.ShowBody[14] = settings.HouseSys == kEqual;
+    settings.ShowBody[QVCALC32_MIDHEAVEN] = settings.HouseSys == QVCALC32_EQUAL;
 
     const double shift = UsableShift(chart.SignShift);
     DrawSignSpokes(canvas, shift);
@@ -119,7 +119,7 @@ void WheelRenderer::DrawSignGlyphs(WheelCanvas &canvas, const ClockChart &chart,
     // closed again.  On a usual wheel this changes no pixel.
     if (settings.SignColours == 2) {
         RingBox outline = g.Rings[kSignRingInner];
-        outline.filled = false;
+        outline.Filled = false;
         canvas.Ring(outline);
     }
     for (int i = 0; i < 12; ++i) {
@@ -133,7 +133,7 @@ void WheelRenderer::DrawSignGlyphs(WheelCanvas &canvas, const ClockChart &chart,
         // black of the rim, ring 2 and the two spokes around the cell.
         if (settings.SignColours == 2) canvas.FillBoundedByBlack(SignCellSeed(g, theta), SignColour(i));
         const QColor colour = settings.SignColours == 1 ? SignColour(i) : kBlack;
-        canvas.CentredText(face_.Text(static_cast<uint8_t>(SignGlyphBase + i)), p, font, colour);
+        canvas.CentredText(face_.Text(static_cast<uint8_t>(QVCALC32_SIGN_GLYPH_BASE + i)), p, font, colour);
     }
 }
 
@@ -144,7 +144,7 @@ void WheelRenderer::DrawCusps(WheelCanvas &canvas, const ClockChart &chart, cons
     const QFont numberFont = face_.Font(static_cast<int>(std::trunc(0.81 * settings.GlyphSize)));
     // The numbers keep the colour the sign glyphs ended with, Pisces's.
     const QColor numberColour = settings.SignColours == 1 ? SignColour(11) : kBlack;
-    const bool equalHouses = settings.HouseSys == kEqual;
+    const bool equalHouses = settings.HouseSys == QVCALC32_EQUAL;
     for (int i = 1; i <= 12; ++i) {
         if (settings.CuspMode == 1 && !IsAxisCusp(i)) continue;
         const double cusp = chart.CuspPos[i];

@@ -15,19 +15,19 @@ void BM_ComputeChartAt(benchmark::State &state)
     settings.LatMin = 30;
     settings.HouseSys = static_cast<uint8_t>(state.range(0));
     zenlume::LocalDateTime t;
-    t.year = 2026;
-    t.month = 12;
-    t.day = 7;
+    t.Year = 2026;
+    t.Month = 12;
+    t.Day = 7;
     zenlume::ClockChart chart;
     int minute = 0;
     for (auto _ : state) {
-        t.hour = minute / 60 % 24;
-        t.minute = minute % 60;
+        t.Hour = minute / 60 % 24;
+        t.Minute = minute % 60;
         ++minute;
         benchmark::DoNotOptimize(zenlume::ComputeChartAt(settings, t, table, chart));
     }
 }
-BENCHMARK(BM_ComputeChartAt)->Arg(zenlume::kPlacidus)->Arg(zenlume::kEqual);
+BENCHMARK(BM_ComputeChartAt)->Arg(QVCALC32_PLACIDUS)->Arg(QVCALC32_EQUAL);
 
 void BM_ChartJson(benchmark::State &state)
 {

@@ -16,10 +16,10 @@ void BM_DrawWheel(benchmark::State &state)
     settings.LatMin = 30;
     settings.CuspMode = 2;
     settings.SignColours = static_cast<uint8_t>(state.range(1));
-    settings.ShowBody[11] = settings.ShowBody[12] = true;
+    settings.ShowBody[QVCALC32_NODE] = settings.ShowBody[QVCALC32_CHIRON] = true;
     settings.GlyphSize = zenlume::GlyphSizeFor(settings.PlanetSize, side);
     zenlume::LocalDateTime t;
-    t.year = 2026, t.month = 12, t.day = 7, t.hour = 21, t.minute = 40;
+    t.Year = 2026, t.Month = 12, t.Day = 7, t.Hour = 21, t.Minute = 40;
     const zenlume::PlanetTable table;
     zenlume::ClockChart chart;
     zenlume::ComputeChartAt(settings, t, table, chart);

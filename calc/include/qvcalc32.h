@@ -21,9 +21,9 @@
  *   character set (not NUL-terminated), returned by value.
  * - An open array is a pointer followed by an int32_t upper bound (the element
  *   count minus one).  An array the routine only reads is `const`.  An out or
- *   in-out scalar is a pointer.  Parameter orders are those of the original library;
- *   mind CampHouse (Lat before LST) and EqHouse (Offset before Obl, array
- *   last).
+ *   in-out scalar is a pointer.  Parameter orders are fixed by the
+ *   49-routine interface that existing callers bind to; mind CampHouse (Lat
+ *   before LST) and EqHouse (Offset before Obl, array last).
  * - Element k of a per-body array is body k (1 Sun, 2 Moon, 3 Mercury,
  *   4 Venus, 5 Mars, 6 Jupiter, 7 Saturn, 8 Uranus, 9 Neptune, 10 Pluto,
  *   11 lunar Node, 12 Chiron; 13 Ascendant, 14 Midheaven where the caller
@@ -54,8 +54,8 @@
  *   gives 0 (NaN) or the largest Real6 of that sign (overflow); values below
  *   2^-128 in magnitude become 0.  ArcSin takes arguments beyond +-1 as +-1.
  * - Where a result is a byte, word or text and the arithmetic has no value
- *   (NaN input, or a number beyond the 32-bit range where the original
- *   integer conversion would overflow), the result is 0 or the empty text:
+ *   (NaN input, or a number beyond the 32-bit range where a 32-bit integer
+ *   conversion would overflow), the result is 0 or the empty text:
  *   FracToMin 0, RealToDegree and MakeSign the empty text, MoonPhase 0,
  *   TimeConv 0 in all three fields, JulDay/JuldayToDate never overflow (the
  *   arithmetic is done in 64 bits and the low 32 bits are returned).
@@ -148,6 +148,56 @@ typedef struct ShortText10 {
     char chars[10];
 } ShortText10;
 
+/* ---- Named codes for callers (compile-time constants, not exported) --- */
+
+/* Body indices: element k of a per-body array (PlanetCalc's Lon, Decl,
+ * Speed; GetReturn's Body).  The Ascendant and Midheaven are not bodies of
+ * the library; callers that keep them beside the bodies use 13 and 14. */
+enum {
+    QVCALC32_SUN = 1,
+    QVCALC32_MOON = 2,
+    QVCALC32_MERCURY = 3,
+    QVCALC32_VENUS = 4,
+    QVCALC32_MARS = 5,
+    QVCALC32_JUPITER = 6,
+    QVCALC32_SATURN = 7,
+    QVCALC32_URANUS = 8,
+    QVCALC32_NEPTUNE = 9,
+    QVCALC32_PLUTO = 10,
+    QVCALC32_NODE = 11,
+    QVCALC32_CHIRON = 12,
+    QVCALC32_ASCENDANT = 13,
+    QVCALC32_MIDHEAVEN = 14
+};
+
+/* House-system codes, one per house routine, in the order a chart program
+ * stores its choice (1 Placidus .. 9 Equal). */
+enum {
+    QVCALC32_PLACIDUS = 1,      /* PlacHouse */
+    QVCALC32_KOCH = 2,          /* KochHouse */
+    QVCALC32_CAMPANUS = 3,      /* CampHouse */
+    QVCALC32_TOPOCENTRIC = 4,   /* TopHouse */
+    QVCALC32_MORINUS = 5,       /* MorHouse */
+    QVCALC32_PORPHYRY = 6,      /* PorHouse */
+    QVCALC32_REGIOMONTANUS = 7, /* RegHouse */
+    QVCALC32_MERIDIAN = 8,      /* MeridHouse */
+    QVCALC32_EQUAL = 9          /* EqHouse */
+};
+
+/* Upper bounds (element count minus one) that callers pass with arrays:
+ * arrays of twelve entries in elements 1..12 (bodies, cusps, months,
+ * tallies), a chart array that also keeps the two angles in 13 and 14, and
+ * the element table of InitialisePlanets and PlanetCalc (411 doubles). */
+enum {
+    QVCALC32_BODIES_HIGH = 12,
+    QVCALC32_CHART_HIGH = 14,
+    QVCALC32_PLANET_TABLE_HIGH = 410
+};
+
+/* MakeSign writes the sign glyph as this code plus the sign index (0 Aries
+ * .. 11 Pisces), the code of the sign's symbol in the chart symbol face. */
+enum { QVCALC32_SIGN_GLYPH_BASE = 152 };
+
 /* ---- Numeric routines (numeric.cpp, real6.cpp) ------------------------ */
 
 /* arctan(X / sqrt(1 - X^2)) in radians, in [-pi/2, pi/2], rounded to Real6.
@@ -173,8 +223,9 @@ QVCALC32_API double QVCALC32_CALL FD(double X);
 /* X minus whole multiples of 360 taken toward zero: 370 -> 10, -370 -> -10,
  * 360 -> 0, 720 -> 0.  A negative X stays negative. */
 QVCALC32_API double QVCALC32_CALL FU(double X);
-/* Sorts A[Lo..Hi] ascending in place by the described partition sort (not
- * stable; the order of equal values follows the partition steps exactly).
+/* Sorts A[Lo..Hi] ascending in place by a Hoare-style partition sort (the
+ * middle element of each range as pivot, swaps from both ends; not stable,
+ * the order of equal values follows the partition steps exactly).
  * Nothing happens when Lo or Hi lies outside 0..AHigh.  Recursion depth is
  * logarithmic. */
 QVCALC32_API void QVCALC32_CALL QSortReal(double *A, int32_t AHigh, int32_t Lo, int32_t Hi);

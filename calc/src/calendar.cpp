@@ -4,12 +4,12 @@
 
 namespace {
 
-// The original's 32-bit integers wrap silently; these do the same without
-// relying on signed overflow.
+// Integers wrap at 32 bits, as callers of the 32-bit library expect; this
+// does so without relying on signed overflow.
 int32_t Wrap(int64_t v) { return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(v))); }
 
-// A byte field of TimeConv: the low 8 bits of the truncated value, as the
-// original stores it; 0 where the truncation has no 32-bit value.
+// A byte field of TimeConv: the low 8 bits of the value truncated to 32
+// bits; 0 where the truncation has no 32-bit value.
 uint8_t ByteOf(float x)
 {
     int32_t v;

@@ -10,7 +10,7 @@
 
 namespace qv {
 
-// The original multiplies by 80-bit reciprocals rather than dividing; long
+// Conversions multiply by 80-bit reciprocals rather than dividing; long
 // double is the x87 80-bit format on the machines we build for.
 inline constexpr long double kDegToRadL = 0.0174532925199432957692369L;  // pi/180
 inline constexpr long double kRadToDegL = 57.2957795130823208767982L;    // 180/pi
@@ -78,7 +78,7 @@ struct HouseFrame {
 double ReduceTowardZero(double x);
 
 // Integer conversion guarded against NaN and the 32-bit range: false when x
-// has no 32-bit truncation (the original integer conversion would overflow).
+// has no 32-bit truncation (a 32-bit integer conversion would overflow).
 inline bool TruncToInt32(long double x, int32_t &out)
 {
     if (!(x > -2147483649.0L && x < 2147483648.0L)) return false;
@@ -97,8 +97,8 @@ inline bool HasElement(const void *array, int32_t high, int32_t need)
 // ShortText10 from the first (at most 10) bytes.
 ShortText10 MakeText(const char *chars, int length);
 
-// Builds the texts of the library the way the original concatenates strings:
-// pieces are appended and the whole is cut to 10 characters at the end.
+// Builds the texts of the library by plain concatenation: pieces are
+// appended and the whole is cut to 10 characters at the end.
 struct TextBuilder {
     char chars[40];
     int length = 0;

@@ -1,8 +1,8 @@
 // A term of a lunar series: a coefficient times the sine of a sum of whole
 // multiples of the four lunar arguments D, M, M' and F.  The argument is
-// written as text, "2M' - 2D", so that a series table reads exactly like the
-// printed series; the text is turned into multiples when compiling, and a
-// malformed argument does not compile.  Not exported.
+// written as a string, "2M' - 2D", so that each row of a series table reads
+// as the term it stands for; the string is turned into multiples when
+// compiling, and a malformed argument does not compile.  Not exported.
 #pragma once
 
 #include "internal.h"

@@ -2,14 +2,15 @@
 // "compress" tool ("SZDD" files), and the plain copy of every other file.
 //
 // An SZDD file is a 14-byte header -- the signature "SZDD" 88 F0 27 33, the
-// mode byte 'A', the last character of the original name (dropped by the
-// compressor's "_" naming) and the expanded length, 32-bit little-endian --
-// followed by LZSS tokens.  A flag byte governs the next eight tokens, least
-// significant bit first: a set bit is one literal byte, a clear bit a 2-byte
-// reference b0 b1 into a 4096-byte ring of the bytes written so far, at
-// position b0 | (b1 & 0xF0) << 4, of length (b1 & 0x0F) + 3.  The ring starts
-// full of spaces with its write position at 4096 - 16, so a reference may
-// reach into that initial fill, and may overlap the bytes it is writing.
+// mode byte 'A', the last character of the uncompressed file's name (dropped
+// by the compressor's "_" naming) and the expanded length, 32-bit
+// little-endian -- followed by LZSS tokens.  A flag byte governs the next
+// eight tokens, least significant bit first: a set bit is one literal byte,
+// a clear bit a 2-byte reference b0 b1 into a 4096-byte ring of the bytes
+// written so far, at position b0 | (b1 & 0xF0) << 4, of length
+// (b1 & 0x0F) + 3.  The ring starts full of spaces with its write position
+// at 4096 - 16, so a reference may reach into that initial fill, and may
+// overlap the bytes it is writing.
 //
 // What counts as damaged (LzOutcome::Damaged, never a partial success):
 // - the signature is present but the header is cut short, or its mode is not

@@ -27,10 +27,11 @@ double ReduceTowardZero(double x)
 
 namespace {
 
-// One partition round of the described sort, then the two sides.  The sides
-// are disjoint, so sorting the smaller one first by recursion and the larger
-// one by looping gives exactly the described result with a stack depth that
-// grows only with log2 of the range.
+// One round of a Hoare-style partition (the middle element as pivot, scans
+// from both ends, swapping pairs on the wrong side), then the two sides.  The
+// sides are disjoint, so sorting the smaller one first by recursion and the
+// larger one by looping gives exactly the result of recursing into both,
+// with a stack depth that grows only with log2 of the range.
 void SortRange(double *a, int32_t lo, int32_t hi)
 {
     while (lo < hi) {

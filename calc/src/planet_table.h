@@ -2,6 +2,8 @@
 // and PlanetCalc reads.  Not exported.
 #pragma once
 
+#include "qvcalc32.h"
+
 #include <cstdint>
 
 namespace qv {
@@ -9,7 +11,7 @@ namespace qv {
 // The table holds slots 1..409 (slot 0 is the caller's, slot 410 holds 0
 // and is never read); a caller's table has upper bound 410.
 inline constexpr int32_t kPlanetTableLastSlot = 409;
-inline constexpr int32_t kPlanetTableHigh = 410;
+inline constexpr int32_t kPlanetTableHigh = QVCALC32_PLANET_TABLE_HIGH;
 
 // Slots of one element block and of one correction term.
 inline constexpr int32_t kElementSlots = 16;

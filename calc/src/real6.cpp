@@ -3,8 +3,8 @@
 //
 // A Real6 carries a 40-bit significand (an implicit 1 and a 39-bit fraction)
 // and a binary exponent from -128 to 126.  Rounding goes straight from the
-// 80-bit extended value to 40 bits, nearest with ties to even, as the
-// original's arithmetic unit stored its results.
+// 80-bit extended value to 40 bits, nearest with ties to even, so that a
+// stored Real6 is rounded once.
 #include "internal.h"
 
 #include <cstring>

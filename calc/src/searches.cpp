@@ -242,7 +242,7 @@ extern "C" {
 // alone when no return is found within 251 years; *JD is changed anyway.
 // Good to the minute for bodies moving forward; for the Moon and the Node
 // (no speed), heliocentric and retrograde places the first minute scanned
-// at or below the target is taken, as the search has always done.
+// at or below the target is taken.
 void GetReturn(uint16_t Body, uint16_t Window, int32_t Helio, double Target, double *Time, int32_t *JD,
                double Offset, uint8_t MoonFlag)
 {

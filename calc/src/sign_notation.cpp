@@ -2,15 +2,14 @@
 // glyph, minutes and a motion mark, e.g. "15 \x99 30 R".
 //
 // Character layout of the 9-character text, relied on by the clock and the
-// wheel: 0-1 degree digits, 2 blank, 3 sign glyph (code 152 + sign index),
-// 4 blank, 5-6 minute digits, 7 blank, 8 "R", "s" or blank.
+// wheel: 0-1 degree digits, 2 blank, 3 sign glyph (QVCALC32_SIGN_GLYPH_BASE
+// + sign index), 4 blank, 5-6 minute digits, 7 blank, 8 "R", "s" or blank.
 #include "internal.h"
 
 namespace {
 
-constexpr uint8_t kFirstSignGlyph = 152;
 // Below this many degrees per hour of daily motion a body counts as
-// stationary: just above 1/720 (the original's 80-bit constant).
+// stationary: just above 1/720, held as an 80-bit constant.
 constexpr long double kStationaryLimit = 0.0013888891666666667L;
 
 }  // namespace
@@ -23,8 +22,8 @@ extern "C" {
 // bodies and 1.0 for angles and cusps).  Degrees and minutes are truncated,
 // never rounded; every intermediate is held at Real6 precision, so a
 // longitude within about 1e-10 degrees below a sign boundary shows as 00 of
-// the next sign.  Longitudes outside [0, 360) give glyph codes outside
-// 152..163 and, below 0, minus signs among the digits, as the original does.
+// the next sign.  Longitudes outside [0, 360) are not reduced: they give
+// glyph codes outside 152..163 and, below 0, minus signs among the digits.
 ShortText10 MakeSign(Real6 Longitude, Real6 Speed)
 {
     const double lon = Real6Decode(Longitude);
@@ -40,7 +39,7 @@ ShortText10 MakeSign(Real6 Longitude, Real6 Speed)
     if (d < 10) text.put('0');
     text.putInt(degrees);
     text.put(' ');
-    text.put(static_cast<char>(static_cast<uint8_t>(kFirstSignGlyph + sign)));
+    text.put(static_cast<char>(static_cast<uint8_t>(QVCALC32_SIGN_GLYPH_BASE + sign)));
     text.put(' ');
     if (m < 10) text.put('0');
     text.putInt(minutes);

@@ -1,7 +1,7 @@
-// Calendar and sidereal time.  Sources: the original routines' worked values; JD of
-// civil dates from the standard Julian Day tables (Meeus, Astronomical
-// Algorithms, ch. 7); sidereal time checked against the IAU 1982 GMST
-// formula to 0.1 s.
+// Calendar and sidereal time.  Sources: the worked values of this library's
+// own documentation; JD of civil dates from the standard Julian Day tables
+// (Meeus, Astronomical Algorithms, ch. 7); sidereal time checked against
+// the IAU 1982 GMST formula to 0.1 s.
 #include "qvcalc32.h"
 
 #include <gtest/gtest.h>

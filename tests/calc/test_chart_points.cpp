@@ -1,6 +1,7 @@
-// Chart points, dignities and qualities.  Sources: the original routines' worked
-// examples; the Vertex checked against an independent construction (the
-// intersection of the prime vertical and ecliptic great circles as vectors).
+// Chart points, dignities and qualities.  Sources: the worked values of this
+// library's own documentation; the Vertex checked against an independent
+// construction (the intersection of the prime vertical and ecliptic great
+// circles as vectors).
 #include "qvcalc32.h"
 
 #include <gtest/gtest.h>
@@ -131,81 +132,81 @@ TEST(Dignities, RulersAndDignityTexts)
     EXPECT_EQ(CheckRuler(0), 0);
     EXPECT_EQ(CheckRuler(13), 0);
 
-    double lon[13] = {};
-    for (auto &x : lon) x = 15;  // all in Aries by default
-    lon[1] = 125;                // Sun in Leo
-    lon[3] = 165;                // Mercury in Virgo
-    lon[6] = 345;                // Jupiter in Pisces
-    lon[7] = 190;                // Saturn in Libra
-    lon[2] = 220;                // Moon in Scorpio
-    ShortText10 dignity[13];
-    uint8_t reception[13];
-    EssentialDignities(lon, 12, dignity, 12, reception, 12);
-    EXPECT_EQ(Str(dignity[1]), "Own");
-    EXPECT_EQ(Str(dignity[3]), "Own");
-    EXPECT_EQ(Str(dignity[6]), " ");
-    EXPECT_EQ(Str(dignity[7]), "Exaltation");
-    EXPECT_EQ(Str(dignity[2]), "Fall");
-    EXPECT_EQ(Str(dignity[4]), "Detriment");  // Venus in Aries
-    EXPECT_EQ(Str(dignity[5]), "Own");        // Mars in Aries
-    EXPECT_EQ(Str(dignity[11]), " ");
+    double lon[QVCALC32_BODIES_HIGH + 1] = {};
+    for (auto &x : lon) x = 15;   // all in Aries by default
+    lon[QVCALC32_SUN] = 125;      // Sun in Leo
+    lon[QVCALC32_MERCURY] = 165;  // Mercury in Virgo
+    lon[QVCALC32_JUPITER] = 345;  // Jupiter in Pisces
+    lon[QVCALC32_SATURN] = 190;   // Saturn in Libra
+    lon[QVCALC32_MOON] = 220;     // Moon in Scorpio
+    ShortText10 dignity[QVCALC32_BODIES_HIGH + 1];
+    uint8_t reception[QVCALC32_BODIES_HIGH + 1];
+    EssentialDignities(lon, QVCALC32_BODIES_HIGH, dignity, QVCALC32_BODIES_HIGH, reception, QVCALC32_BODIES_HIGH);
+    EXPECT_EQ(Str(dignity[QVCALC32_SUN]), "Own");
+    EXPECT_EQ(Str(dignity[QVCALC32_MERCURY]), "Own");
+    EXPECT_EQ(Str(dignity[QVCALC32_JUPITER]), " ");
+    EXPECT_EQ(Str(dignity[QVCALC32_SATURN]), "Exaltation");
+    EXPECT_EQ(Str(dignity[QVCALC32_MOON]), "Fall");
+    EXPECT_EQ(Str(dignity[QVCALC32_VENUS]), "Detriment");  // Venus in Aries
+    EXPECT_EQ(Str(dignity[QVCALC32_MARS]), "Own");         // Mars in Aries
+    EXPECT_EQ(Str(dignity[QVCALC32_NODE]), " ");
 }
 
 TEST(Dignities, MutualReceptions)
 {
-    double lon[13];
+    double lon[QVCALC32_BODIES_HIGH + 1];
     for (auto &x : lon) x = 100;  // Cancer
-    lon[4] = 10;                  // Venus in Aries
-    lon[5] = 190;                 // Mars in Libra
-    ShortText10 dignity[13];
-    uint8_t reception[13];
-    EssentialDignities(lon, 12, dignity, 12, reception, 12);
-    EXPECT_EQ(reception[4], 5);
-    EXPECT_EQ(reception[5], 4);
-    EXPECT_EQ(reception[2], 0);   // the Moon rules Cancer: its own sign
-    EXPECT_EQ(reception[11], 0);  // the Node rules nothing
-    lon[4] = 40;                  // Venus in Taurus, its own sign
-    EssentialDignities(lon, 12, dignity, 12, reception, 12);
-    EXPECT_EQ(reception[4], 0);
-    EXPECT_EQ(reception[5], 0);
+    lon[QVCALC32_VENUS] = 10;     // Venus in Aries
+    lon[QVCALC32_MARS] = 190;     // Mars in Libra
+    ShortText10 dignity[QVCALC32_BODIES_HIGH + 1];
+    uint8_t reception[QVCALC32_BODIES_HIGH + 1];
+    EssentialDignities(lon, QVCALC32_BODIES_HIGH, dignity, QVCALC32_BODIES_HIGH, reception, QVCALC32_BODIES_HIGH);
+    EXPECT_EQ(reception[QVCALC32_VENUS], QVCALC32_MARS);
+    EXPECT_EQ(reception[QVCALC32_MARS], QVCALC32_VENUS);
+    EXPECT_EQ(reception[QVCALC32_MOON], 0);  // the Moon rules Cancer: its own sign
+    EXPECT_EQ(reception[QVCALC32_NODE], 0);  // the Node rules nothing
+    lon[QVCALC32_VENUS] = 40;                // Venus in Taurus, its own sign
+    EssentialDignities(lon, QVCALC32_BODIES_HIGH, dignity, QVCALC32_BODIES_HIGH, reception, QVCALC32_BODIES_HIGH);
+    EXPECT_EQ(reception[QVCALC32_VENUS], 0);
+    EXPECT_EQ(reception[QVCALC32_MARS], 0);
 }
 
 TEST(Qualities, WeightedTallies)
 {
-    double lon[15];
-    uint8_t weights[15], totals[13];
-    for (int k = 0; k < 15; ++k) {
+    double lon[QVCALC32_CHART_HIGH + 1];
+    uint8_t weights[QVCALC32_CHART_HIGH + 1], totals[QVCALC32_BODIES_HIGH + 1];
+    for (int k = 0; k <= QVCALC32_CHART_HIGH; ++k) {
         lon[k] = 5;
         weights[k] = 1;
     }
-    GetQualities(lon, 14, totals, 12, weights, 14);
+    GetQualities(lon, QVCALC32_CHART_HIGH, totals, QVCALC32_BODIES_HIGH, weights, QVCALC32_CHART_HIGH);
     EXPECT_EQ(totals[1], 14);
     for (int b = 2; b <= 12; ++b) EXPECT_EQ(totals[b], 0);
 
     const int bucket[12] = {1, 6, 11, 4, 5, 10, 3, 8, 9, 2, 7, 12};
-    for (int k = 1; k <= 12; ++k) lon[k] = 30.0 * (k - 1) + 1;
-    lon[13] = lon[14] = 1;  // Asc and MC in Aries, left out by weight 0
-    weights[13] = weights[14] = 0;
-    weights[1] = 200;
-    weights[2] = 100;  // lands in bucket 6
-    weights[12] = 255;
-    GetQualities(lon, 14, totals, 12, weights, 14);
+    for (int k = QVCALC32_SUN; k <= QVCALC32_CHIRON; ++k) lon[k] = 30.0 * (k - 1) + 1;
+    lon[QVCALC32_ASCENDANT] = lon[QVCALC32_MIDHEAVEN] = 1;  // Asc and MC in Aries, left out by weight 0
+    weights[QVCALC32_ASCENDANT] = weights[QVCALC32_MIDHEAVEN] = 0;
+    weights[QVCALC32_SUN] = 200;
+    weights[QVCALC32_MOON] = 100;  // lands in bucket 6
+    weights[QVCALC32_CHIRON] = 255;
+    GetQualities(lon, QVCALC32_CHART_HIGH, totals, QVCALC32_BODIES_HIGH, weights, QVCALC32_CHART_HIGH);
     for (int s = 0; s < 12; ++s) {
         const int expected = s == 0 ? 200 : s == 1 ? 100 : s == 11 ? 255 : 1;
         EXPECT_EQ(totals[bucket[s]], expected) << "sign " << s;
     }
-    lon[2] = 5;  // Taurus weight now in Aries: 200 + 100 wraps at 256
-    GetQualities(lon, 14, totals, 12, weights, 14);
+    lon[QVCALC32_MOON] = 5;  // Taurus weight now in Aries: 200 + 100 wraps at 256
+    GetQualities(lon, QVCALC32_CHART_HIGH, totals, QVCALC32_BODIES_HIGH, weights, QVCALC32_CHART_HIGH);
     EXPECT_EQ(totals[1], 44);
 }
 
 TEST(Qualities, ShortArraysAreRefused)
 {
-    double lon[15] = {};
-    uint8_t weights[15] = {}, totals[13];
+    double lon[QVCALC32_CHART_HIGH + 1] = {};
+    uint8_t weights[QVCALC32_CHART_HIGH + 1] = {}, totals[QVCALC32_BODIES_HIGH + 1];
     for (auto &t : totals) t = 77;
-    GetQualities(lon, 13, totals, 12, weights, 14);
-    GetQualities(lon, 14, totals, 11, weights, 14);
+    GetQualities(lon, QVCALC32_CHART_HIGH - 1, totals, QVCALC32_BODIES_HIGH, weights, QVCALC32_CHART_HIGH);
+    GetQualities(lon, QVCALC32_CHART_HIGH, totals, QVCALC32_BODIES_HIGH - 1, weights, QVCALC32_CHART_HIGH);
     for (auto t : totals) EXPECT_EQ(t, 77);
 }
 

@@ -322,7 +322,7 @@ TEST_F(FileSzdd, HandMadeVectors)
     }
 }
 
-TEST_F(FileSzdd, CompressedFilesExpandToTheOriginal)
+TEST_F(FileSzdd, CompressedFilesExpandToTheirContents)
 {
     LzStats stats;
     struct Case { const char *what; Bytes data; } cases[] = {

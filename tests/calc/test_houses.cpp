@@ -80,11 +80,11 @@ const System kSystems[] = {
     {"Equal", Eq, false},          {"Meridian", MeridHouse, false}, {"Morinus", MorHouse, false},
 };
 
-struct Chart { double c[15]; };
+struct Chart { double c[QVCALC32_CHART_HIGH + 1]; };
 Chart Cusps(House fn, double lst, double lat, double offset = 0)
 {
     Chart ch{};
-    fn(ch.c, 14, lst, lat, kObl, offset);
+    fn(ch.c, QVCALC32_CHART_HIGH, lst, lat, kObl, offset);
     return ch;
 }
 
@@ -284,9 +284,9 @@ TEST(Houses, OffsetShiftsEveryCusp)
 
 TEST(CampHouse, LatitudeComesBeforeSiderealTime)
 {
-    double right[15] = {}, swapped[15] = {};
-    CampHouse(right, 14, 51.5, 2.3, kObl, 0);
-    CampHouse(swapped, 14, 2.3, 51.5, kObl, 0);
+    double right[QVCALC32_CHART_HIGH + 1] = {}, swapped[QVCALC32_CHART_HIGH + 1] = {};
+    CampHouse(right, QVCALC32_CHART_HIGH, 51.5, 2.3, kObl, 0);
+    CampHouse(swapped, QVCALC32_CHART_HIGH, 2.3, 51.5, kObl, 0);
     for (int i : {2, 3, 11, 12}) EXPECT_GT(std::fabs(Diff(right[i], swapped[i])), 1) << i;
 }
 
@@ -301,22 +301,26 @@ template <class F> double OffsetGiving(F value, double target)
 
 TEST(EqHouse, ThirtyDegreeStepsAndTheMidheavenInElementZero)
 {
-    double asc, mc, c[15] = {};
-    EqHouse(&asc, &mc, 2.3, 51.5, 0, kObl, c, 14);
+    double asc, mc, c[QVCALC32_CHART_HIGH + 1] = {};
+    EqHouse(&asc, &mc, 2.3, 51.5, 0, kObl, c, QVCALC32_CHART_HIGH);
     EXPECT_EQ(c[0], mc);
     EXPECT_EQ(c[1], asc);
     for (int k = 2; k <= 12; ++k) EXPECT_NEAR(Diff(c[k], asc + 30 * (k - 1)), 0, 1e-9) << k;
     EXPECT_EQ(c[13], 0.0);
 
     // An Ascendant of exactly 330: cusp 2 stays 360, cusp 3 wraps to 30.
-    auto ascFor = [](double off) { double a, m, cc[15]; EqHouse(&a, &m, 2.3, 51.5, off, kObl, cc, 14); return a; };
+    auto ascFor = [](double off) {
+        double a, m, cc[QVCALC32_CHART_HIGH + 1];
+        EqHouse(&a, &m, 2.3, 51.5, off, kObl, cc, QVCALC32_CHART_HIGH);
+        return a;
+    };
     const double off = OffsetGiving(ascFor, 330.0);
-    EqHouse(&asc, &mc, 2.3, 51.5, off, kObl, c, 14);
+    EqHouse(&asc, &mc, 2.3, 51.5, off, kObl, c, QVCALC32_CHART_HIGH);
     ASSERT_EQ(asc, 330.0);
     EXPECT_EQ(c[2], 360.0);
     EXPECT_EQ(c[3], 30.0);
     // Asc = 330 before the arc-minute: cusp 2 is 0 + 1/60 after the wrap.
-    EqHouse(&asc, &mc, 2.3, 51.5, off + kMinute, kObl, c, 14);
+    EqHouse(&asc, &mc, 2.3, 51.5, off + kMinute, kObl, c, QVCALC32_CHART_HIGH);
     EXPECT_NEAR(c[2], kMinute, 1e-12);
 }
 
@@ -363,14 +367,14 @@ TEST(GetHouseSize, ArcForwardInTheOrderOfTheSigns)
 TEST(Houses, ShortOrMissingArraysAreLeftAlone)
 {
     for (const System &s : kSystems) {
-        double c[12];
+        double c[QVCALC32_BODIES_HIGH];  // one cusp short
         for (double &v : c) v = -999;
-        s.fn(c, 11, 2.3, 51.5, kObl, 0);
+        s.fn(c, QVCALC32_BODIES_HIGH - 1, 2.3, 51.5, kObl, 0);
         for (double v : c) EXPECT_EQ(v, -999) << s.name;
-        s.fn(nullptr, 14, 2.3, 51.5, kObl, 0);
+        s.fn(nullptr, QVCALC32_CHART_HIGH, 2.3, 51.5, kObl, 0);
     }
     double asc = -999, mc = -999;
-    EqHouse(&asc, &mc, 2.3, 51.5, 0, kObl, nullptr, 14);
+    EqHouse(&asc, &mc, 2.3, 51.5, 0, kObl, nullptr, QVCALC32_CHART_HIGH);
     EXPECT_EQ(asc, -999);
     EXPECT_EQ(mc, -999);
 }
@@ -380,11 +384,11 @@ TEST(Houses, NaNAndInfiniteInputsReturn)
     const double bad[] = {NAN, INFINITY, -INFINITY, 1e300};
     for (const System &s : kSystems)
         for (double v : bad) {
-            double c[15];
-            s.fn(c, 14, v, 51.5, kObl, 0);
-            s.fn(c, 14, 2.3, v, kObl, 0);
-            s.fn(c, 14, 2.3, 51.5, v, 0);
-            s.fn(c, 14, 2.3, 51.5, kObl, v);
+            double c[QVCALC32_CHART_HIGH + 1];
+            s.fn(c, QVCALC32_CHART_HIGH, v, 51.5, kObl, 0);
+            s.fn(c, QVCALC32_CHART_HIGH, 2.3, v, kObl, 0);
+            s.fn(c, QVCALC32_CHART_HIGH, 2.3, 51.5, v, 0);
+            s.fn(c, QVCALC32_CHART_HIGH, 2.3, 51.5, kObl, v);
         }
     double asc, mc;
     AsMcCalc(&asc, &mc, NAN, 0, kObl, 0);

@@ -1,5 +1,6 @@
-// Numeric routines and the 6-byte real.  Sources: the original routines' worked
-// examples; Real6 bit patterns worked by hand from its layout.
+// Numeric routines and the 6-byte real.  Sources: the worked values of this
+// library's own documentation; Real6 bit patterns worked by hand from its
+// layout.
 #include "internal.h"
 #include "qvcalc32.h"
 
@@ -122,7 +123,7 @@ TEST(NumericRoutines, RealToDegree)
         {359.99, "+359\xB0" "59"}, {1234567.5, "+1234567\xB0" "3"},  // cut to 10 characters
     };
     for (const auto &c : cases) EXPECT_EQ(Str(RealToDegree(R6(c.x))), c.text) << c.x;
-    EXPECT_EQ(RealToDegree(R6(3e9)).length, 0);  // the original overflows here
+    EXPECT_EQ(RealToDegree(R6(3e9)).length, 0);  // beyond the 32-bit range
 }
 
 TEST(NumericRoutines, ReductionAndAngles)
@@ -148,8 +149,8 @@ TEST(NumericRoutines, ReductionAndAngles)
     EXPECT_TRUE(std::isnan(XToTheY(0, 0)));
 }
 
-// The sort as described, with both recursive calls: the reference for the
-// order of equal values.
+// A Hoare-style partition sort (middle element as pivot) with both recursive
+// calls: the reference for the order of equal values.
 void ReferenceSort(double *a, int lo, int hi)
 {
     int i = lo, j = hi;

@@ -14,22 +14,22 @@ namespace {
 constexpr double kNone = -12345.0;  // marks an element nobody should write
 
 struct Arrays {
-    double table[411];
+    double table[QVCALC32_PLANET_TABLE_HIGH + 1];
     double scratch[15] = {};
     uint8_t counts[13] = {};
-    double lon[15], decl[15], speed[15];
+    double lon[QVCALC32_CHART_HIGH + 1], decl[QVCALC32_CHART_HIGH + 1], speed[QVCALC32_CHART_HIGH + 1];
 
     Arrays()
     {
         table[0] = kNone;
-        InitialisePlanets(table, 410);
-        for (int i = 0; i < 15; ++i) lon[i] = decl[i] = speed[i] = kNone;
+        InitialisePlanets(table, QVCALC32_PLANET_TABLE_HIGH);
+        for (int i = 0; i <= QVCALC32_CHART_HIGH; ++i) lon[i] = decl[i] = speed[i] = kNone;
     }
     void Calc(int32_t first, int32_t last, double T, int32_t helio = 0, double offset = 0, int32_t moonMode = 0,
               uint8_t moonFlag = 0)
     {
-        PlanetCalc(first, last, helio, offset, scratch, 14, T, counts, 12, moonMode, lon, 14, decl, 14, speed, 14,
-                   table, 410, moonFlag);
+        PlanetCalc(first, last, helio, offset, scratch, 14, T, counts, 12, moonMode, lon, QVCALC32_CHART_HIGH, decl,
+                   QVCALC32_CHART_HIGH, speed, QVCALC32_CHART_HIGH, table, QVCALC32_PLANET_TABLE_HIGH, moonFlag);
     }
 };
 
@@ -72,10 +72,10 @@ TEST(InitialisePlanets, SlotsHoldTheElementConstants)
 
 TEST(InitialisePlanets, ShortTableIsLeftAlone)
 {
-    std::vector<double> t(411, kNone);
-    InitialisePlanets(t.data(), 409);
+    std::vector<double> t(QVCALC32_PLANET_TABLE_HIGH + 1, kNone);
+    InitialisePlanets(t.data(), QVCALC32_PLANET_TABLE_HIGH - 1);
     for (double v : t) EXPECT_EQ(v, kNone);
-    InitialisePlanets(nullptr, 410);
+    InitialisePlanets(nullptr, QVCALC32_PLANET_TABLE_HIGH);
 }
 
 // Which body reads a slot: the "first table slot" column of the element tables.
@@ -102,28 +102,29 @@ TEST(PlanetCalc, RunningSlotIndexReachesEachBodysFirstSlot)
     // slot 410 moves nothing.  Together this shows that the running index
     // stands at the first slot of every body.
     Arrays base;
-    base.Calc(1, 12, 0.93);
-    for (int slot = 1; slot <= 410; ++slot) {
+    base.Calc(QVCALC32_SUN, QVCALC32_CHIRON, 0.93);
+    for (int slot = 1; slot <= QVCALC32_PLANET_TABLE_HIGH; ++slot) {
         Arrays a;
         a.table[slot] = slot == 410 ? NAN : a.table[slot] + 0.5;
-        a.Calc(1, 12, 0.93);
+        a.Calc(QVCALC32_SUN, QVCALC32_CHIRON, 0.93);
         const int owner = OwnerOfSlot(slot);
-        for (int b = 2; b <= 12; ++b) {
-            const bool expected = owner == 1 ? (b != 2 && b != 11) : b == owner;
+        for (int b = QVCALC32_MOON; b <= QVCALC32_CHIRON; ++b) {
+            const bool expected =
+                owner == QVCALC32_SUN ? (b != QVCALC32_MOON && b != QVCALC32_NODE) : b == owner;
             EXPECT_EQ(Moved(a, base, b), expected) << "slot " << slot << " body " << b;
         }
-        if (owner != 1) {
-            EXPECT_FALSE(Moved(a, base, 1)) << "slot " << slot;
+        if (owner != QVCALC32_SUN) {
+            EXPECT_FALSE(Moved(a, base, QVCALC32_SUN)) << "slot " << slot;
         }
     }
     // Starting at a later body, the index starts at that body's first slot
     // (heliocentric, where no body needs the Earth).
     const int firstSlot[] = {0, 1, 17, 17, 33, 49, 65, 153, 220, 278, 336, 394, 394};
-    for (int first = 1; first <= 12; ++first) {
+    for (int first = QVCALC32_SUN; first <= QVCALC32_CHIRON; ++first) {
         Arrays a, ref;
         a.table[firstSlot[first]] += 0.5;
-        a.Calc(first, 12, 0.93, 1);
-        ref.Calc(first, 12, 0.93, 1);
+        a.Calc(first, QVCALC32_CHIRON, 0.93, 1);
+        ref.Calc(first, QVCALC32_CHIRON, 0.93, 1);
         EXPECT_TRUE(Moved(a, ref, OwnerOfSlot(firstSlot[first]))) << "First " << first;
     }
 }
@@ -139,10 +140,10 @@ TEST(PlanetCalc, GeocentricLongitudesAtJ2000)
         {7, 40.39, 0.005},  {8, 314.8, 0.05},  {9, 303.2, 0.05}, {10, 251.5, 0.05}, {12, 252.1, 0.05},
     };
     Arrays a;
-    a.Calc(1, 12, 1.0);
+    a.Calc(QVCALC32_SUN, QVCALC32_CHIRON, 1.0);
     for (const auto &c : cases) {
         EXPECT_NEAR(a.lon[c.body], c.lon, c.tolerance) << "body " << c.body;
-        if (c.body == 7) {
+        if (c.body == QVCALC32_SATURN) {
             EXPECT_LT(a.speed[c.body], 0) << "Saturn is retrograde";
         } else {
             EXPECT_GT(a.speed[c.body], 0) << "body " << c.body;
@@ -150,11 +151,11 @@ TEST(PlanetCalc, GeocentricLongitudesAtJ2000)
     }
     double sun;
     ExactSun(&sun, 1.0);
-    EXPECT_EQ(a.lon[1], sun);  // the Sun's longitude is ExactSun's
+    EXPECT_EQ(a.lon[QVCALC32_SUN], sun);  // the Sun's longitude is ExactSun's
     // The Sun moves about a degree a day: 60 * 0.01720 radians.
-    EXPECT_NEAR(a.speed[1], 60 * 0.0172021 * 1.034, 0.01);
-    EXPECT_EQ(a.speed[2], 0);
-    EXPECT_EQ(a.speed[11], 0);
+    EXPECT_NEAR(a.speed[QVCALC32_SUN], 60 * 0.0172021 * 1.034, 0.01);
+    EXPECT_EQ(a.speed[QVCALC32_MOON], 0);
+    EXPECT_EQ(a.speed[QVCALC32_NODE], 0);
 }
 
 // sin(decl) = sin(beta) cos(eps) + cos(beta) sin(lon) sin(eps), degrees,
@@ -168,56 +169,57 @@ double DeclinationOf(double lon, double lat, double T)
 TEST(PlanetCalc, DeclinationsMoonAndNode)
 {
     Arrays a, mean, noMoon;
-    a.Calc(1, 12, 1.0);
+    a.Calc(QVCALC32_SUN, QVCALC32_CHIRON, 1.0);
     double lonOnly, moonLon, node, moonLat;
     MoonCalc(0, &lonOnly, 0, 0, 1.0, &moonLon, &node, &moonLat);
-    EXPECT_EQ(a.lon[2], moonLon);
-    EXPECT_EQ(a.lon[11], node);  // the true node, 123.92
-    EXPECT_NEAR(a.decl[2], DeclinationOf(moonLon, moonLat, 1.0), 1e-9);
+    EXPECT_EQ(a.lon[QVCALC32_MOON], moonLon);
+    EXPECT_EQ(a.lon[QVCALC32_NODE], node);  // the true node, 123.92
+    EXPECT_NEAR(a.decl[QVCALC32_MOON], DeclinationOf(moonLon, moonLat, 1.0), 1e-9);
     // Latitude exactly 0 (Sun, Node): only the 1E-7 degree stand-in differs.
     // The Sun in early January stands near -23.0 (almanac: -23 01').
-    EXPECT_NEAR(a.decl[1], DeclinationOf(a.lon[1], 0, 1.0), 2e-7);
-    EXPECT_NEAR(a.decl[11], DeclinationOf(a.lon[11], 0, 1.0), 2e-7);
-    EXPECT_NEAR(a.decl[1], -23.02, 0.02);
+    EXPECT_NEAR(a.decl[QVCALC32_SUN], DeclinationOf(a.lon[QVCALC32_SUN], 0, 1.0), 2e-7);
+    EXPECT_NEAR(a.decl[QVCALC32_NODE], DeclinationOf(a.lon[QVCALC32_NODE], 0, 1.0), 2e-7);
+    EXPECT_NEAR(a.decl[QVCALC32_SUN], -23.02, 0.02);
 
-    mean.Calc(1, 12, 1.0, 0, 0, 0, 1);
-    EXPECT_NEAR(mean.lon[11], 125.04, 0.01);  // mean node, 2000 January 1.5
-    EXPECT_EQ(mean.lon[2], a.lon[2]);
+    mean.Calc(QVCALC32_SUN, QVCALC32_CHIRON, 1.0, 0, 0, 0, 1);
+    EXPECT_NEAR(mean.lon[QVCALC32_NODE], 125.04, 0.01);  // mean node, 2000 January 1.5
+    EXPECT_EQ(mean.lon[QVCALC32_MOON], a.lon[QVCALC32_MOON]);
 
-    noMoon.lon[11] = 77.5;
-    noMoon.Calc(1, 12, 1.0, 0, 0, 2);  // MoonMode 2: the Moon left out
-    EXPECT_EQ(noMoon.lon[2], 0);
-    EXPECT_EQ(noMoon.speed[2], 0);
-    EXPECT_NEAR(noMoon.decl[2], 0, 2e-7);  // (0, 0) with the stand-ins
-    EXPECT_EQ(noMoon.lon[11], 77.5);       // the Node keeps the caller's value
-    EXPECT_EQ(noMoon.lon[7], a.lon[7]);
+    noMoon.lon[QVCALC32_NODE] = 77.5;
+    noMoon.Calc(QVCALC32_SUN, QVCALC32_CHIRON, 1.0, 0, 0, 2);  // MoonMode 2: the Moon left out
+    EXPECT_EQ(noMoon.lon[QVCALC32_MOON], 0);
+    EXPECT_EQ(noMoon.speed[QVCALC32_MOON], 0);
+    EXPECT_NEAR(noMoon.decl[QVCALC32_MOON], 0, 2e-7);  // (0, 0) with the stand-ins
+    EXPECT_EQ(noMoon.lon[QVCALC32_NODE], 77.5);        // the Node keeps the caller's value
+    EXPECT_EQ(noMoon.lon[QVCALC32_SATURN], a.lon[QVCALC32_SATURN]);
 }
 
 TEST(PlanetCalc, HeliocentricMode)
 {
     Arrays h, g;
-    h.Calc(1, 12, 1.0, 1);
-    g.Calc(1, 12, 1.0);
-    for (int b : {1, 3, 4, 5, 6, 7, 8, 9, 10, 12}) {
+    h.Calc(QVCALC32_SUN, QVCALC32_CHIRON, 1.0, 1);
+    g.Calc(QVCALC32_SUN, QVCALC32_CHIRON, 1.0);
+    for (int b : {QVCALC32_SUN, QVCALC32_MERCURY, QVCALC32_VENUS, QVCALC32_MARS, QVCALC32_JUPITER, QVCALC32_SATURN,
+                  QVCALC32_URANUS, QVCALC32_NEPTUNE, QVCALC32_PLUTO, QVCALC32_CHIRON}) {
         EXPECT_EQ(h.speed[b], 0) << b;
         // Latitude 0 on entry to the final pass: the ecliptic point's.
         EXPECT_NEAR(h.decl[b], DeclinationOf(h.lon[b], 0, 1.0), 2e-7) << b;
-        EXPECT_GT(std::fabs(h.lon[b] - g.lon[b]), b == 1 ? 0 : 0.5) << b;
+        EXPECT_GT(std::fabs(h.lon[b] - g.lon[b]), b == QVCALC32_SUN ? 0 : 0.5) << b;
     }
     // Lon[1] is the Earth's heliocentric longitude plus 180: the Sun's place
     // from the Earth's orbit, within ExactSun's aberration and perturbations.
-    EXPECT_NEAR(h.lon[1], g.lon[1], 0.02);
+    EXPECT_NEAR(h.lon[QVCALC32_SUN], g.lon[QVCALC32_SUN], 0.02);
 }
 
 TEST(PlanetCalc, OffsetIsAddedAndNegativeSumsStayNegative)
 {
     Arrays plain, shifted;
-    plain.Calc(1, 12, 1.0);
-    shifted.Calc(1, 12, 1.0, 0, -300);
-    for (int b = 1; b <= 12; ++b) {
-        if (b == 2) {  // MoonCalc adds 360 once to a negative sum
+    plain.Calc(QVCALC32_SUN, QVCALC32_CHIRON, 1.0);
+    shifted.Calc(QVCALC32_SUN, QVCALC32_CHIRON, 1.0, 0, -300);
+    for (int b = QVCALC32_SUN; b <= QVCALC32_CHIRON; ++b) {
+        if (b == QVCALC32_MOON) {  // MoonCalc adds 360 once to a negative sum
             EXPECT_NEAR(shifted.lon[b], plain.lon[b] - 300 + 360, 1e-9);
-        } else if (b == 11) {
+        } else if (b == QVCALC32_NODE) {
             // The Node's reduction keeps the sign of N (negative after 1913),
             // so at Offset 0 the 360 was already added: here it stays below.
             EXPECT_NEAR(shifted.lon[b], plain.lon[b] - 300, 1e-9);
@@ -235,19 +237,19 @@ TEST(PlanetCalc, FinalPassRunsWhenNoBodyIs)
 {
     // Last below First: nothing computed, entries 1..12 still converted.
     Arrays a;
-    for (int b = 1; b <= 12; ++b) {
+    for (int b = QVCALC32_SUN; b <= QVCALC32_CHIRON; ++b) {
         a.lon[b] = 90;
         a.decl[b] = 10;
     }
     a.Calc(5, 4, 1.0);
     const double eps = 23.452294 - 0.0130125;
-    for (int b = 1; b <= 12; ++b) {
+    for (int b = QVCALC32_SUN; b <= QVCALC32_CHIRON; ++b) {
         EXPECT_EQ(a.lon[b], 90);
         EXPECT_NEAR(a.decl[b], 10 + eps, 1e-9);  // at 90 degrees the latitude adds to eps
         EXPECT_EQ(a.speed[b], kNone);
     }
     EXPECT_EQ(a.decl[0], kNone);
-    EXPECT_EQ(a.decl[13], kNone);
+    EXPECT_EQ(a.decl[QVCALC32_BODIES_HIGH + 1], kNone);
 }
 
 // ---- Outside the contract ----
@@ -268,17 +270,18 @@ TEST(PlanetCalc, BadArgumentsWriteNothing)
         Arrays a;
         PlanetCalc(c.first, c.last, 0, 0, a.scratch, c.scratchHigh, 1.0, a.counts, c.countsHigh, 0, a.lon,
                    c.lonHigh, a.decl, c.declHigh, a.speed, c.speedHigh, a.table, c.tableHigh, 0);
-        for (int i = 0; i < 15; ++i) {
+        for (int i = 0; i <= QVCALC32_CHART_HIGH; ++i) {
             EXPECT_EQ(a.lon[i], kNone) << c.name << " " << i;
             EXPECT_EQ(a.decl[i], kNone) << c.name << " " << i;
             EXPECT_EQ(a.speed[i], kNone) << c.name << " " << i;
         }
     }
     Arrays a;
-    PlanetCalc(1, 12, 0, 0, nullptr, 14, 1.0, a.counts, 12, 0, a.lon, 14, a.decl, 14, a.speed, 14, a.table, 410, 0);
-    PlanetCalc(1, 12, 0, 0, a.scratch, 14, 1.0, a.counts, 12, 0, nullptr, 14, a.decl, 14, a.speed, 14, a.table, 410,
-               0);
-    EXPECT_EQ(a.decl[1], kNone);
+    PlanetCalc(QVCALC32_SUN, QVCALC32_CHIRON, 0, 0, nullptr, 14, 1.0, a.counts, 12, 0, a.lon, QVCALC32_CHART_HIGH,
+               a.decl, QVCALC32_CHART_HIGH, a.speed, QVCALC32_CHART_HIGH, a.table, QVCALC32_PLANET_TABLE_HIGH, 0);
+    PlanetCalc(QVCALC32_SUN, QVCALC32_CHIRON, 0, 0, a.scratch, 14, 1.0, a.counts, 12, 0, nullptr, QVCALC32_CHART_HIGH,
+               a.decl, QVCALC32_CHART_HIGH, a.speed, QVCALC32_CHART_HIGH, a.table, QVCALC32_PLANET_TABLE_HIGH, 0);
+    EXPECT_EQ(a.decl[QVCALC32_SUN], kNone);
 }
 
 TEST(PlanetCalc, ExactSizesAndNonFiniteTime)
@@ -286,19 +289,23 @@ TEST(PlanetCalc, ExactSizesAndNonFiniteTime)
     // Arrays of exactly 13 elements and a table of 410: nothing past them is
     // read or written (AddressSanitizer watches).  NaN, infinite and huge T
     // give no value and no trap.
-    std::vector<double> full(411), lon(13, kNone), decl(13), speed(13), scratch(4);
+    std::vector<double> full(QVCALC32_PLANET_TABLE_HIGH + 1), lon(QVCALC32_BODIES_HIGH + 1, kNone),
+        decl(QVCALC32_BODIES_HIGH + 1), speed(QVCALC32_BODIES_HIGH + 1), scratch(4);
     std::vector<uint8_t> counts(11);
-    InitialisePlanets(full.data(), 410);
-    const std::vector<double> table(full.begin(), full.begin() + 410);
-    PlanetCalc(1, 12, 0, 0, scratch.data(), 3, 1.0, counts.data(), 10, 0, lon.data(), 12, decl.data(), 12,
-               speed.data(), 12, table.data(), 409, 0);
-    EXPECT_NEAR(lon[7], 40.39, 0.005);
+    InitialisePlanets(full.data(), QVCALC32_PLANET_TABLE_HIGH);
+    // The table without its closing slot.
+    const std::vector<double> table(full.begin(), full.begin() + QVCALC32_PLANET_TABLE_HIGH);
+    PlanetCalc(QVCALC32_SUN, QVCALC32_CHIRON, 0, 0, scratch.data(), 3, 1.0, counts.data(), 10, 0, lon.data(),
+               QVCALC32_BODIES_HIGH, decl.data(), QVCALC32_BODIES_HIGH, speed.data(), QVCALC32_BODIES_HIGH,
+               table.data(), QVCALC32_PLANET_TABLE_HIGH - 1, 0);
+    EXPECT_NEAR(lon[QVCALC32_SATURN], 40.39, 0.005);
     EXPECT_EQ(lon[0], kNone);
     for (double T : {double(NAN), double(INFINITY), -1e300}) {
         Arrays a;
-        a.Calc(1, 12, T);
+        a.Calc(QVCALC32_SUN, QVCALC32_CHIRON, T);
         if (std::isnan(T)) {
-            EXPECT_TRUE(std::isnan(a.lon[1]) && std::isnan(a.lon[7]) && std::isnan(a.decl[12]));
+            EXPECT_TRUE(std::isnan(a.lon[QVCALC32_SUN]) && std::isnan(a.lon[QVCALC32_SATURN]) &&
+                        std::isnan(a.decl[QVCALC32_CHIRON]));
         }
     }
 }

@@ -46,16 +46,18 @@ TEST(YieldToOthers, CallsTheInstalledHookOrNothing)
 // the day from SidTime at 0h, other hours from T directly.
 double PlaceAt(int body, int32_t jd, double u, bool sidereal)
 {
-    static double table[411];
-    static const bool filled = (InitialisePlanets(table, 410), true);
+    static double table[QVCALC32_PLANET_TABLE_HIGH + 1];
+    static const bool filled = (InitialisePlanets(table, QVCALC32_PLANET_TABLE_HIGH), true);
     (void)filled;
     double offset = sidereal ? 1 : 0, lst, T, obl;
     ShortText10 text;
     SidTime(jd, &offset, &lst, 0, &T, &obl, 0, &text);
     if (u != 0) T = qv::JulianCenturies(jd, u);
-    double scratch[15] = {}, lon[15] = {}, decl[15] = {}, speed[15] = {};
+    double scratch[15] = {}, lon[QVCALC32_CHART_HIGH + 1] = {}, decl[QVCALC32_CHART_HIGH + 1] = {},
+           speed[QVCALC32_CHART_HIGH + 1] = {};
     uint8_t counts[13] = {};
-    PlanetCalc(1, 12, 0, offset, scratch, 14, T, counts, 12, 13, lon, 14, decl, 14, speed, 14, table, 410, 0);
+    PlanetCalc(QVCALC32_SUN, QVCALC32_CHIRON, 0, offset, scratch, 14, T, counts, 12, 13, lon, QVCALC32_CHART_HIGH, decl,
+               QVCALC32_CHART_HIGH, speed, QVCALC32_CHART_HIGH, table, QVCALC32_PLANET_TABLE_HIGH, 0);
     return lon[body];
 }
 
@@ -74,23 +76,23 @@ struct ReturnCase {
 TEST(GetReturn, FindsTheFirstMinuteAtTheTarget)
 {
     const ReturnCase cases[] = {
-        // Plain returns, found as the search has always found them.
+        // Plain returns.
         {"Sun to 280.0 a year on", 1, 360, 2451555, 280.0, false, 2451910, 280, 282.5},
         {"Jupiter to 40.0", 6, 30, 2451545, 40.0, false, 2451639, 40, 42.5},
         {"Sun to 0.3 across 0 Aries", 1, 360, 2451624 - 69, 0.3, false, 2451624, 0.3, 1},
         // Target between 0 and 1, and the day's place at 0h already past 1:
-        // the described frame compared it with 360.7 and the scan failed,
-        // finding the return only in 2004.
+        // a search that compared it with 360.7 failed the scan and found
+        // the return only in 2004.
         {"Sun to 0.7 (target below 1)", 1, 360, 2451555, 0.7, false, 2451625, 1, 2.5},
-        // The crossing day starts below 359.5 and ends past 0 Aries: the
-        // described day test saw neither day qualify until 2003.
+        // The crossing day starts below 359.5 and ends past 0 Aries: a
+        // day test on the reported place alone saw no day qualify until 2003.
         {"Sun to 359.5 (day ends past 0 Aries)", 1, 360, 2451911, 359.5, false, 2451989, 0, 2},
-        // Mercury crosses 0 Aries at 1.6 degrees a day: the noon probe, lifted
-        // to 360.7, sends the search to the second half, and every later place
-        // is lifted again, so the described step-back never ends.
+        // Mercury crosses 0 Aries at 1.6 degrees a day: a search that lifted
+        // the noon probe to 360.7 went to the second half and lifted every
+        // later place again, so its step-back never ended.
         {"Mercury to 1.254 (step-back without end)", 3, 360, 2453433, 1.254, false, 2453435, 1.254, 3.754},
-        // Sidereal: the offset of about -24.7 reports 350 as -10, which the
-        // described search never reaches.
+        // Sidereal: the offset of about -24.7 reports 350 as -10, which a
+        // search comparing the reported places with 350 never reaches.
         {"sidereal Sun to 350 (reported below 0)", 1, 360, 2451555, 350.0, true, 2451639, -10, -7.5},
     };
     for (const auto &c : cases) {
@@ -124,10 +126,10 @@ TEST(GetReturn, MoonTakesTheFirstScannedMinuteAtOrBelowTheTarget)
     // below the target: 0h of the day before the first qualifying day.
     double time = -1;
     int32_t jd = 2451545;
-    GetReturn(2, 360, 0, 100, &time, &jd, 0, 0);
+    GetReturn(QVCALC32_MOON, 360, 0, 100, &time, &jd, 0, 0);
     EXPECT_EQ(time, 0);
-    EXPECT_LE(PlaceAt(2, jd, 0, false), 100);
-    const double next = PlaceAt(2, jd + 1, 0, false);
+    EXPECT_LE(PlaceAt(QVCALC32_MOON, jd, 0, false), 100);
+    const double next = PlaceAt(QVCALC32_MOON, jd + 1, 0, false);
     EXPECT_GE(next, 100);
     EXPECT_LT(next, 102.5);
 }
@@ -155,8 +157,8 @@ TEST(GetReturn, GivesUpQuietlyOutsideTheContract)
     }
     int32_t jd = 2451545;
     double time = -1;
-    GetReturn(1, 360, 0, 100, nullptr, &jd, 0, 0);
-    GetReturn(1, 360, 0, 100, &time, nullptr, 0, 0);
+    GetReturn(QVCALC32_SUN, 360, 0, 100, nullptr, &jd, 0, 0);
+    GetReturn(QVCALC32_SUN, 360, 0, 100, &time, nullptr, 0, 0);
     EXPECT_EQ(jd, 2451545);
     EXPECT_EQ(time, -1);
 }

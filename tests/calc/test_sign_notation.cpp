@@ -1,5 +1,5 @@
-// Sign notation and chart lookups.  Sources: the original routines' worked examples;
-// Real6 boundaries worked by hand.
+// Sign notation and chart lookups.  Sources: the worked values of this
+// library's own documentation; Real6 boundaries worked by hand.
 #include "internal.h"
 #include "qvcalc32.h"
 
@@ -14,7 +14,7 @@ using qv::Real6Encode;
 
 std::string Str(const ShortText10 &t) { return std::string(t.chars, t.length); }
 std::string Sign(double lon, double speed) { return Str(MakeSign(Real6Encode(lon), Real6Encode(speed))); }
-std::string Glyph(int index) { return std::string(1, static_cast<char>(152 + index)); }
+std::string Glyph(int index) { return std::string(1, static_cast<char>(QVCALC32_SIGN_GLYPH_BASE + index)); }
 
 TEST(MakeSign, WorkedTexts)
 {
@@ -53,8 +53,8 @@ TEST(MakeSign, RealSixRoundingAtSignBoundaries)
 
 TEST(MakeSign, OutOfRangeLongitudesFollowTheArithmetic)
 {
-    EXPECT_EQ(Sign(360, 1), "00 " + std::string(1, static_cast<char>(164)) + " 00  ");
-    EXPECT_EQ(Sign(-5, 1), "0-5 " + Glyph(0) + " 00  ");  // negative digits, as the original
+    EXPECT_EQ(Sign(360, 1), "00 " + Glyph(12) + " 00  ");  // sign index 12, past Pisces
+    EXPECT_EQ(Sign(-5, 1), "0-5 " + Glyph(0) + " 00  ");  // negative digits, not reduced
     EXPECT_EQ(MakeSign(Real6Encode(1e12), Real6Encode(1)).length, 0);  // sign index beyond 32 bits
     // Every byte stays inside the 10 characters.
     for (double lon : {1e6, -1e6, 7e10, -359.9}) EXPECT_LE(MakeSign(Real6Encode(lon), Real6Encode(1)).length, 10);
@@ -62,8 +62,8 @@ TEST(MakeSign, OutOfRangeLongitudesFollowTheArithmetic)
 
 TEST(FindPlanetHouse, HousesAndTheZeroSeam)
 {
-    double even[15] = {};
-    double shifted[15] = {};
+    double even[QVCALC32_CHART_HIGH + 1] = {};
+    double shifted[QVCALC32_CHART_HIGH + 1] = {};
     for (int k = 1; k <= 12; ++k) {
         even[k] = 30.0 * (k - 1);
         shifted[k] = 30.0 * k - 20;
@@ -79,15 +79,15 @@ TEST(FindPlanetHouse, HousesAndTheZeroSeam)
         {even, 360, 0, "360 with no house spanning the seam: none"},
         {even, NAN, 0, "NaN"},
     };
-    for (const auto &c : cases) EXPECT_EQ(FindPlanetHouse(c.cusps, 14, c.lon), c.house) << c.what;
-    EXPECT_EQ(FindPlanetHouse(even, 11, 45), 0);  // array too short
-    EXPECT_EQ(FindPlanetHouse(nullptr, 14, 45), 0);
+    for (const auto &c : cases) EXPECT_EQ(FindPlanetHouse(c.cusps, QVCALC32_CHART_HIGH, c.lon), c.house) << c.what;
+    EXPECT_EQ(FindPlanetHouse(even, QVCALC32_BODIES_HIGH - 1, 45), 0);  // array too short
+    EXPECT_EQ(FindPlanetHouse(nullptr, QVCALC32_CHART_HIGH, 45), 0);
 }
 
 TEST(FindPlanetHouse, InconsistentCuspsGiveTheLowestMatch)
 {
-    double cusps[13] = {0, 10, 50, 20, 60, 70, 80, 90, 100, 110, 120, 130, 140};
-    EXPECT_EQ(FindPlanetHouse(cusps, 12, 30), 1);
+    double cusps[QVCALC32_BODIES_HIGH + 1] = {0, 10, 50, 20, 60, 70, 80, 90, 100, 110, 120, 130, 140};
+    EXPECT_EQ(FindPlanetHouse(cusps, QVCALC32_BODIES_HIGH, 30), 1);
 }
 
 TEST(DistanceFromCusp, ForwardArcs)
@@ -99,13 +99,13 @@ TEST(DistanceFromCusp, ForwardArcs)
 
 TEST(RotateToCusp, TurnsPointsAndCuspsButNotTheSpareElements)
 {
-    double points[15], cusps[15];
-    for (int k = 0; k < 15; ++k) {
+    double points[QVCALC32_CHART_HIGH + 1], cusps[QVCALC32_CHART_HIGH + 1];
+    for (int k = 0; k <= QVCALC32_CHART_HIGH; ++k) {
         points[k] = 50 + k;
         cusps[k] = 100 + 20 * k;
     }
     cusps[1] = 100;
-    RotateToCusp(points, 14, cusps, 14, 1);
+    RotateToCusp(points, QVCALC32_CHART_HIGH, cusps, QVCALC32_CHART_HIGH, 1);
     EXPECT_EQ(points[0], 50);
     EXPECT_EQ(points[1], 51 - 100 + 360);
     EXPECT_EQ(cusps[1], 0);
@@ -114,11 +114,12 @@ TEST(RotateToCusp, TurnsPointsAndCuspsButNotTheSpareElements)
     EXPECT_EQ(cusps[14], 380);
     EXPECT_EQ(cusps[0], 100);
 
-    double before[15];
-    std::copy(cusps, cusps + 15, before);
-    RotateToCusp(points, 14, cusps, 14, 15);  // index beyond the array: refused
-    RotateToCusp(points, 11, cusps, 14, 1);   // short array: refused
-    EXPECT_TRUE(std::equal(cusps, cusps + 15, before));
+    double before[QVCALC32_CHART_HIGH + 1];
+    std::copy(cusps, cusps + QVCALC32_CHART_HIGH + 1, before);
+    // Index beyond the array: refused.
+    RotateToCusp(points, QVCALC32_CHART_HIGH, cusps, QVCALC32_CHART_HIGH, QVCALC32_CHART_HIGH + 1);
+    RotateToCusp(points, QVCALC32_BODIES_HIGH - 1, cusps, QVCALC32_CHART_HIGH, 1);  // short array: refused
+    EXPECT_TRUE(std::equal(cusps, cusps + QVCALC32_CHART_HIGH + 1, before));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 # zenlume-chart as a user runs it: options, exit codes and messages.
 set -u
 chart=$1
+renderer=${2:-with-renderer}   # with-renderer, or without-renderer for a build without the GUI
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 export XDG_CONFIG_HOME=$tmp/config   # never the user's own settings
@@ -38,6 +39,15 @@ expect "garbage time" 2 "cannot read the time" -- "$chart" --at "tomorrow"
 expect "missing value" 2 "--at needs a value" -- "$chart" --at
 expect "missing settings file" 2 "cannot read the settings file" -- "$chart" --ini "$tmp/nothing.ini"
 expect "folder as settings file" 2 "not a regular file" -- "$chart" --ini "$tmp"
+
+if [ "$renderer" = without-renderer ]; then
+  expect "no renderer in this build" 2 "has no wheel renderer" -- "$chart" --render "$tmp/x.png"
+  expect "table and JSON need none" 0 '"jd": 2461382' -- "$chart" --json --at "2026-12-07 21:40" --ini "$tmp/london.ini"
+  [ ! -e "$tmp/x.png" ] && passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAILED: --render without a renderer wrote a file"; }
+  echo "$passed passed, $failed failed"
+  [ "$failed" = 0 ]
+  exit
+fi
 
 # --render: a PNG of the given side, drawn without any display.
 png_size() {  # the width and height in a PNG's header

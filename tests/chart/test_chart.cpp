@@ -23,16 +23,16 @@ const PlanetTable &Table()
 LocalDateTime At(int y, int mo, int d, int h, int mi, int s = 0)
 {
     LocalDateTime t;
-    t.year = y;
-    t.month = mo;
-    t.day = d;
-    t.hour = h;
-    t.minute = mi;
-    t.second = s;
+    t.Year = y;
+    t.Month = mo;
+    t.Day = d;
+    t.Hour = h;
+    t.Minute = mi;
+    t.Second = s;
     return t;
 }
 
-Settings Place(double zoneHours, int houseSys = kPlacidus, int latDeg = 51, int latMin = 30)
+Settings Place(double zoneHours, int houseSys = QVCALC32_PLACIDUS, int latDeg = 51, int latMin = 30)
 {
     Settings s;
     s.ZoneHours = zoneHours;
@@ -62,9 +62,9 @@ TEST(ChartTime, ZoneRollOvers)
     for (const auto &c : cases) {
         ClockChart chart;
         const ChartMoment m = Compute(Place(c.zone), c.local, chart);
-        EXPECT_EQ(m.utYear, c.y) << c.what;
-        EXPECT_EQ(m.utMonth, c.m) << c.what;
-        EXPECT_EQ(m.utDay, c.d) << c.what;
+        EXPECT_EQ(m.UtYear, c.y) << c.what;
+        EXPECT_EQ(m.UtMonth, c.m) << c.what;
+        EXPECT_EQ(m.UtDay, c.d) << c.what;
         EXPECT_NEAR(m.UT, c.ut, 1e-12) << c.what;
         EXPECT_EQ(m.JD, JulDay(c.m, c.d, c.y)) << c.what;
     }
@@ -73,27 +73,27 @@ TEST(ChartTime, ZoneRollOvers)
 TEST(ChartHouses, EachCodeCallsItsSystemInItsOwnParameterOrder)
 {
     const LocalDateTime t = At(2026, 12, 7, 21, 40);
-    for (int code = 1; code <= 9; ++code) {
+    for (int code = QVCALC32_PLACIDUS; code <= QVCALC32_EQUAL; ++code) {
         ClockChart chart;
         const ChartMoment m = Compute(Place(0, code), t, chart);
-        double expected[15] = {}, asc, mc;
+        double expected[QVCALC32_CHART_HIGH + 1] = {}, asc, mc;
         const double lat = 51.5;
         switch (code) {
-        case kPlacidus: PlacHouse(expected, 14, m.LST, lat, m.Obl, 0); break;
-        case kKoch: KochHouse(expected, 14, m.LST, lat, m.Obl, 0); break;
-        case kCampanus: CampHouse(expected, 14, lat, m.LST, m.Obl, 0); break;
-        case kTopocentric: TopHouse(expected, 14, m.LST, lat, m.Obl, 0); break;
-        case kMorinus: MorHouse(expected, 14, m.LST, lat, m.Obl, 0); break;
-        case kPorphyry: PorHouse(expected, 14, m.LST, lat, m.Obl, 0); break;
-        case kRegiomontanus: RegHouse(expected, 14, m.LST, lat, m.Obl, 0); break;
-        case kMeridian: MeridHouse(expected, 14, m.LST, lat, m.Obl, 0); break;
-        case kEqual: EqHouse(&asc, &mc, m.LST, lat, 0, m.Obl, expected, 14); break;
+        case QVCALC32_PLACIDUS: PlacHouse(expected, QVCALC32_CHART_HIGH, m.LST, lat, m.Obl, 0); break;
+        case QVCALC32_KOCH: KochHouse(expected, QVCALC32_CHART_HIGH, m.LST, lat, m.Obl, 0); break;
+        case QVCALC32_CAMPANUS: CampHouse(expected, QVCALC32_CHART_HIGH, lat, m.LST, m.Obl, 0); break;
+        case QVCALC32_TOPOCENTRIC: TopHouse(expected, QVCALC32_CHART_HIGH, m.LST, lat, m.Obl, 0); break;
+        case QVCALC32_MORINUS: MorHouse(expected, QVCALC32_CHART_HIGH, m.LST, lat, m.Obl, 0); break;
+        case QVCALC32_PORPHYRY: PorHouse(expected, QVCALC32_CHART_HIGH, m.LST, lat, m.Obl, 0); break;
+        case QVCALC32_REGIOMONTANUS: RegHouse(expected, QVCALC32_CHART_HIGH, m.LST, lat, m.Obl, 0); break;
+        case QVCALC32_MERIDIAN: MeridHouse(expected, QVCALC32_CHART_HIGH, m.LST, lat, m.Obl, 0); break;
+        case QVCALC32_EQUAL: EqHouse(&asc, &mc, m.LST, lat, 0, m.Obl, expected, QVCALC32_CHART_HIGH); break;
         }
         for (int k = 1; k <= 12; ++k) EXPECT_EQ(m.TrueCuspPos[k], expected[k]) << "code " << code << " cusp " << k;
         EXPECT_FALSE(m.HouseName.empty());
         // The Midheaven: element 0 for Equal houses, cusp 10 for the others.
-        EXPECT_EQ(m.TruePlanetPos[14], code == kEqual ? expected[0] : expected[10]) << code;
-        EXPECT_EQ(m.TruePlanetPos[13], expected[1]);
+        EXPECT_EQ(m.TruePlanetPos[QVCALC32_MIDHEAVEN], code == QVCALC32_EQUAL ? expected[0] : expected[10]) << code;
+        EXPECT_EQ(m.TruePlanetPos[QVCALC32_ASCENDANT], expected[1]);
     }
 }
 
@@ -101,15 +101,15 @@ TEST(ChartHouses, UnknownCodeKeepsThePreviousCusps)
 {
     const LocalDateTime t = At(2026, 12, 7, 21, 40);
     ClockChart fresh;
-    const ChartMoment none = Compute(Place(0, 10), t, fresh);
+    const ChartMoment none = Compute(Place(0, QVCALC32_EQUAL + 1), t, fresh);
     EXPECT_TRUE(none.HouseName.empty());
     EXPECT_EQ(fresh.CuspPos[5], 0.0);
     EXPECT_EQ(none.RisingSign, 1);
 
     ClockChart chart;
-    Compute(Place(0, kKoch), t, chart);
-    double before[15];
-    std::copy(chart.CuspPos, chart.CuspPos + 15, before);
+    Compute(Place(0, QVCALC32_KOCH), t, chart);
+    double before[QVCALC32_CHART_HIGH + 1];
+    std::copy(chart.CuspPos, chart.CuspPos + QVCALC32_CHART_HIGH + 1, before);
     Compute(Place(0, 0), At(2026, 12, 7, 23, 0), chart);
     for (int k = 1; k <= 12; ++k) EXPECT_EQ(chart.CuspPos[k], before[k]) << k;
 }
@@ -118,14 +118,14 @@ TEST(ChartRecord, WheelFrameTextsAndRisingSign)
 {
     for (int hour = 0; hour < 24; hour += 3) {
         ClockChart chart;
-        const ChartMoment m = Compute(Place(1, kPlacidus), At(2026, 4, 18, hour, 5), chart);
+        const ChartMoment m = Compute(Place(1, QVCALC32_PLACIDUS), At(2026, 4, 18, hour, 5), chart);
         const double asc = m.TrueCuspPos[1];
         EXPECT_EQ(m.RisingSign, static_cast<int>(asc / 30) + 1);
         EXPECT_DOUBLE_EQ(chart.SignShift, std::fmod(asc, 30));
         EXPECT_EQ(chart.CuspPos[1], 30 * std::trunc(asc / 30));  // the rising sign's start
-        EXPECT_EQ(chart.PlanetPos[13], asc);                     // the Ascendant is not shifted
-        for (int i = 1; i <= 14; ++i) {
-            if (i == 13) continue;
+        EXPECT_EQ(chart.PlanetPos[QVCALC32_ASCENDANT], asc);     // the Ascendant is not shifted
+        for (int i = QVCALC32_SUN; i <= QVCALC32_MIDHEAVEN; ++i) {
+            if (i == QVCALC32_ASCENDANT) continue;
             double expected = m.TruePlanetPos[i] - chart.SignShift;
             if (expected < 0) expected += 360;
             EXPECT_DOUBLE_EQ(chart.PlanetPos[i], expected) << i;
@@ -135,12 +135,12 @@ TEST(ChartRecord, WheelFrameTextsAndRisingSign)
                       std::string(made.chars, made.length));
         }
         // The angles never carry a motion mark, nor do the cusps.
-        EXPECT_EQ(chart.PlanetText[13].chars[8], ' ');
-        EXPECT_EQ(chart.PlanetText[14].chars[8], ' ');
+        EXPECT_EQ(chart.PlanetText[QVCALC32_ASCENDANT].chars[8], ' ');
+        EXPECT_EQ(chart.PlanetText[QVCALC32_MIDHEAVEN].chars[8], ' ');
         for (int k = 1; k <= 12; ++k) EXPECT_EQ(chart.CuspText[k].chars[8], ' ');
         for (int k = 1; k <= 12; ++k) {
-            EXPECT_EQ(m.Grid[k].glyph, 127 + k);
-            EXPECT_EQ(m.Grid[k].house, std::to_string(k));
+            EXPECT_EQ(m.Grid[k].Glyph, 127 + k);
+            EXPECT_EQ(m.Grid[k].House, std::to_string(k));
         }
     }
 }
@@ -148,7 +148,7 @@ TEST(ChartRecord, WheelFrameTextsAndRisingSign)
 TEST(ChartRecord, PolarLatitudesKeepBodiesAndAnglesButNoFalseCusps)
 {
     ClockChart chart;
-    const ChartMoment m = Compute(Place(0, kPlacidus, 70, 0), At(2026, 12, 7, 12, 0), chart);
+    const ChartMoment m = Compute(Place(0, QVCALC32_PLACIDUS, 70, 0), At(2026, 12, 7, 12, 0), chart);
     EXPECT_TRUE(m.CuspsMissing);
     EXPECT_NE(MissingCuspsMessage(m).find("Placidus house system has no cusps at latitude 70"), std::string::npos);
     EXPECT_GE(m.RisingSign, 1);
@@ -157,10 +157,10 @@ TEST(ChartRecord, PolarLatitudesKeepBodiesAndAnglesButNoFalseCusps)
     int empty = 0;
     for (int k = 1; k <= 12; ++k) empty += chart.CuspText[k].length == 0;
     EXPECT_GT(empty, 0);
-    for (int i = 1; i <= 12; ++i) EXPECT_TRUE(std::isfinite(chart.PlanetPos[i])) << i;
+    for (int i = QVCALC32_SUN; i <= QVCALC32_CHIRON; ++i) EXPECT_TRUE(std::isfinite(chart.PlanetPos[i])) << i;
 
     ClockChart equal;
-    EXPECT_FALSE(Compute(Place(0, kEqual, 70, 0), At(2026, 12, 7, 12, 0), equal).CuspsMissing);
+    EXPECT_FALSE(Compute(Place(0, QVCALC32_EQUAL, 70, 0), At(2026, 12, 7, 12, 0), equal).CuspsMissing);
 }
 
 }  // namespace

@@ -18,6 +18,12 @@ namespace {
 using namespace zenlume;
 
 Settings Load(const std::string &text, int wheel = 576) { return LoadSettings(IniFile::Parse(text), wheel); }
+IniFile FromFile(const std::string &path)
+{
+    IniFile ini;
+    ini.Load(path);
+    return ini;
+}
 
 std::string ReadAll(const std::string &path)
 {
@@ -56,15 +62,15 @@ TEST(LoadSettings, DefaultsWithoutAFile)
     EXPECT_EQ(s.LatDeg, 0);
     EXPECT_EQ(s.LongDeg, 0);
     EXPECT_EQ(s.ZoneHours, 0);
-    EXPECT_EQ(s.HouseSys, kPlacidus);
+    EXPECT_EQ(s.HouseSys, QVCALC32_PLACIDUS);
     EXPECT_EQ(s.SignColours, 0);
     EXPECT_EQ(s.CuspMode, 0);
     EXPECT_EQ(s.PlanetSize, 63);
     EXPECT_EQ(s.GlyphSize, 16);  // trunc(63 * 0.25 * 576 / 576) + 1
     EXPECT_EQ(s.PlanetColor, 0u);
-    for (int i = 1; i <= 10; ++i) EXPECT_TRUE(s.ShowBody[i]) << i;
-    EXPECT_FALSE(s.ShowBody[11]);
-    EXPECT_FALSE(s.ShowBody[12]);
+    for (int i = QVCALC32_SUN; i <= QVCALC32_PLUTO; ++i) EXPECT_TRUE(s.ShowBody[i]) << i;
+    EXPECT_FALSE(s.ShowBody[QVCALC32_NODE]);
+    EXPECT_FALSE(s.ShowBody[QVCALC32_CHIRON]);
     EXPECT_EQ(s.WindowTop, 1);
     EXPECT_EQ(s.WindowLeft, 1);
     EXPECT_EQ(s.WindowWidth, 545);
@@ -94,9 +100,9 @@ TEST(LoadSettings, PlaceAndZoneSigns)
 TEST(LoadSettings, HouseSystemMapping)
 {
     struct Case { const char *value; int code; } cases[] = {
-        {"0", kPlacidus}, {"1", kKoch}, {"2", kEqual}, {"3", kTopocentric}, {"4", kMorinus},
-        {"5", kPorphyry}, {"6", kRegiomontanus}, {"7", kMeridian}, {"8", kEqual},
-        {"9", 10}, {"-1", 0}, {"255", 0}, {"256", kPlacidus}, {"junk", kPlacidus},
+        {"0", QVCALC32_PLACIDUS}, {"1", QVCALC32_KOCH}, {"2", QVCALC32_EQUAL}, {"3", QVCALC32_TOPOCENTRIC}, {"4", QVCALC32_MORINUS},
+        {"5", QVCALC32_PORPHYRY}, {"6", QVCALC32_REGIOMONTANUS}, {"7", QVCALC32_MERIDIAN}, {"8", QVCALC32_EQUAL},
+        {"9", 10}, {"-1", 0}, {"255", 0}, {"256", QVCALC32_PLACIDUS}, {"junk", QVCALC32_PLACIDUS},
     };
     for (const auto &c : cases)
         EXPECT_EQ(Load(std::string("[Setting]\nHouses=") + c.value + "\n").HouseSys, c.code) << c.value;
@@ -110,8 +116,8 @@ TEST(LoadSettings, AppearanceAndShownBodies)
     EXPECT_EQ(s.CuspMode, 1);
     EXPECT_EQ(s.GlyphSize, 51);  // trunc(100 * 0.25 * 1152 / 576) + 1
     EXPECT_EQ(s.PlanetColor, 255u);
-    EXPECT_TRUE(s.ShowBody[11]);
-    EXPECT_FALSE(s.ShowBody[1]);
+    EXPECT_TRUE(s.ShowBody[QVCALC32_NODE]);
+    EXPECT_FALSE(s.ShowBody[QVCALC32_SUN]);
     EXPECT_EQ(s.WindowTop, -40);
     EXPECT_EQ(Load("[Setting]\nColor=not a colour\n").PlanetColor, 0u);
 }
@@ -148,7 +154,7 @@ TEST(SettingsFile, WritesOptionsInPlaceKeepingEverythingElse)
     v.LatD = 51;
     v.LatM = 30;
     v.North = true;
-    v.Show[10] = true;
+    v.Show[QVCALC32_NODE - 1] = true;  // the dialog's boxes count from 0
     std::string error;
     ASSERT_TRUE(WriteOptions(path, v, &error)) << error;
     const std::string text = ReadAll(path);
@@ -159,18 +165,46 @@ TEST(SettingsFile, WritesOptionsInPlaceKeepingEverythingElse)
     // Keys of a new section follow in the order the dialog writes them.
     EXPECT_NE(text.find("[Place]\nLatD=51\nLatM=30\nLongM=0\nLongD=0\nZoneH=0\nZoneM=0\nNS=1\nEW=0\n"),
               std::string::npos);
-    const Settings s = LoadSettings(IniFile::Load(path), 576);
-    EXPECT_EQ(s.HouseSys, kEqual);
+    const Settings s = LoadSettings(FromFile(path), 576);
+    EXPECT_EQ(s.HouseSys, QVCALC32_EQUAL);
     EXPECT_DOUBLE_EQ(s.Latitude(), 51.5);
-    EXPECT_TRUE(s.ShowBody[11]);
+    EXPECT_TRUE(s.ShowBody[QVCALC32_NODE]);
 
     ASSERT_TRUE(WriteGeometry(path, 10, 20, 600, 580, &error)) << error;
-    const Settings g = LoadSettings(IniFile::Load(path), 576);
+    const Settings g = LoadSettings(FromFile(path), 576);
     EXPECT_EQ(g.WindowTop, 10);
     EXPECT_EQ(g.WindowLeft, 20);
     EXPECT_EQ(g.WindowHeight, 600);
     EXPECT_EQ(g.WindowWidth, 580);
-    EXPECT_EQ(g.HouseSys, kEqual);  // the options are still there
+    EXPECT_EQ(g.HouseSys, QVCALC32_EQUAL);  // the options are still there
+}
+
+// Whatever colour the file holds is written back as it was read: a
+// negative colour stays the same signed decimal instead of turning into a
+// number beyond 32 bits that would then read as black.
+TEST(SettingsFile, ColoursSurviveAReadAndWriteUnchanged)
+{
+    TempDir dir;
+    const std::string path = dir.path + "/zenlume.ini";
+    const struct {
+        const char *stored, *written;
+        uint32_t colour;
+    } cases[] = {
+        {"-1", "-1", 0xFFFFFFFFu},
+        {"-16777216", "-16777216", 0xFF000000u},
+        {"-2147483648", "-2147483648", 0x80000000u},
+        {"$FFFFFFFF", "-1", 0xFFFFFFFFu},  // hexadecimal comes back as the signed decimal it means
+        {"16711935", "16711935", 0x00FF00FFu},
+    };
+    for (const auto &c : cases) {
+        std::ofstream(path) << "[Setting]\nColor=" << c.stored << "\n";
+        std::string error;
+        for (int pass = 0; pass < 2; ++pass)  // the second pass reads what the first one wrote
+            ASSERT_TRUE(WriteOptions(path, ReadOptions(FromFile(path)), &error)) << error;
+        EXPECT_NE(ReadAll(path).find(std::string("Color=") + c.written + "\n"), std::string::npos)
+            << c.stored << " became: " << ReadAll(path);
+        EXPECT_EQ(LoadSettings(FromFile(path), 576).PlanetColor, c.colour) << c.stored;
+    }
 }
 
 TEST(SettingsFile, RefusedWritesLeaveTheOldFileAndSayWhy)
@@ -199,7 +233,7 @@ TEST(SettingsFile, RefusedWritesLeaveTheOldFileAndSayWhy)
     ASSERT_EQ(::stat(folder.c_str(), &st), 0);
     EXPECT_TRUE(S_ISDIR(st.st_mode));
     std::string problem;
-    IniFile::Load(folder, &problem);
+    IniFile().Load(folder, &problem);
     EXPECT_FALSE(problem.empty());
 
     // No temporary files are left behind.
@@ -214,7 +248,7 @@ TEST(SettingsFile, CreatesTheConfigFolderOfANewAccount)
     const std::string path = dir.path + "/home/.config/zenlume.ini";
     std::string error;
     ASSERT_TRUE(WriteGeometry(path, 5, 6, 7, 8, &error)) << error;
-    EXPECT_EQ(LoadSettings(IniFile::Load(path), 576).WindowLeft, 6);
+    EXPECT_EQ(LoadSettings(FromFile(path), 576).WindowLeft, 6);
 }
 
 TEST(SettingsFile, LocationFollowsXdgConfigHome)

@@ -43,9 +43,9 @@ TEST(WheelGeometry, WorkedRingBoxesAndBodyRadiiAt547)
     EXPECT_EQ(g.WheelScale, 1.0f);
     const int boxes[kRingCount][3] = {{0, 547, 1}, {39, 508, 1}, {44, 503, 1}, {140, 407, 2}, {156, 391, 2}};
     for (int r = 0; r < kRingCount; ++r) {
-        EXPECT_EQ(g.Rings[r].lo, boxes[r][0]) << "ring " << r + 1;
-        EXPECT_EQ(g.Rings[r].hi, boxes[r][1]) << "ring " << r + 1;
-        EXPECT_EQ(g.Rings[r].penWidth, boxes[r][2]) << "ring " << r + 1;
+        EXPECT_EQ(g.Rings[r].Lo, boxes[r][0]) << "ring " << r + 1;
+        EXPECT_EQ(g.Rings[r].Hi, boxes[r][1]) << "ring " << r + 1;
+        EXPECT_EQ(g.Rings[r].PenWidth, boxes[r][2]) << "ring " << r + 1;
     }
     // Leader from 227 to 221, glyphs at 213, markers at 192.
     EXPECT_EQ(g.LeaderInnerRadius, 221);

@@ -36,7 +36,7 @@ ClockChart ChartWithAscendant(double asc)
 LocalDateTime At(int year, int month, int day, int hour, int minute)
 {
     LocalDateTime t;
-    t.year = year, t.month = month, t.day = day, t.hour = hour, t.minute = minute;
+    t.Year = year, t.Month = month, t.Day = day, t.Hour = hour, t.Minute = minute;
     return t;
 }
 
@@ -78,7 +78,7 @@ TEST_F(WheelPicture, RingsAndSpokesAtTheirPixels)
     Settings s = Quiet(547);
     const QImage &img = Draw(ChartWithAscendant(60), s, 547);  // SignShift 0
     for (const RingBox &ring : g.Rings) {
-        for (int edge : {ring.lo, ring.hi - 1}) {
+        for (int edge : {ring.Lo, ring.Hi - 1}) {
             EXPECT_EQ(img.pixel(edge, 273), kBlack) << edge;  // 273: the rings' own centre
             EXPECT_EQ(img.pixel(273, edge), kBlack) << edge;
         }
@@ -127,7 +127,7 @@ TEST_F(WheelPicture, TheFirstCuspLiesAtNineOClock)
     Settings london = Quiet(547, 51);
     london.LongMin = 7;
     for (bool &shown : london.ShowBody) shown = true;
-    for (int houses : {kPlacidus, kKoch, kEqual}) {
+    for (int houses : {QVCALC32_PLACIDUS, QVCALC32_KOCH, QVCALC32_EQUAL}) {
         london.HouseSys = static_cast<uint8_t>(houses);
         ComputeChartAt(london, At(2026, 12, 7, 21, 40), table, charts.emplace_back());
     }
@@ -150,7 +150,7 @@ TEST_F(WheelPicture, AxesRedAndBlueButBlackAndShortForEqualHouses)
         EXPECT_EQ(quadrant.pixel(p), kBlue) << p.x() << "," << p.y();  // MC up, IC down, rim to hub
     EXPECT_EQ(quadrant.pixel(274, 161), kWhite);
 
-    s.HouseSys = kEqual;
+    s.HouseSys = QVCALC32_EQUAL;
     const QImage &equal = Draw(chart, s, 547);
     EXPECT_EQ(equal.pixel(274, 47), kBlack);
     EXPECT_EQ(equal.pixel(273, 47), kWhite);  // pen width 1
@@ -204,7 +204,7 @@ TEST_F(WheelPicture, SignColourModes)
         for (int i = 0; i < 12; ++i) {
             const double middle = ScreenAngle(30 * i + 15 - chart.SignShift, SignRotation(chart.CuspPos[1]));
             const QPoint glyph = WheelPoint(274, g.SignGlyphRadius, middle), cell = WheelPoint(274, 254, middle + 8);
-            const QRgb colour = FromColorRef(ElementColours[i]).rgb();
+            const QRgb colour = FromColourRef(kElementColours[i]).rgb();
             const int own = CountAround(img, glyph, 12, [&](QRgb p) { return p == colour; });
             const int black = CountAround(img, glyph, 12, [](QRgb p) { return p == kBlack; });
             EXPECT_EQ(img.pixel(cell), mode == 2 ? colour : kWhite) << "mode " << mode << ", cell " << i;
@@ -230,7 +230,7 @@ TEST_F(WheelPicture, NodeChironAndTheMidheavenOnlyWhenShown)
     for (bool shown : {false, true}) {
         Settings s = Quiet(547);
         s.ShowBody[11] = s.ShowBody[12] = shown;
-        s.HouseSys = shown ? kEqual : kPlacidus;
+        s.HouseSys = shown ? QVCALC32_EQUAL : QVCALC32_PLACIDUS;
         s.ShowBody[14] = !shown;  // whatever it held: the draw sets it
         const QImage &img = Draw(chart, s, 547);
         EXPECT_EQ(s.ShowBody[14], shown);

@@ -8,7 +8,7 @@
 
 namespace zenlume {
 
-extern const char *const kBodyNames[15];
+extern const char *const kBodyNames[QVCALC32_CHART_HIGH + 1];
 
 // "51°30' N" / "0°07' W" style place text.
 std::string PlaceText(double latitude, double longitudeWest);

@@ -98,7 +98,7 @@ Settings LoadSettings(const IniFile &ini, int wheelWidth)
     // Radio index 0 Placidus, 1 Koch, 2 Equal, then the codes of the other
     // systems; Campanus (3) has no index of its own.
     s.HouseSys = static_cast<uint8_t>(static_cast<uint8_t>(ReadInteger(ini, "Setting", "Houses", 0)) + 1);
-    if (s.HouseSys == kCampanus) s.HouseSys = kEqual;
+    if (s.HouseSys == QVCALC32_CAMPANUS) s.HouseSys = QVCALC32_EQUAL;
     s.CuspMode = static_cast<uint8_t>(ReadInteger(ini, "Setting", "Cusps", 0));
     s.PlanetSize = static_cast<uint16_t>(ReadInteger(ini, "Setting", "Size", 63));
     s.GlyphSize = GlyphSizeFor(s.PlanetSize, wheelWidth);
@@ -135,7 +135,7 @@ OptionValues ReadOptions(const IniFile &ini)
     v.Houses = ReadInteger(ini, "Setting", "Houses", 0);
     v.Cusps = ReadInteger(ini, "Setting", "Cusps", 0);
     v.Size = ReadInteger(ini, "Setting", "Size", 63);
-    v.Color = static_cast<uint32_t>(ParseInteger(ini.Get("Setting", "Color").value_or("0")).value_or(0));
+    v.Color = ParseInteger(ini.Get("Setting", "Color").value_or("0")).value_or(0);
     v.LatD = ReadInteger(ini, "Place", "LatD", 0);
     v.LongD = ReadInteger(ini, "Place", "LongD", 0);
     v.LatM = ReadInteger(ini, "Place", "LatM", 0);
@@ -159,23 +159,22 @@ bool Commit(const std::string &path, IniFile &ini, std::string *error)
     return false;
 }
 
-IniFile LoadForWriting(const std::string &path, std::string *error, bool &ok)
+// Reads the file about to be changed.  A file that cannot be read is never
+// overwritten: its contents would be lost.
+bool LoadForWriting(const std::string &path, IniFile &ini, std::string *error)
 {
-    std::string problem;
-    IniFile ini = IniFile::Load(path, &problem);
-    // Never overwrite a file we could not read: its contents would be lost.
-    ok = problem.empty();
-    if (!ok && error) *error = "Unable to write to " + path + " (" + problem + ")";
-    return ini;
+    std::string why;
+    if (ini.Load(path, &why)) return true;
+    if (error) *error = "Unable to write to " + path + " (" + why + ")";
+    return false;
 }
 
 }  // namespace
 
 bool WriteOptions(const std::string &path, const OptionValues &v, std::string *error)
 {
-    bool ok;
-    IniFile ini = LoadForWriting(path, error, ok);
-    if (!ok) return false;
+    IniFile ini;
+    if (!LoadForWriting(path, ini, error)) return false;
     const auto put = [&](const char *section, const char *key, int64_t value) {
         ini.Set(section, key, std::to_string(value));
     };
@@ -199,9 +198,8 @@ bool WriteOptions(const std::string &path, const OptionValues &v, std::string *e
 bool WriteGeometry(const std::string &path, int32_t top, int32_t left, int32_t height, int32_t width,
                    std::string *error)
 {
-    bool ok;
-    IniFile ini = LoadForWriting(path, error, ok);
-    if (!ok) return false;
+    IniFile ini;
+    if (!LoadForWriting(path, ini, error)) return false;
     ini.Set("Show", "Top", std::to_string(top));
     ini.Set("Show", "Left", std::to_string(left));
     ini.Set("Show", "Height", std::to_string(height));

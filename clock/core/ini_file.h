@@ -15,16 +15,19 @@ namespace zenlume {
 
 class IniFile {
 public:
-    // Reads `path`.  A missing, unreadable or oversized file, or a directory,
-    // reads as empty; `problem` (when given) then says why, empty otherwise.
-    static IniFile Load(const std::string &path, std::string *problem = nullptr);
+    // Replaces the contents with the file at `path`; a missing file reads as
+    // empty and is no failure.  An unreadable or oversized file, or a
+    // directory, leaves the contents empty and returns false with the reason
+    // in `error` (when given).
+    bool Load(const std::string &path, std::string *error = nullptr);
     static IniFile Parse(std::string_view text);
 
     std::optional<std::string> Get(std::string_view section, std::string_view key) const;
     void Set(std::string_view section, std::string_view key, std::string_view value);
 
     std::string Text() const;
-    // Writes the file atomically; false with `error` set on failure.
+    // Writes the file atomically; false, with the reason in `error` (when
+    // given), on failure.
     bool Save(const std::string &path, std::string *error) const;
 
     // Files larger than this are not read as settings (and not rewritten).
@@ -32,7 +35,7 @@ public:
 
 private:
     struct Line {
-        std::string text;  // without its line ending
+        std::string Text;  // without its line ending
     };
     // Index of the line "[section]" of the first such section, or -1.
     int FindSection(std::string_view section) const;

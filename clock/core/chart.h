@@ -12,13 +12,13 @@ namespace zenlume {
 
 // The element table, filled once by InitialisePlanets.
 struct PlanetTable {
-    double values[411] = {};
-    PlanetTable() { InitialisePlanets(values, 410); }
+    double Values[QVCALC32_PLANET_TABLE_HIGH + 1] = {};
+    PlanetTable() { InitialisePlanets(Values, QVCALC32_PLANET_TABLE_HIGH); }
 };
 
 struct LocalDateTime {
-    int year = 2000, month = 1, day = 1;
-    int hour = 0, minute = 0, second = 0, millisecond = 0;
+    int Year = 2000, Month = 1, Day = 1;
+    int Hour = 0, Minute = 0, Second = 0, Millisecond = 0;
 };
 
 // The chart record.  Index 1..12 bodies, 13 Ascendant, 14 Midheaven.
@@ -27,43 +27,43 @@ struct LocalDateTime {
 // PlanetPos[13] keeps the true Ascendant; the texts are made from the true
 // positions.
 struct ClockChart {
-    double PlanetPos[15] = {};
-    double CuspPos[15] = {};
-    ShortText10 PlanetText[15] = {};
-    ShortText10 CuspText[15] = {};
+    double PlanetPos[QVCALC32_CHART_HIGH + 1] = {};
+    double CuspPos[QVCALC32_CHART_HIGH + 1] = {};
+    ShortText10 PlanetText[QVCALC32_CHART_HIGH + 1] = {};
+    ShortText10 CuspText[QVCALC32_CHART_HIGH + 1] = {};
     double SignShift = 0;
 };
 
 // One row of the positions grid: body glyph, its sign notation, the house
 // number, the cusp's sign notation.
 struct GridRow {
-    uint8_t glyph = 0;
-    ShortText10 planet{};
-    std::string house;
-    ShortText10 cusp{};
+    uint8_t Glyph = 0;
+    ShortText10 Planet{};
+    std::string House;
+    ShortText10 Cusp{};
 };
 
 // The working values of one computation, kept for reports.
 struct ChartMoment {
-    LocalDateTime local;
-    int utYear = 0, utMonth = 0, utDay = 0;
+    LocalDateTime Local;
+    int UtYear = 0, UtMonth = 0, UtDay = 0;
     double UT = 0;
     int32_t JD = 0;
     double LST = 0, Obl = 0, T = 0;
     double Latitude = 0, Longitude = 0;
-    double TruePlanetPos[15] = {};  // before the shift into the wheel frame
-    double TrueCuspPos[15] = {};
-    double Speed[15] = {};
-    double Decl[15] = {};
+    double TruePlanetPos[QVCALC32_CHART_HIGH + 1] = {};  // before the shift into the wheel frame
+    double TrueCuspPos[QVCALC32_CHART_HIGH + 1] = {};
+    double Speed[QVCALC32_CHART_HIGH + 1] = {};
+    double Decl[QVCALC32_CHART_HIGH + 1] = {};
     int RisingSign = 0;             // 1 Aries .. 12 Pisces; 0 when unknown
     std::string HouseName;          // empty for a code outside 1..9
     bool CuspsMissing = false;      // the system has no cusps at this latitude
-    GridRow Grid[13];
+    GridRow Grid[QVCALC32_BODIES_HIGH + 1];  // rows 1..12
 };
 
 // Calls the house export of `houseSys` (1..9) in its own parameter order and
 // names the system; for any other code does nothing and returns false.
-bool CalcHouses(uint8_t houseSys, double lst, double latitude, double obliquity, double offset, double cusps[15],
+bool CalcHouses(uint8_t houseSys, double lst, double latitude, double obliquity, double offset, double cusps[QVCALC32_CHART_HIGH + 1],
                 std::string &name);
 
 // The chart of local clock time `when` for `settings`.  `chart` is in-out: a

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "ini_file.h"
+#include "qvcalc32.h"
 
 #include <cstdint>
 #include <optional>
@@ -14,14 +15,9 @@
 
 namespace zenlume {
 
-// House system codes of HouseSys.
-enum HouseSystem : uint8_t {
-    kPlacidus = 1, kKoch, kCampanus, kTopocentric, kMorinus, kPorphyry, kRegiomontanus, kMeridian, kEqual
-};
-
 struct Settings {
     uint8_t SignColours = 0;  // 0 None, 1 Glyphs, 2 Background
-    uint8_t HouseSys = kPlacidus;
+    uint8_t HouseSys = QVCALC32_PLACIDUS;  // a QVCALC32_* house-system code
     uint8_t CuspMode = 0;     // 0 None, 1 Angles, 2 All
     uint16_t PlanetSize = 63;
     uint16_t GlyphSize = 15;  // follows PlanetSize and the wheel's width (GlyphSizeFor)
@@ -29,7 +25,7 @@ struct Settings {
     int32_t LatDeg = 0, LatMin = 0;    // north positive
     int32_t LongDeg = 0, LongMin = 0;  // west positive
     double ZoneHours = 0;              // UT = local time - ZoneHours
-    bool ShowBody[15] = {false, true, true, true, true, true, true, true, true, true, true, false, false, false, false};
+    bool ShowBody[QVCALC32_CHART_HIGH + 1] = {false, true, true, true, true, true, true, true, true, true, true, false, false, false, false};
     int32_t WindowTop = 1, WindowLeft = 1, WindowHeight = 576, WindowWidth = 545;
 
     double Latitude() const { return LatDeg + LatMin / 60.0; }
@@ -41,7 +37,10 @@ struct Settings {
 struct OptionValues {
     int32_t Glyphs = 0, Houses = 0, Cusps = 0;
     int32_t Size = 63;
-    uint32_t Color = 0;
+    // The colour as the file stores it: a signed 32-bit number, written back
+    // as the same signed decimal (-1 stays -1 rather than 4294967295, which
+    // would no longer read as a 32-bit value).
+    int32_t Color = 0;
     int32_t LatD = 0, LatM = 0, LongD = 0, LongM = 0, ZoneH = 0, ZoneM = 0;
     bool North = false, West = false;
     bool Show[12] = {true, true, true, true, true, true, true, true, true, true, false, false};
@@ -52,7 +51,9 @@ std::string SettingsPath();
 
 // An integer as the settings file stores it: decimal, or hexadecimal after
 // "0x", "0X" or "$", with an optional sign; nothing for anything else or a
-// value beyond 32 bits (hexadecimal up to FFFFFFFF wraps, as it always has).
+// value beyond 32 bits.  Hexadecimal up to FFFFFFFF wraps into the signed
+// range ($FFFFFFFF is -1), so colours written in hexadecimal by hand still
+// read as the 32-bit values they spell.
 std::optional<int32_t> ParseInteger(std::string_view text);
 
 // GlyphSize = Trunc(PlanetSize * 0.25 * W / 576) + 1 for a wheel picture W

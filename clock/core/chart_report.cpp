@@ -7,7 +7,7 @@
 
 namespace zenlume {
 
-const char *const kBodyNames[15] = {"",       "Sun",    "Moon",    "Mercury", "Venus",  "Mars",   "Jupiter", "Saturn",
+const char *const kBodyNames[QVCALC32_CHART_HIGH + 1] = {"",       "Sun",    "Moon",    "Mercury", "Venus",  "Mars",   "Jupiter", "Saturn",
                                     "Uranus", "Neptune", "Pluto", "Node",    "Chiron", "Ascendant", "Midheaven"};
 
 namespace {
@@ -44,7 +44,7 @@ std::string Pad(const std::string &s, size_t width)
 int HouseOf(const ChartMoment &m, double longitude)
 {
     if (m.CuspsMissing || m.HouseName.empty()) return 0;
-    return FindPlanetHouse(m.TrueCuspPos, 14, longitude);
+    return FindPlanetHouse(m.TrueCuspPos, QVCALC32_CHART_HIGH, longitude);
 }
 
 std::string Date(int y, int mo, int d, int h, int mi, int s)
@@ -107,18 +107,18 @@ std::string PlaceText(double latitude, double longitudeWest)
 
 std::string ChartTable(const Settings &s, const ChartMoment &m, const ClockChart &c)
 {
-    const LocalDateTime &t = m.local;
+    const LocalDateTime &t = m.Local;
     std::string out;
-    out += "Zenlume chart for " + Date(t.year, t.month, t.day, t.hour, t.minute, t.second) + " local time (UT " +
-           Date(m.utYear, m.utMonth, m.utDay, 0, 0, 0).substr(0, 10) + " " + UtClock(m.UT) + ")\n";
+    out += "Zenlume chart for " + Date(t.Year, t.Month, t.Day, t.Hour, t.Minute, t.Second) + " local time (UT " +
+           Date(m.UtYear, m.UtMonth, m.UtDay, 0, 0, 0).substr(0, 10) + " " + UtClock(m.UT) + ")\n";
     out += "Place " + PlaceText(m.Latitude, m.Longitude) + ", zone " + Format("%+.2f h", s.ZoneHours) + "\n";
     out += "Houses " + (m.HouseName.empty() ? std::string("(none: unknown house system)") : m.HouseName) +
            ", sidereal time " + Format("%.4f h", m.LST) + "\n\n";
 
     out += "Body         Position     House\n";
-    for (int k = 1; k <= 12; ++k) {
+    for (int k = QVCALC32_SUN; k <= QVCALC32_CHIRON; ++k) {
         const int house = HouseOf(m, m.TruePlanetPos[k]);
-        out += Pad(GlyphUnicode(static_cast<uint8_t>(BodyGlyphBase + k)) + " " + kBodyNames[k], 13) +
+        out += Pad(GlyphUnicode(static_cast<uint8_t>(kBodyGlyphBase + k)) + " " + kBodyNames[k], 13) +
                Pad(SymbolTextToUnicode(c.PlanetText[k]), 13) + (house ? std::to_string(house) : "-") + "\n";
     }
     out += "\nCusp  Position\n";
@@ -126,32 +126,32 @@ std::string ChartTable(const Settings &s, const ChartMoment &m, const ClockChart
         const std::string text = SymbolTextToUnicode(c.CuspText[k]);
         out += Pad(std::to_string(k), 6) + (text.empty() ? "(none)" : text) + "\n";
     }
-    out += "\n" + Pad("Ascendant", 13) + SymbolTextToUnicode(c.PlanetText[13]) + "\n";
-    out += Pad("Midheaven", 13) + SymbolTextToUnicode(c.PlanetText[14]) + "\n";
+    out += "\n" + Pad("Ascendant", 13) + SymbolTextToUnicode(c.PlanetText[QVCALC32_ASCENDANT]) + "\n";
+    out += Pad("Midheaven", 13) + SymbolTextToUnicode(c.PlanetText[QVCALC32_MIDHEAVEN]) + "\n";
     return out;
 }
 
 std::string ChartJson(const Settings &s, const ChartMoment &m, const ClockChart &c)
 {
-    const LocalDateTime &t = m.local;
+    const LocalDateTime &t = m.Local;
     char local[40], utDate[16];
-    std::snprintf(local, sizeof local, "%04d-%02d-%02dT%02d:%02d:%02d.%03d", t.year, t.month, t.day, t.hour,
-                  t.minute, t.second, t.millisecond);
-    std::snprintf(utDate, sizeof utDate, "%04d-%02d-%02d", m.utYear, m.utMonth, m.utDay);
+    std::snprintf(local, sizeof local, "%04d-%02d-%02dT%02d:%02d:%02d.%03d", t.Year, t.Month, t.Day, t.Hour,
+                  t.Minute, t.Second, t.Millisecond);
+    std::snprintf(utDate, sizeof utDate, "%04d-%02d-%02d", m.UtYear, m.UtMonth, m.UtDay);
     const auto text = [](const ShortText10 &x) { return Quoted(SymbolTextToUnicode(x)); };
 
     std::string bodies = "[\n";
-    for (int k = 1; k <= 14; ++k) {
+    for (int k = QVCALC32_SUN; k <= QVCALC32_MIDHEAVEN; ++k) {
         const int house = HouseOf(m, m.TruePlanetPos[k]);
         bodies += "    {\"index\": " + std::to_string(k) + ", \"name\": " + Quoted(kBodyNames[k]) +
-                  (k <= 12 ? ", \"glyph\": " + Quoted(GlyphUnicode(static_cast<uint8_t>(BodyGlyphBase + k))) : "") +
+                  (k <= QVCALC32_CHIRON ? ", \"glyph\": " + Quoted(GlyphUnicode(static_cast<uint8_t>(kBodyGlyphBase + k))) : "") +
                   ", \"longitude\": " + Number(m.TruePlanetPos[k]) + ", \"wheel\": " + Number(c.PlanetPos[k]) +
                   ", \"speed\": " + Number(m.Speed[k]) +
-                  (k <= 12 ? ", \"declination\": " + Number(m.Decl[k]) : "") + ", \"text\": " + text(c.PlanetText[k]) +
+                  (k <= QVCALC32_CHIRON ? ", \"declination\": " + Number(m.Decl[k]) : "") + ", \"text\": " + text(c.PlanetText[k]) +
                   ", \"retrograde\": " + (m.Speed[k] < 0 ? "true" : "false") +
                   ", \"house\": " + (house ? std::to_string(house) : "null") +
-                  (k <= 12 ? std::string(", \"shown\": ") + (s.ShowBody[k] ? "true" : "false") : "") + "}" +
-                  (k < 14 ? ",\n" : "\n");
+                  (k <= QVCALC32_CHIRON ? std::string(", \"shown\": ") + (s.ShowBody[k] ? "true" : "false") : "") + "}" +
+                  (k < QVCALC32_MIDHEAVEN ? ",\n" : "\n");
     }
     bodies += "  ]";
     std::string cusps = "[\n";
@@ -179,10 +179,10 @@ std::string ChartJson(const Settings &s, const ChartMoment &m, const ClockChart 
     out += "  \"SignShift\": " + Number(c.SignShift) + ",\n";
     out += "  \"bodies\": " + bodies + ",\n";
     out += "  \"cusps\": " + cusps + ",\n";
-    out += "  \"PlanetPos\": " + Array(15, [&](int i) { return Number(c.PlanetPos[i]); }) + ",\n";
-    out += "  \"CuspPos\": " + Array(15, [&](int i) { return Number(c.CuspPos[i]); }) + ",\n";
-    out += "  \"PlanetText\": " + Array(15, [&](int i) { return text(c.PlanetText[i]); }) + ",\n";
-    out += "  \"CuspText\": " + Array(15, [&](int i) { return text(c.CuspText[i]); }) + "\n";
+    out += "  \"PlanetPos\": " + Array(QVCALC32_CHART_HIGH + 1, [&](int i) { return Number(c.PlanetPos[i]); }) + ",\n";
+    out += "  \"CuspPos\": " + Array(QVCALC32_CHART_HIGH + 1, [&](int i) { return Number(c.CuspPos[i]); }) + ",\n";
+    out += "  \"PlanetText\": " + Array(QVCALC32_CHART_HIGH + 1, [&](int i) { return text(c.PlanetText[i]); }) + ",\n";
+    out += "  \"CuspText\": " + Array(QVCALC32_CHART_HIGH + 1, [&](int i) { return text(c.CuspText[i]); }) + "\n";
     out += "}\n";
     return out;
 }

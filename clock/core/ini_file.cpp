@@ -82,15 +82,15 @@ IniFile IniFile::Parse(std::string_view text)
     return ini;
 }
 
-IniFile IniFile::Load(const std::string &path, std::string *problem)
+bool IniFile::Load(const std::string &path, std::string *error)
 {
-    if (problem) problem->clear();
+    *this = IniFile{};
     const auto fail = [&](const std::string &why) {
-        if (problem) *problem = why;
-        return IniFile{};
+        if (error) *error = why;
+        return false;
     };
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) return errno == ENOENT ? IniFile{} : fail(path + ": " + std::strerror(errno));
+    if (fd < 0) return errno == ENOENT ? true : fail(path + ": " + std::strerror(errno));
     struct stat st;
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
@@ -98,9 +98,8 @@ IniFile IniFile::Load(const std::string &path, std::string *problem)
     }
     if (static_cast<unsigned long long>(st.st_size) > kMaxBytes) {
         ::close(fd);
-        IniFile ini = fail(path + ": larger than " + std::to_string(kMaxBytes >> 20) + " MiB, not read");
-        ini.tooLarge_ = true;
-        return ini;
+        tooLarge_ = true;
+        return fail(path + ": larger than " + std::to_string(kMaxBytes >> 20) + " MiB, not read");
     }
     std::string text;
     char buffer[65536];
@@ -116,13 +115,14 @@ IniFile IniFile::Load(const std::string &path, std::string *problem)
         text.append(buffer, static_cast<size_t>(n));
     }
     ::close(fd);
-    return Parse(text);
+    *this = Parse(text);
+    return true;
 }
 
 int IniFile::FindSection(std::string_view section) const
 {
     for (size_t i = 0; i < lines_.size(); ++i) {
-        const auto name = SectionName(lines_[i].text);
+        const auto name = SectionName(lines_[i].Text);
         if (name && SameName(*name, section)) return static_cast<int>(i);
     }
     return -1;
@@ -131,7 +131,7 @@ int IniFile::FindSection(std::string_view section) const
 int IniFile::SectionEnd(int header) const
 {
     size_t i = static_cast<size_t>(header) + 1;
-    while (i < lines_.size() && !SectionName(lines_[i].text)) ++i;
+    while (i < lines_.size() && !SectionName(lines_[i].Text)) ++i;
     return static_cast<int>(i);
 }
 
@@ -139,7 +139,7 @@ int IniFile::FindKey(int header, std::string_view key) const
 {
     const int end = SectionEnd(header);
     for (int i = header + 1; i < end; ++i) {
-        const std::string_view line = lines_[static_cast<size_t>(i)].text;
+        const std::string_view line = lines_[static_cast<size_t>(i)].Text;
         const size_t eq = line.find('=');
         if (eq != std::string_view::npos && SameName(Trim(line.substr(0, eq)), Trim(key))) return i;
     }
@@ -152,7 +152,7 @@ std::optional<std::string> IniFile::Get(std::string_view section, std::string_vi
     if (header < 0) return std::nullopt;
     const int at = FindKey(header, key);
     if (at < 0) return std::nullopt;
-    const std::string_view line = lines_[static_cast<size_t>(at)].text;
+    const std::string_view line = lines_[static_cast<size_t>(at)].Text;
     std::string_view value = Trim(line.substr(line.find('=') + 1));
     if (value.size() >= 2 && ((value.front() == '"' && value.back() == '"') ||
                               (value.front() == '\'' && value.back() == '\'')))
@@ -165,27 +165,27 @@ void IniFile::Set(std::string_view section, std::string_view key, std::string_vi
     std::string entry = std::string(Trim(key)) + "=" + std::string(value);
     int header = FindSection(section);
     if (header < 0) {
-        if (!lines_.empty() && !Trim(lines_.back().text).empty()) lines_.push_back({""});
+        if (!lines_.empty() && !Trim(lines_.back().Text).empty()) lines_.push_back({""});
         lines_.push_back({"[" + std::string(section) + "]"});
         lines_.push_back({std::move(entry)});
         return;
     }
     const int at = FindKey(header, key);
     if (at >= 0) {
-        lines_[static_cast<size_t>(at)].text = std::move(entry);
+        lines_[static_cast<size_t>(at)].Text = std::move(entry);
         return;
     }
     // After the last non-blank line of the section, so blank separators
     // between sections stay where they are.
     int insert = SectionEnd(header);
-    while (insert > header + 1 && Trim(lines_[static_cast<size_t>(insert - 1)].text).empty()) --insert;
+    while (insert > header + 1 && Trim(lines_[static_cast<size_t>(insert - 1)].Text).empty()) --insert;
     lines_.insert(lines_.begin() + insert, {std::move(entry)});
 }
 
 std::string IniFile::Text() const
 {
     std::string text;
-    for (const Line &line : lines_) text += line.text + newline_;
+    for (const Line &line : lines_) text += line.Text + newline_;
     return text;
 }
 

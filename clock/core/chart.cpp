@@ -30,20 +30,20 @@ ShortText10 SignText(double longitude, double speed)
 
 }  // namespace
 
-bool CalcHouses(uint8_t houseSys, double lst, double latitude, double obliquity, double offset, double cusps[15],
+bool CalcHouses(uint8_t houseSys, double lst, double latitude, double obliquity, double offset, double cusps[QVCALC32_CHART_HIGH + 1],
                 std::string &name)
 {
     double asc, mc;
     switch (houseSys) {
-    case kPlacidus: PlacHouse(cusps, 14, lst, latitude, obliquity, offset); break;
-    case kKoch: KochHouse(cusps, 14, lst, latitude, obliquity, offset); break;
-    case kCampanus: CampHouse(cusps, 14, latitude, lst, obliquity, offset); break;
-    case kTopocentric: TopHouse(cusps, 14, lst, latitude, obliquity, offset); break;
-    case kMorinus: MorHouse(cusps, 14, lst, latitude, obliquity, offset); break;
-    case kPorphyry: PorHouse(cusps, 14, lst, latitude, obliquity, offset); break;
-    case kRegiomontanus: RegHouse(cusps, 14, lst, latitude, obliquity, offset); break;
-    case kMeridian: MeridHouse(cusps, 14, lst, latitude, obliquity, offset); break;
-    case kEqual: EqHouse(&asc, &mc, lst, latitude, offset, obliquity, cusps, 14); break;
+    case QVCALC32_PLACIDUS: PlacHouse(cusps, QVCALC32_CHART_HIGH, lst, latitude, obliquity, offset); break;
+    case QVCALC32_KOCH: KochHouse(cusps, QVCALC32_CHART_HIGH, lst, latitude, obliquity, offset); break;
+    case QVCALC32_CAMPANUS: CampHouse(cusps, QVCALC32_CHART_HIGH, latitude, lst, obliquity, offset); break;
+    case QVCALC32_TOPOCENTRIC: TopHouse(cusps, QVCALC32_CHART_HIGH, lst, latitude, obliquity, offset); break;
+    case QVCALC32_MORINUS: MorHouse(cusps, QVCALC32_CHART_HIGH, lst, latitude, obliquity, offset); break;
+    case QVCALC32_PORPHYRY: PorHouse(cusps, QVCALC32_CHART_HIGH, lst, latitude, obliquity, offset); break;
+    case QVCALC32_REGIOMONTANUS: RegHouse(cusps, QVCALC32_CHART_HIGH, lst, latitude, obliquity, offset); break;
+    case QVCALC32_MERIDIAN: MeridHouse(cusps, QVCALC32_CHART_HIGH, lst, latitude, obliquity, offset); break;
+    case QVCALC32_EQUAL: EqHouse(&asc, &mc, lst, latitude, offset, obliquity, cusps, QVCALC32_CHART_HIGH); break;
     default: return false;
     }
     name = kHouseNames[houseSys];
@@ -54,15 +54,15 @@ ChartMoment ComputeChartAt(const Settings &settings, const LocalDateTime &when, 
                            ClockChart &chart)
 {
     ChartMoment m;
-    m.local = when;
+    m.Local = when;
 
     // Universal Time from the local clock and the zone; the date rolls over
     // by whole days so month and year ends follow from the calendar.
-    const double msOfDay = ((when.hour * 60.0 + when.minute) * 60.0 + when.second) * 1000.0 + when.millisecond;
+    const double msOfDay = ((when.Hour * 60.0 + when.Minute) * 60.0 + when.Second) * 1000.0 + when.Millisecond;
     m.UT = msOfDay / 86400000.0 * 24 - settings.ZoneHours;
     using namespace std::chrono;
-    Days date = Days(year_month_day(year(when.year), month(static_cast<unsigned>(when.month)),
-                                    day(static_cast<unsigned>(when.day))));
+    Days date = Days(year_month_day(year(when.Year), month(static_cast<unsigned>(when.Month)),
+                                    day(static_cast<unsigned>(when.Day))));
     if (m.UT < 0) {
         m.UT += 24;
         date -= days(1);
@@ -72,10 +72,10 @@ ChartMoment ComputeChartAt(const Settings &settings, const LocalDateTime &when, 
         date += days(1);
     }
     const year_month_day utDate(date);
-    m.utYear = static_cast<int>(utDate.year());
-    m.utMonth = static_cast<int>(static_cast<unsigned>(utDate.month()));
-    m.utDay = static_cast<int>(static_cast<unsigned>(utDate.day()));
-    m.JD = JulDay(m.utMonth, m.utDay, m.utYear);
+    m.UtYear = static_cast<int>(utDate.year());
+    m.UtMonth = static_cast<int>(static_cast<unsigned>(utDate.month()));
+    m.UtDay = static_cast<int>(static_cast<unsigned>(utDate.day()));
+    m.JD = JulDay(m.UtMonth, m.UtDay, m.UtYear);
 
     m.Latitude = settings.Latitude();
     m.Longitude = settings.Longitude();
@@ -85,31 +85,31 @@ ChartMoment ComputeChartAt(const Settings &settings, const LocalDateTime &when, 
 
     CalcHouses(settings.HouseSys, m.LST, m.Latitude, m.Obl, offset, chart.CuspPos, m.HouseName);
 
-    double scratch[15] = {};
-    uint8_t counts[13] = {};
-    PlanetCalc(1, 12, 0, offset, scratch, 14, m.T, counts, 12, 1, chart.PlanetPos, 14, m.Decl, 14, m.Speed, 14,
-               table.values, 410, 0);
+    double scratch[QVCALC32_CHART_HIGH + 1] = {};
+    uint8_t counts[QVCALC32_BODIES_HIGH + 1] = {};
+    PlanetCalc(QVCALC32_SUN, QVCALC32_CHIRON, 0, offset, scratch, QVCALC32_CHART_HIGH, m.T, counts, QVCALC32_BODIES_HIGH, 1,
+               chart.PlanetPos, QVCALC32_CHART_HIGH, m.Decl, QVCALC32_CHART_HIGH, m.Speed, QVCALC32_CHART_HIGH, table.Values, QVCALC32_PLANET_TABLE_HIGH, 0);
 
-    chart.PlanetPos[13] = chart.CuspPos[1];
-    chart.PlanetPos[14] = settings.HouseSys == kEqual ? chart.CuspPos[0] : chart.CuspPos[10];
+    chart.PlanetPos[QVCALC32_ASCENDANT] = chart.CuspPos[1];
+    chart.PlanetPos[QVCALC32_MIDHEAVEN] = settings.HouseSys == QVCALC32_EQUAL ? chart.CuspPos[0] : chart.CuspPos[10];
     m.RisingSign = SignNumber(chart.CuspPos[1]);
     if (m.RisingSign < 1 || m.RisingSign > 12) m.RisingSign = 0;
 
-    m.Speed[13] = m.Speed[14] = 1.0;  // the angles always count as direct
-    for (int i = 1; i <= 14; ++i) chart.PlanetText[i] = SignText(chart.PlanetPos[i], m.Speed[i]);
+    m.Speed[QVCALC32_ASCENDANT] = m.Speed[QVCALC32_MIDHEAVEN] = 1.0;  // the angles always count as direct
+    for (int i = QVCALC32_SUN; i <= QVCALC32_MIDHEAVEN; ++i) chart.PlanetText[i] = SignText(chart.PlanetPos[i], m.Speed[i]);
     for (int i = 1; i <= 12; ++i) {
         chart.CuspText[i] = SignText(chart.CuspPos[i], 1.0);
         if (std::isnan(chart.CuspPos[i])) m.CuspsMissing = true;
     }
 
-    for (int k = 1; k <= 12; ++k) {
+    for (int k = QVCALC32_SUN; k <= QVCALC32_CHIRON; ++k) {
         GridRow &row = m.Grid[k];
-        row.glyph = static_cast<uint8_t>(BodyGlyphBase + k);
-        row.planet = chart.PlanetText[k];
-        row.house = std::to_string(k);
-        row.cusp = chart.CuspText[k];
+        row.Glyph = static_cast<uint8_t>(kBodyGlyphBase + k);
+        row.Planet = chart.PlanetText[k];
+        row.House = std::to_string(k);
+        row.Cusp = chart.CuspText[k];
     }
-    for (int i = 0; i < 15; ++i) {
+    for (int i = 0; i <= QVCALC32_CHART_HIGH; ++i) {
         m.TruePlanetPos[i] = chart.PlanetPos[i];
         m.TrueCuspPos[i] = chart.CuspPos[i];
     }
@@ -123,9 +123,9 @@ ChartMoment ComputeChartAt(const Settings &settings, const LocalDateTime &when, 
     };
     for (int i = 1; i <= 12; ++i) {
         shift(chart.CuspPos[i]);
-        shift(chart.PlanetPos[i]);
+        shift(chart.PlanetPos[i]);  // the bodies QVCALC32_SUN .. QVCALC32_CHIRON
     }
-    shift(chart.PlanetPos[14]);
+    shift(chart.PlanetPos[QVCALC32_MIDHEAVEN]);
     return m;
 }
 
@@ -136,13 +136,13 @@ LocalDateTime LocalNow()
     std::tm local{};
     localtime_r(&now.tv_sec, &local);
     LocalDateTime t;
-    t.year = local.tm_year + 1900;
-    t.month = local.tm_mon + 1;
-    t.day = local.tm_mday;
-    t.hour = local.tm_hour;
-    t.minute = local.tm_min;
-    t.second = local.tm_sec > 59 ? 59 : local.tm_sec;
-    t.millisecond = static_cast<int>(now.tv_nsec / 1000000);
+    t.Year = local.tm_year + 1900;
+    t.Month = local.tm_mon + 1;
+    t.Day = local.tm_mday;
+    t.Hour = local.tm_hour;
+    t.Minute = local.tm_min;
+    t.Second = local.tm_sec > 59 ? 59 : local.tm_sec;
+    t.Millisecond = static_cast<int>(now.tv_nsec / 1000000);
     return t;
 }
 

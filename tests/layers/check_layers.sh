@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# The layers point one way: the library, then the chart core (no Qt), then
+# the wheel renderer (Qt GUI), then the front ends.  Every quoted include of
+# a layer must name a header of its own layer or of one below it, and only
+# the wheel and the front ends may include Qt.
+set -u
+root=$1
+cd "$root" || exit 2
+failed=0
+
+check() {  # check DIR QT_ALLOWED ALLOWED_DIR...
+  local dir=$1 qt=$2
+  shift 2
+  local file header found
+  for file in $(find "$dir" -maxdepth 1 -name '*.h' -o -maxdepth 1 -name '*.cpp' -o -maxdepth 1 -name '*.c'); do
+    while read -r header; do
+      found=0
+      for allowed in "$@"; do [ -f "$allowed/$header" ] && found=1; done
+      if [ "$found" = 0 ]; then
+        echo "FAILED: $file includes \"$header\", which is not in its own layer or one below ($*)"
+        failed=$((failed + 1))
+      fi
+    done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' "$file")
+    if [ "$qt" = no ] && grep -qE '^[[:space:]]*#[[:space:]]*include[[:space:]]*<Q' "$file"; then
+      echo "FAILED: $file includes Qt, but its layer must build without it"
+      failed=$((failed + 1))
+    fi
+  done
+}
+
+check calc/include no calc/include
+check calc/src no calc/src calc/include
+check clock/core no clock/core calc/include
+check wheel yes wheel clock/core calc/include
+check clock yes clock wheel clock/core calc/include
+
+[ "$failed" = 0 ] && echo "layers: every include points down"
+[ "$failed" = 0 ]

@@ -1,0 +1,42 @@
+// The contract between zenlume-chart and the wheel-rendering module it loads
+// for --render: the module's file name, its two entry points and their
+// signatures.  Both sides include this header, so a change to a signature
+// breaks the build of both; a module built from other sources (a stale
+// install) is caught at run time by the version check.
+//
+// Raise kRenderModuleVersion whenever the entry points, ClockChart or
+// Settings change their layout: the module receives those records by
+// pointer.
+#pragma once
+
+#include "chart.h"
+#include "settings.h"
+
+namespace zenlume {
+
+inline constexpr int kRenderModuleVersion = 1;
+inline constexpr char kRenderModuleFile[] = "libzenlume-render.so";
+inline constexpr char kRenderModuleVersionEntry[] = "zenlume_RenderModuleVersion";
+inline constexpr char kRenderModuleEntry[] = "zenlume_WriteWheelPng";
+
+}  // namespace zenlume
+
+extern "C" {
+
+// The kRenderModuleVersion the module was built with.
+int zenlume_RenderModuleVersion(void);
+
+// Draws the wheel of `chart` at `side` pixels and writes it to `path` as PNG.
+// Returns 0 on success; otherwise 1, with what went wrong in
+// error[0 .. errorSize - 1], NUL-terminated.
+int zenlume_WriteWheelPng(const zenlume::ClockChart *chart, const zenlume::Settings *settings, int side,
+                          const char *path, char *error, int errorSize);
+
+}  // extern "C"
+
+namespace zenlume {
+
+using RenderModuleVersionFn = decltype(&zenlume_RenderModuleVersion);
+using RenderModuleEntryFn = decltype(&zenlume_WriteWheelPng);
+
+}  // namespace zenlume
