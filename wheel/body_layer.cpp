@@ -45,7 +45,7 @@ void DrawBodies(WheelCanvas &canvas, const GlyphFace &face, const ClockChart &ch
         const double trueAngle = ScreenAngle(chart.PlanetPos[j], k), shownAngle = ScreenAngle(spread[j], k);
         canvas.Line(canvas.Point(g.BodyRingRadius, trueAngle), canvas.Point(g.LeaderInnerRadius, shownAngle),
                     kLeaderColour, 1);
-        const uint8_t glyph = j == QVCALC32_MIDHEAVEN ? kMidheavenGlyph : static_cast<uint8_t>(kBodyGlyphBase + j);
+        const uint8_t glyph = j == QVCALC32_MIDHEAVEN ? MidheavenGlyph : static_cast<uint8_t>(BodyGlyphBase + j);
         canvas.CentredText(face.Text(glyph), canvas.Point(g.BodyGlyphRadius, shownAngle), font, colour);
         // The midheaven's text is made as direct, so it never has a marker.
         const uint8_t marker = MotionMarker(chart.PlanetText[j]);

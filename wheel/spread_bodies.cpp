@@ -35,7 +35,7 @@ EntryLongitudes SpreadBodies(const EntryLongitudes &longitude, const EntryFlags 
         double cur = spread[order[i].number];
         if (cur < prev) cur += std::trunc(prev) - std::trunc(cur) + 1;
         const double gap = cur - prev;
-        if (cur > prev && (gap > 300 || gap <= kSpreadStep)) cur += kSpreadStep;
+        if (cur > prev && (gap > 300 || gap <= SpreadStep)) cur += SpreadStep;
         spread[order[i].number] = cur;
     }
     return spread;

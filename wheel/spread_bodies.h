@@ -8,7 +8,7 @@
 
 namespace zenlume {
 
-inline constexpr double kSpreadStep = 4.5;  // degrees: closer neighbours are pushed
+inline constexpr double SpreadStep = 4.5;  // degrees: closer neighbours are pushed
 
 // Per chart entry 1..14 (element 0 unused): a longitude, or whether the
 // entry takes part.
@@ -20,8 +20,8 @@ using EntryFlags = std::array<bool, QVCALC32_CHART_HIGH + 1>;
 // by entry number) and walked once from the second to the last: an entry
 // behind its predecessor's value first moves to the whole degree after the
 // predecessor's whole degree, keeping its fraction; then an entry ahead of
-// its predecessor by at most kSpreadStep, or by more than 300 degrees, moves
-// on by kSpreadStep.  The first entry never moves, the last is not compared
+// its predecessor by at most SpreadStep, or by more than 300 degrees, moves
+// on by SpreadStep.  The first entry never moves, the last is not compared
 // with the first (nothing spreads across 0 degrees) and values may end
 // above 360.  An entry whose longitude is not a finite number never takes
 // part.

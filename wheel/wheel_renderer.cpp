@@ -12,7 +12,7 @@ const QColor kBlack(0, 0, 0);
 const QColor kAxisRed(255, 0, 0);   // ascendant and descendant
 const QColor kAxisBlue(0, 0, 255);  // IC and MC, unless the houses are equal
 
-QColor SignColour(int sign) { return FromColourRef(kElementColours[sign]); }
+QColor SignColour(int sign) { return FromColourRef(ElementColours[sign]); }
 
 // Past 360 once, back by 360: the angles of spokes and ticks.
 double Wrap360(double theta) { return theta > 360 ? theta - 360 : theta; }
@@ -133,7 +133,7 @@ void WheelRenderer::DrawSignGlyphs(WheelCanvas &canvas, const ClockChart &chart,
         // black of the rim, ring 2 and the two spokes around the cell.
         if (settings.SignColours == 2) canvas.FillBoundedByBlack(SignCellSeed(g, theta), SignColour(i));
         const QColor colour = settings.SignColours == 1 ? SignColour(i) : kBlack;
-        canvas.CentredText(face_.Text(static_cast<uint8_t>(QVCALC32_SIGN_GLYPH_BASE + i)), p, font, colour);
+        canvas.CentredText(face_.Text(static_cast<uint8_t>(SignGlyphBase + i)), p, font, colour);
     }
 }
 

@@ -104,7 +104,7 @@ ChartMoment ComputeChartAt(const Settings &settings, const LocalDateTime &when, 
 
     for (int k = QVCALC32_SUN; k <= QVCALC32_CHIRON; ++k) {
         GridRow &row = m.Grid[k];
-        row.Glyph = static_cast<uint8_t>(kBodyGlyphBase + k);
+        row.Glyph = static_cast<uint8_t>(BodyGlyphBase + k);
         row.Planet = chart.PlanetText[k];
         row.House = std::to_string(k);
         row.Cusp = chart.CuspText[k];

@@ -118,7 +118,7 @@ std::string ChartTable(const Settings &s, const ChartMoment &m, const ClockChart
     out += "Body         Position     House\n";
     for (int k = QVCALC32_SUN; k <= QVCALC32_CHIRON; ++k) {
         const int house = HouseOf(m, m.TruePlanetPos[k]);
-        out += Pad(GlyphUnicode(static_cast<uint8_t>(kBodyGlyphBase + k)) + " " + kBodyNames[k], 13) +
+        out += Pad(GlyphUnicode(static_cast<uint8_t>(BodyGlyphBase + k)) + " " + kBodyNames[k], 13) +
                Pad(SymbolTextToUnicode(c.PlanetText[k]), 13) + (house ? std::to_string(house) : "-") + "\n";
     }
     out += "\nCusp  Position\n";
@@ -144,7 +144,7 @@ std::string ChartJson(const Settings &s, const ChartMoment &m, const ClockChart 
     for (int k = QVCALC32_SUN; k <= QVCALC32_MIDHEAVEN; ++k) {
         const int house = HouseOf(m, m.TruePlanetPos[k]);
         bodies += "    {\"index\": " + std::to_string(k) + ", \"name\": " + Quoted(kBodyNames[k]) +
-                  (k <= QVCALC32_CHIRON ? ", \"glyph\": " + Quoted(GlyphUnicode(static_cast<uint8_t>(kBodyGlyphBase + k))) : "") +
+                  (k <= QVCALC32_CHIRON ? ", \"glyph\": " + Quoted(GlyphUnicode(static_cast<uint8_t>(BodyGlyphBase + k))) : "") +
                   ", \"longitude\": " + Number(m.TruePlanetPos[k]) + ", \"wheel\": " + Number(c.PlanetPos[k]) +
                   ", \"speed\": " + Number(m.Speed[k]) +
                   (k <= QVCALC32_CHIRON ? ", \"declination\": " + Number(m.Decl[k]) : "") + ", \"text\": " + text(c.PlanetText[k]) +

@@ -25,10 +25,10 @@ std::string Latin1(uint8_t code)
 
 std::string GlyphUnicode(uint8_t code)
 {
-    if (code >= QVCALC32_SIGN_GLYPH_BASE && code < QVCALC32_SIGN_GLYPH_BASE + 12)
-        return kSigns[code - QVCALC32_SIGN_GLYPH_BASE];
-    if (code > kBodyGlyphBase && code <= kBodyGlyphBase + 12) return kBodies[code - kBodyGlyphBase - 1];
-    if (code == kMidheavenGlyph) return "MC";
+    if (code >= SignGlyphBase && code < SignGlyphBase + 12)
+        return kSigns[code - SignGlyphBase];
+    if (code > BodyGlyphBase && code <= BodyGlyphBase + 12) return kBodies[code - BodyGlyphBase - 1];
+    if (code == MidheavenGlyph) return "MC";
     if (code == 'R') return "\u211E";
     return Latin1(code);
 }

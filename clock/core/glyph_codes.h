@@ -11,14 +11,15 @@
 
 namespace zenlume {
 
-// Signs are QVCALC32_SIGN_GLYPH_BASE (152) + sign index 0 (Aries) .. 11
-// (Pisces), the codes MakeSign writes into its texts.
-inline constexpr uint8_t kBodyGlyphBase = 127;  // + body number 1 (Sun) .. 12 (Chiron)
-inline constexpr uint8_t kMidheavenGlyph = 149;
+// The sign codes are the ones MakeSign writes into its texts; the library's
+// header owns their base.
+inline constexpr uint8_t SignGlyphBase = QVCALC32_SIGN_GLYPH_BASE;  // + sign index 0 (Aries) .. 11 (Pisces)
+inline constexpr uint8_t BodyGlyphBase = 127;  // + body number 1 (Sun) .. 12 (Chiron)
+inline constexpr uint8_t MidheavenGlyph = 149;
 
 // Sign colours by sign index: red, lime, yellow, blue for fire, earth, air
 // and water, as 0x00BBGGRR values.
-inline constexpr uint32_t kElementColours[12] = {
+inline constexpr uint32_t ElementColours[12] = {
     0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0x0000FF, 0x00FF00,
     0x00FFFF, 0xFF0000, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000,
 };

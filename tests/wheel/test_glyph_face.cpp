@@ -32,9 +32,9 @@ TEST(GlyphFace, TheUnicodeFaceHasEverySymbolTheWheelDraws)
     const GlyphFace face(false);
     const QFontMetrics metrics(face.Font(15));
     std::string codes = "Rs0123456789";
-    for (int i = 0; i < 12; ++i) codes += static_cast<char>(QVCALC32_SIGN_GLYPH_BASE + i);
-    for (int j = 1; j <= 12; ++j) codes += static_cast<char>(kBodyGlyphBase + j);
-    codes += static_cast<char>(kMidheavenGlyph);
+    for (int i = 0; i < 12; ++i) codes += static_cast<char>(SignGlyphBase + i);
+    for (int j = 1; j <= 12; ++j) codes += static_cast<char>(BodyGlyphBase + j);
+    codes += static_cast<char>(MidheavenGlyph);
     for (char code : codes)
         for (char32_t c : face.Text(static_cast<uint8_t>(code)).toUcs4()) {
             if (c == 0xFE0E) continue;  // the presentation selector draws nothing

@@ -204,7 +204,7 @@ TEST_F(WheelPicture, SignColourModes)
         for (int i = 0; i < 12; ++i) {
             const double middle = ScreenAngle(30 * i + 15 - chart.SignShift, SignRotation(chart.CuspPos[1]));
             const QPoint glyph = WheelPoint(274, g.SignGlyphRadius, middle), cell = WheelPoint(274, 254, middle + 8);
-            const QRgb colour = FromColourRef(kElementColours[i]).rgb();
+            const QRgb colour = FromColourRef(ElementColours[i]).rgb();
             const int own = CountAround(img, glyph, 12, [&](QRgb p) { return p == colour; });
             const int black = CountAround(img, glyph, 12, [](QRgb p) { return p == kBlack; });
             EXPECT_EQ(img.pixel(cell), mode == 2 ? colour : kWhite) << "mode " << mode << ", cell " << i;
