@@ -1,0 +1,216 @@
+#include "frm_about.h"
+
+#include "frm_qv4.h"
+#include "glyph_codes.h"
+#include "glyph_face.h"
+#include "wheel_canvas.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+
+namespace zenlume {
+namespace {
+
+constexpr int kTitleWidth = 247;
+constexpr int kTitleHeight = 56;
+constexpr int kBandWidth = 150;
+constexpr int kBandHeight = 34;
+
+const char kInstructions[] =
+    "WHAT ZENLUME DOES AND HOW TO USE IT\n"
+    "Zenlume shows a live astrological wheel: the chart of the present minute "
+    "for the place you have set in the options.\n"
+    "The clock updates itself every minute, so the wheel always shows the "
+    "sky as it is now.\n"
+    "An icon in the notification area of your panel always shows the glyph "
+    "of the sign rising at your place. Closing the clock window only hides "
+    "it; click the icon to bring the clock back.\n"
+    "\n"
+    "ACCESSING PROGRAM OPTIONS\n"
+    "Right-click anywhere on the clock window, or on its icon in the "
+    "notification area, to open the pop-up menu. Every command of the "
+    "program is on it.\n"
+    "\n"
+    "KEEPING ZENLUME ON TOP\n"
+    "Choose \"On Top\" from the pop-up menu to keep the clock visible above "
+    "other windows; choose it again to let them cover it.\n"
+    "The window can be resized to any size and the wheel grows or shrinks "
+    "with it. Its size and place are remembered for the next start.\n"
+    "\n"
+    "SEEING THE ACTUAL POSITIONS IN TEXT\n"
+    "Choose \"Positions\" from the pop-up menu for a table of every planet's "
+    "sign, degree and minute beside the twelve house cusps. The table "
+    "updates continuously with the wheel, and its \"Keep On Top\" button "
+    "keeps it above other windows.\n"
+    "\n"
+    "SETTING LOCAL OPTIONS\n"
+    "Choose \"Options\" from the pop-up menu to set:\n"
+    "- your latitude and longitude, and the hours from Greenwich of your "
+    "time zone, east or west (change them by hand when summer time begins "
+    "or ends);\n"
+    "- the sign colours: none, on the glyphs, or as the background of the "
+    "signs;\n"
+    "- the house system: Placidus, Koch or Equal;\n"
+    "- the cusp lines: none, the angles only, or all of them;\n"
+    "- which planets to show on the wheel;\n"
+    "- the font size, from very small to very large, relative to the "
+    "window.\n"
+    "\n"
+    "EXITING\n"
+    "Choose \"Exit\" from the pop-up menu to end the program. Closing the "
+    "window only hides it: the clock keeps running in the notification "
+    "area.\n";
+
+}  // namespace
+
+TfrmAbout::TfrmAbout(TfrmQV4 *qv4, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
+      qv4_(qv4)
+{
+    setWindowTitle(QStringLiteral("About Zenlume"));
+    setFixedSize(kClientWidth, kClientHeight);
+    setModal(true);
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    setAutoFillBackground(true);
+
+    const GlyphFace face;
+    image1_ = new QLabel(this);
+    image1_->setObjectName(QStringLiteral("Image1"));
+    image1_->setGeometry(12, 10, kTitleWidth, kTitleHeight);
+    image1_->setPixmap(DrawTitlePicture(face));
+
+    QLabel *version = AddLabel(1, QStringLiteral("Version 2.02"), QRect(276, 12, 249, 22));
+    QFont bold = version->font();
+    bold.setBold(true);
+    version->setFont(bold);
+    version->setStyleSheet(QStringLiteral("color: #0000FF;"));
+    AddLabel(2, QStringLiteral("A live astrological clock for your desktop."), QRect(276, 34, 249, 36));
+    AddLabel(3,
+             QStringLiteral("Zenlume draws the chart of the present minute for the place where you live "
+                            "and keeps it up to date all day, in a window of any size."),
+             QRect(12, 76, 513, 36));
+    AddLabel(4,
+             QStringLiteral("It comes from the makers of QUORVANE, astrology software for the curious "
+                            "beginner and the working astrologer alike."),
+             QRect(12, 114, 513, 36));
+    AddLabel(5,
+             QStringLiteral("QUORVANE 4, the complete package, casts charts for any moment and place, "
+                            "follows transits and progressions and writes reports."),
+             QRect(12, 152, 513, 36));
+    AddLabel(6, QStringLiteral("Press \"QUORVANE software\" to find out more."), QRect(12, 190, 513, 20));
+
+    speedButton2_ = new QPushButton(QStringLiteral("QUORVANE software"), this);
+    speedButton2_->setObjectName(QStringLiteral("SpeedButton2"));
+    speedButton2_->setGeometry(20, 220, 160, 30);
+    connect(speedButton2_, &QPushButton::clicked, this, &TfrmAbout::SpeedButton2Click);
+    image2_ = new QLabel(this);
+    image2_->setObjectName(QStringLiteral("Image2"));
+    image2_->setGeometry(193, 218, kBandWidth, kBandHeight);
+    image2_->setPixmap(DrawSignBand(face));
+    speedButton1_ = new QPushButton(QStringLiteral("Close this"), this);
+    speedButton1_->setObjectName(QStringLiteral("SpeedButton1"));
+    speedButton1_->setGeometry(357, 220, 160, 30);
+    connect(speedButton1_, &QPushButton::clicked, this, &TfrmAbout::SpeedButton1Click);
+
+    QLabel *notice = AddLabel(7, QStringLiteral("Read this for important information:"), QRect(12, 262, 513, 20));
+    notice->setFont(bold);
+    notice->setStyleSheet(QStringLiteral("color: #FF0000;"));
+
+    memo1_ = new QPlainTextEdit(QString::fromUtf8(kInstructions), this);
+    memo1_->setObjectName(QStringLiteral("Memo1"));
+    memo1_->setGeometry(12, 284, 513, 156);
+    memo1_->setReadOnly(true);
+    memo1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    memo1_->setStyleSheet(QStringLiteral("QPlainTextEdit { color: #0000FF; }"));
+}
+
+QLabel *TfrmAbout::AddLabel(int n, const QString &text, const QRect &where)
+{
+    auto *label = new QLabel(text, this);
+    label->setObjectName(QStringLiteral("Label%1").arg(n));
+    label->setGeometry(where);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    labels_[n - 1] = label;
+    return label;
+}
+
+void TfrmAbout::SpeedButton1Click() { accept(); }
+
+void TfrmAbout::SpeedButton2Click()
+{
+    if (qv4_) {
+        qv4_->show();
+        qv4_->raise();
+        qv4_->activateWindow();
+    }
+    reject();
+}
+
+void TfrmAbout::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (const QScreen *where = screen() ? screen() : QGuiApplication::primaryScreen())
+        move(where->availableGeometry().center() - rect().center());
+}
+
+QPixmap TfrmAbout::DrawTitlePicture(const GlyphFace &face)
+{
+    // A small zodiac wheel and the program's name beside it.
+    QPixmap picture(kTitleWidth, kTitleHeight);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    TfrmQV4::DrawZodiacMotif(painter, QRectF(2, 2, kTitleHeight - 4, kTitleHeight - 4), face);
+
+    QFont name(QStringLiteral("DejaVu Serif"));
+    name.setStyleHint(QFont::Serif);
+    name.setBold(true);
+    name.setPixelSize(34);
+    painter.setFont(name);
+    painter.setPen(QColor(20, 30, 110));
+    painter.drawText(QRectF(kTitleHeight + 6, 0, kTitleWidth - kTitleHeight - 6, 40), Qt::AlignLeft | Qt::AlignVCenter,
+                     QStringLiteral("Zenlume"));
+    QFont tagline(QStringLiteral("DejaVu Sans"));
+    tagline.setStyleHint(QFont::SansSerif);
+    tagline.setPixelSize(11);
+    painter.setFont(tagline);
+    painter.setPen(QColor(90, 90, 90));
+    painter.drawText(QRectF(kTitleHeight + 8, 38, kTitleWidth - kTitleHeight - 8, 16), Qt::AlignLeft | Qt::AlignVCenter,
+                     QStringLiteral("the astrological clock"));
+    return picture;
+}
+
+QPixmap TfrmAbout::DrawSignBand(const GlyphFace &face)
+{
+    // The twelve sign glyphs in deeper shades of their element colours, in a
+    // framed band.
+    QPixmap picture(kBandWidth, kBandHeight);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setPen(QPen(QColor(20, 30, 110), 1.5));
+    painter.setBrush(QColor(240, 242, 250));
+    painter.drawRoundedRect(QRectF(1, 4, kBandWidth - 2, kBandHeight - 8), 6, 6);
+    QFont glyphs(face.Family());
+    glyphs.setPixelSize(12);
+    painter.setFont(glyphs);
+    const double step = (kBandWidth - 6) / 12.0;
+    for (int sign = 0; sign < 12; ++sign) {
+        painter.setPen(FromColourRef(ElementColours[sign]).darker(150));
+        painter.drawText(QRectF(3 + sign * step, 4, step, kBandHeight - 8), Qt::AlignCenter,
+                         face.Text(static_cast<uint8_t>(SignGlyphBase + sign)));
+    }
+    return picture;
+}
+
+}  // namespace zenlume

@@ -1,0 +1,290 @@
+#include "frm_options.h"
+
+#include "pick_list.h"
+#include "radio_group.h"
+#include "wheel_canvas.h"
+
+#include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace zenlume {
+namespace {
+
+const char *const kBodyNames[12] = {"Sun",    "Moon",   "Mercury", "Venus",   "Mars", "Jupiter",
+                                    "Saturn", "Uranus", "Neptune", "Pluto", "Node", "Chiron"};
+constexpr int kSizeMin = 25, kSizeMax = 100, kSizeStart = 63, kSizeTicks = 3;
+constexpr int kMargin = 6, kSpacing = 4;
+
+uint32_t ToColourRef(const QColor &colour)
+{
+    return uint32_t(colour.red()) | uint32_t(colour.green()) << 8 | uint32_t(colour.blue()) << 16;
+}
+
+// The standard colour dialog, offering solid colours only (no transparency).
+std::optional<QColor> AskColour(QWidget *parent, const QColor &start)
+{
+    const QColor chosen = QColorDialog::getColor(start, parent);
+    if (!chosen.isValid()) return std::nullopt;
+    return chosen;
+}
+
+// Two radio buttons that exclude each other, one above the other.
+QWidget *RadioPair(QRadioButton *&first, const QString &firstText, QRadioButton *&second,
+                   const QString &secondText)
+{
+    auto *pair = new QWidget;
+    auto *row = new QVBoxLayout(pair);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    first = new QRadioButton(firstText, pair);
+    second = new QRadioButton(secondText, pair);
+    row->addWidget(first);
+    row->addWidget(second);
+    return pair;
+}
+
+}  // namespace
+
+const char *const TfrmOptions::kZoneHint =
+    "Enter the number of hours East or West of GMT in Standard Time. For example, EST is 5h00 or 4h00 "
+    "in winter; EET is 2h00 or 3h00 in summer.";
+
+TfrmOptions::TfrmOptions(QWidget *parent) : QDialog(parent)
+{
+    setWindowTitle("Set Clock");
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    // Three columns: the radio groups; the glyphs' appearance over the
+    // default place; the bodies shown.  The buttons close the last two.
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+    grid->setSpacing(kMargin);
+    grid->addWidget(MakeSettingColumn(), 0, 0, 3, 1);
+    grid->addWidget(MakePlanetAppearance(), 0, 1);
+    grid->addWidget(MakeDefaultLocation(), 1, 1);
+    grid->addWidget(MakeShowPlanets(), 0, 2, 2, 1);
+    grid->addWidget(MakeButtons(), 2, 1, 1, 2);
+    grid->setRowStretch(1, 1);
+    chooser_ = [this](const QColor &start) { return AskColour(this, start); };
+    FixSize();
+}
+
+QWidget *TfrmOptions::MakeSettingColumn()
+{
+    auto *column = new QWidget;
+    auto *stack = new QVBoxLayout(column);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(kSpacing);
+    optColor = new TRadioGroup("Sign Colours", {"None", "Glyphs", "Background"}, column);
+    optHouse = new TRadioGroup("House System", {"Placidus", "Koch", "Equal"}, column);
+    optCusp = new TRadioGroup("House Cusps", {"None", "Angles", "All"}, column);
+    for (TRadioGroup *group : {optColor, optHouse, optCusp}) stack->addWidget(group);
+    return column;
+}
+
+QGroupBox *TfrmOptions::MakeShowPlanets()
+{
+    GroupBox1 = new QGroupBox("Show Planets");
+    auto *box = new QVBoxLayout(GroupBox1);
+    box->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+    lstPlanets = new TPickList(GroupBox1);
+    for (const char *name : kBodyNames) lstPlanets->addItem(name);
+    // Room for all twelve bodies without scrolling.
+    const int frame = 2 * lstPlanets->frameWidth();
+    lstPlanets->setMinimumHeight(12 * lstPlanets->ItemHeight() + frame);
+    lstPlanets->setMinimumWidth(lstPlanets->sizeHintForColumn(0) + frame);
+    lstPlanets->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->addWidget(lstPlanets);
+    return GroupBox1;
+}
+
+QGroupBox *TfrmOptions::MakePlanetAppearance()
+{
+    GroupBox2 = new QGroupBox("Planet Appearance");
+    auto *box = new QVBoxLayout(GroupBox2);
+    box->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+    box->setSpacing(kSpacing);
+    tbPSize = new QSlider(Qt::Horizontal, GroupBox2);
+    tbPSize->setRange(kSizeMin, kSizeMax);
+    tbPSize->setValue(kSizeStart);
+    tbPSize->setTickPosition(QSlider::TicksBelow);
+    tbPSize->setTickInterval(kSizeTicks);
+    connect(tbPSize, &QSlider::valueChanged, this, &TfrmOptions::tbPSizeChange);
+    box->addWidget(tbPSize);
+
+    auto *row = new QHBoxLayout;
+    Label1 = new QLabel("Size:", GroupBox2);
+    lblSize = new QLabel(SizeCaption(kSizeStart), GroupBox2);
+    lblSize->setAlignment(Qt::AlignCenter);
+    int widest = 0;  // room for every size name
+    for (int position = kSizeMin; position <= kSizeMax; position += 15)
+        widest = std::max(widest, lblSize->fontMetrics().horizontalAdvance(SizeCaption(position)));
+    lblSize->setMinimumWidth(widest);
+    btnColor = new QPushButton("Colour", GroupBox2);
+    btnColor->setAutoDefault(false);
+    connect(btnColor, &QPushButton::clicked, this, &TfrmOptions::btnColorClick);
+    row->addWidget(Label1);
+    row->addWidget(lblSize, 1);
+    row->addWidget(btnColor);
+    box->addLayout(row);
+    return GroupBox2;
+}
+
+QSpinBox *TfrmOptions::MakeSpin(int maximum)
+{
+    auto *spin = new QSpinBox(GroupBox3);
+    spin->setRange(0, maximum);
+    spin->setAlignment(Qt::AlignRight);
+    return spin;
+}
+
+// Latitude, longitude and zone side by side: the name, the larger unit,
+// the smaller unit, and the direction where there is one.
+QGroupBox *TfrmOptions::MakeDefaultLocation()
+{
+    GroupBox3 = new QGroupBox("Default Location");
+    auto *grid = new QGridLayout(GroupBox3);
+    grid->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+    grid->setHorizontalSpacing(kSpacing);
+    grid->setVerticalSpacing(kSpacing);
+    spnLatD = MakeSpin(90);
+    spnLatM = MakeSpin(59);
+    spnLongD = MakeSpin(180);
+    spnLongM = MakeSpin(59);
+    spnZoneH = MakeSpin(12);
+    spnZoneM = MakeSpin(59);
+    for (QSpinBox *zone : {spnZoneH, spnZoneM}) {
+        zone->setToolTip(kZoneHint);
+        zone->installEventFilter(this);
+    }
+    const auto addColumn = [&](int c, const char *name, QSpinBox *major, const char *unit, QSpinBox *minor,
+                               const char *minorUnit) {
+        grid->addWidget(new QLabel(name, GroupBox3), 0, c, 1, 2);
+        grid->addWidget(major, 1, c);
+        grid->addWidget(new QLabel(unit, GroupBox3), 1, c + 1);
+        grid->addWidget(minor, 2, c);
+        grid->addWidget(new QLabel(minorUnit, GroupBox3), 2, c + 1);
+    };
+    addColumn(0, "Latitude", spnLatD, "°", spnLatM, "'");
+    grid->addWidget(RadioPair(optN, "N", optS, "S"), 3, 0, 1, 2);
+    addColumn(2, "Longitude", spnLongD, "°", spnLongM, "'");
+    grid->addWidget(RadioPair(optE, "E", optW, "W"), 3, 2, 1, 2);
+    addColumn(4, "Time Zone", spnZoneH, "h", spnZoneM, "");
+    grid->setColumnMinimumWidth(1, kSpacing);
+    grid->setColumnMinimumWidth(3, kSpacing);
+    grid->setRowStretch(4, 1);
+    grid->setColumnStretch(5, 1);
+    optS->setChecked(true);
+    optE->setChecked(true);
+    return GroupBox3;
+}
+
+QWidget *TfrmOptions::MakeButtons()
+{
+    auto *buttons = new QDialogButtonBox;
+    btnOK = buttons->addButton(QDialogButtonBox::Ok);
+    btnCancel = buttons->addButton(QDialogButtonBox::Cancel);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    return buttons;
+}
+
+// The dialog keeps one size: the designed client area, or more where the
+// font needs it so that no text is cut.
+void TfrmOptions::FixSize()
+{
+    const QSize needed = layout()->totalMinimumSize();
+    setFixedSize(std::max(kClientWidth, needed.width()), std::max(kClientHeight, needed.height()));
+}
+
+void TfrmOptions::Fill(const OptionValues &values)
+{
+    optColor->SetItemIndex(values.Glyphs);
+    optHouse->SetItemIndex(values.Houses);
+    optCusp->SetItemIndex(values.Cusps);
+    tbPSize->setValue(values.Size);
+    colour_ = values.Color;
+    spnLatD->setValue(values.LatD);
+    spnLatM->setValue(values.LatM);
+    spnLongD->setValue(values.LongD);
+    spnLongM->setValue(values.LongM);
+    spnZoneH->setValue(values.ZoneH);
+    spnZoneM->setValue(values.ZoneM);
+    (values.North ? optN : optS)->setChecked(true);
+    (values.West ? optW : optE)->setChecked(true);
+    for (int i = 0; i < 12; ++i) lstPlanets->SetSelected(i, values.Show[i]);
+}
+
+OptionValues TfrmOptions::Values() const
+{
+    OptionValues v;
+    v.Glyphs = optColor->ItemIndex();
+    v.Houses = optHouse->ItemIndex();
+    v.Cusps = optCusp->ItemIndex();
+    v.Size = tbPSize->value();
+    v.Color = colour_;
+    v.LatD = spnLatD->value();
+    v.LatM = spnLatM->value();
+    v.LongD = spnLongD->value();
+    v.LongM = spnLongM->value();
+    v.ZoneH = spnZoneH->value();
+    v.ZoneM = spnZoneM->value();
+    v.North = optN->isChecked();
+    v.West = optW->isChecked();
+    for (int i = 0; i < 12; ++i) v.Show[i] = lstPlanets->Selected(i);
+    return v;
+}
+
+void TfrmOptions::SetPlanetColor(uint32_t colourRef) { planetColour_ = colourRef; }
+
+void TfrmOptions::SetColourChooser(ColourChooser chooser) { chooser_ = std::move(chooser); }
+
+QString TfrmOptions::SizeCaption(int position)
+{
+    if (position < 40) return "Very Small";
+    if (position < 55) return "Small";
+    if (position < 70) return "Normal";
+    if (position < 85) return "Large";
+    return "Very Large";
+}
+
+void TfrmOptions::tbPSizeChange()
+{
+    lblSize->setText(SizeCaption(tbPSize->value()));
+    emit PlanetSizeChanged(tbPSize->value());
+}
+
+void TfrmOptions::btnColorClick()
+{
+    if (!chooser_) return;
+    const std::optional<QColor> chosen = chooser_(FromColourRef(planetColour_));
+    if (!chosen || !chosen->isValid()) return;
+    planetColour_ = ToColourRef(*chosen);
+    colour_ = static_cast<int32_t>(planetColour_);
+    emit PlanetColorChanged(planetColour_);
+}
+
+void TfrmOptions::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    tbPSizeChange();
+}
+
+bool TfrmOptions::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) return true;  // hints are off
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace zenlume

@@ -1,0 +1,125 @@
+// TfrmOptions, the options dialog "Set Clock": sign colours, house system
+// and cusp lines, the bodies the wheel shows, the size and colour of their
+// glyphs, and the default place and time zone.
+//
+// The dialog only holds values: the clock fills it from the settings file
+// (Fill), runs it, and on OK writes what Values() returns.  While it is open
+// the size slider and the colour button change the clock's glyph size and
+// colour at once through PlanetSizeChanged and PlanetColorChanged, so the
+// wheel shows the choice on its next drawing.
+#pragma once
+
+#include "settings.h"
+
+#include <QColor>
+#include <QDialog>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QSlider;
+class QSpinBox;
+
+namespace zenlume {
+
+class TPickList;
+class TRadioGroup;
+
+class TfrmOptions : public QDialog {
+    Q_OBJECT
+public:
+    // The client area the dialog is laid out for; it grows only where the
+    // desktop's font needs more room.
+    static constexpr int kClientWidth = 413;
+    static constexpr int kClientHeight = 289;
+    static const char *const kZoneHint;
+
+    explicit TfrmOptions(QWidget *parent = nullptr);
+
+    // Sets every component from the values the settings file holds.  Radio
+    // indexes beyond the items show the last item, negative ones none; spin
+    // box values outside their ranges show the nearest value in range.
+    void Fill(const OptionValues &values);
+    // What the dialog shows, for the settings file: a radio group with no
+    // item checked gives -1; Color is the value from Fill, or the colour
+    // last chosen with btnColor as 0x00BBGGRR.
+    OptionValues Values() const;
+    // The clock's present glyph colour (0x00BBGGRR), where the colour
+    // dialog of btnColor starts.
+    void SetPlanetColor(uint32_t colourRef);
+    uint32_t PlanetColor() const { return planetColour_; }
+
+    // Replaces the colour dialog: the chooser gets the starting colour and
+    // returns the chosen one, or nothing when the user cancelled.
+    using ColourChooser = std::function<std::optional<QColor>(const QColor &)>;
+    void SetColourChooser(ColourChooser chooser);
+
+signals:
+    void PlanetSizeChanged(int position);
+    void PlanetColorChanged(uint32_t colourRef);
+
+public slots:
+    // Names the size of the slider's position in lblSize and reports the
+    // position through PlanetSizeChanged.
+    void tbPSizeChange();
+    // Asks for a colour, starting from the clock's glyph colour; a chosen
+    // colour becomes the dialog's colour and is reported through
+    // PlanetColorChanged.  Cancelling changes nothing.
+    void btnColorClick();
+
+public:
+    // The size name for a slider position: "Very Small" .. "Very Large".
+    static QString SizeCaption(int position);
+
+protected:
+    void showEvent(QShowEvent *event) override;  // FormShow
+    // The dialog shows no hints: the zone boxes carry theirs as tool-tip
+    // text only.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+public:
+    // The components, under their names in the dialog's design.
+    TRadioGroup *optColor;
+    TRadioGroup *optHouse;
+    TRadioGroup *optCusp;
+    QGroupBox *GroupBox1;
+    TPickList *lstPlanets;
+    QGroupBox *GroupBox2;
+    QSlider *tbPSize;
+    QLabel *Label1;
+    QLabel *lblSize;
+    QPushButton *btnColor;
+    QGroupBox *GroupBox3;
+    QSpinBox *spnLatD;
+    QSpinBox *spnLatM;
+    QSpinBox *spnLongD;
+    QSpinBox *spnLongM;
+    QSpinBox *spnZoneH;
+    QSpinBox *spnZoneM;
+    QRadioButton *optN;
+    QRadioButton *optS;
+    QRadioButton *optE;
+    QRadioButton *optW;
+    QPushButton *btnOK;
+    QPushButton *btnCancel;
+
+private:
+    QWidget *MakeSettingColumn();
+    QGroupBox *MakeShowPlanets();
+    QGroupBox *MakePlanetAppearance();
+    QGroupBox *MakeDefaultLocation();
+    QWidget *MakeButtons();
+    QSpinBox *MakeSpin(int maximum);
+    void FixSize();
+
+    int32_t colour_ = 0;         // the value Values() gives as Color
+    uint32_t planetColour_ = 0;  // where the colour dialog starts
+    ColourChooser chooser_;
+};
+
+}  // namespace zenlume

@@ -1,0 +1,53 @@
+// TfrmQV4, the companion-product window: a picture, a headline and a text
+// presenting QUORVANE 4, the maker's full astrology package.  Modeless; it
+// lives as long as the program and is only shown and hidden.
+#pragma once
+
+#include <QDialog>
+#include <QPixmap>
+
+class QLabel;
+class QPainter;
+class QPlainTextEdit;
+class QPushButton;
+class QRectF;
+
+namespace zenlume {
+
+class GlyphFace;
+
+class TfrmQV4 : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kClientWidth = 622;
+    static constexpr int kClientHeight = 443;
+
+    explicit TfrmQV4(QWidget *parent = nullptr);
+
+    // "OK, Close this.": hides the window.
+    void SpeedButton1Click();
+
+    QLabel *Image1() const { return image1_; }
+    QLabel *Label1() const { return label1_; }
+    QPlainTextEdit *frmQV4() const { return frmQV4_; }
+    QPushButton *SpeedButton1() const { return speedButton1_; }
+
+    // A small zodiac wheel in `bounds`: twelve sectors in the sign colours
+    // with the sign glyphs in them when there is room.  The information
+    // windows draw their pictures with it.
+    static void DrawZodiacMotif(QPainter &painter, const QRectF &bounds, const GlyphFace &face);
+
+    // The product picture of Image1.
+    static QPixmap DrawProductPicture(const GlyphFace &face);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    QLabel *image1_ = nullptr;
+    QLabel *label1_ = nullptr;
+    QPlainTextEdit *frmQV4_ = nullptr;
+    QPushButton *speedButton1_ = nullptr;
+};
+
+}  // namespace zenlume

@@ -1,0 +1,34 @@
+#include "wheel_picture.h"
+
+#include <QContextMenuEvent>
+#include <QImage>
+#include <QMenu>
+#include <QPainter>
+
+namespace zenlume {
+
+TWheelPicture::TWheelPicture(QWidget *parent) : QWidget(parent)
+{
+    // Every pixel is painted from the picture: no background to erase first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TWheelPicture::SetPicture(const QImage *picture)
+{
+    picture_ = picture;
+    update();
+}
+
+void TWheelPicture::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    painter.fillRect(event->rect(), Qt::white);
+    if (picture_ && !picture_->isNull()) painter.drawImage(0, 0, *picture_);
+}
+
+void TWheelPicture::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (popupMenu_) popupMenu_->popup(event->globalPos());
+}
+
+}  // namespace zenlume

@@ -1,0 +1,30 @@
+// picWheel: the control that shows the wheel's retained picture.  It paints
+// the picture the renderer keeps, never draws the wheel itself, and hands a
+// right click to the clock's pop-up menu.
+#pragma once
+
+#include <QWidget>
+
+class QImage;
+class QMenu;
+
+namespace zenlume {
+
+class TWheelPicture : public QWidget {
+    Q_OBJECT
+public:
+    explicit TWheelPicture(QWidget *parent = nullptr);
+    // The picture to show (owned by the renderer; may be null).
+    void SetPicture(const QImage *picture);
+    void SetPopupMenu(QMenu *menu) { popupMenu_ = menu; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
+private:
+    const QImage *picture_ = nullptr;
+    QMenu *popupMenu_ = nullptr;
+};
+
+}  // namespace zenlume

@@ -1,0 +1,315 @@
+// The main window as a user meets it: showing computes and draws at once,
+// closing hides while the minute tick goes on, the tray brings it back, the
+// window stays square, "Exit" keeps the geometry for the next start, the
+// options dialog writes on OK only, refused writes change nothing, and the
+// tray icon follows the rising sign.  Runs on a virtual display with a tray
+// host (with_tray.sh); the time comes from the test, one minute per step.
+#include "frm_about.h"
+#include "frm_clock.h"
+#include "frm_options.h"
+#include "frm_positions.h"
+#include "frm_qv4.h"
+#include "radio_group.h"
+#include "tray_icon.h"
+#include "wheel_picture.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QRadioButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <unistd.h>
+
+namespace {
+
+using namespace zenlume;
+
+std::string ReadAll(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+LocalDateTime Minute(int day, int hour, int minute) { return LocalDateTime{2026, 12, day, hour, minute, 0, 0}; }
+
+// Waits for the window system to deliver what a call asked for.
+void Settle()
+{
+    for (int i = 0; i < 5; ++i) {
+        QApplication::processEvents();
+        QTest::qWait(20);
+    }
+}
+
+class ClockWindow : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        char name[] = "/tmp/zenlume-clock-XXXXXX";
+        ASSERT_NE(::mkdtemp(name), nullptr);
+        dir_ = name;
+        path_ = dir_ + "/zenlume.ini";
+    }
+    void TearDown() override
+    {
+        clock_.reset();
+        std::system(("rm -rf '" + dir_ + "'").c_str());
+    }
+    void Start(const std::string &ini = "[Place]\nNS=1\nLatD=51\nLatM=30\nEW=1\nLongD=0\nLongM=7\n")
+    {
+        if (!ini.empty()) std::ofstream(path_) << ini;
+        clock_ = std::make_unique<TfrmClock>(path_);
+        clock_->SetTimeSource([this] { return now_; });
+        clock_->SetNotifier([this](const QString &, const QString &text, bool isError) {
+            messages_.push_back({text.toStdString(), isError});
+        });
+        clock_->SetWindows(&positions_, &options_, &about_, &qv4_);
+    }
+
+    std::string dir_, path_;
+    LocalDateTime now_ = Minute(7, 21, 40);
+    std::vector<std::pair<std::string, bool>> messages_;
+    TfrmPositions positions_;
+    TfrmOptions options_;
+    TfrmQV4 qv4_;
+    TfrmAbout about_{&qv4_};
+    std::unique_ptr<TfrmClock> clock_;
+};
+
+TEST_F(ClockWindow, ShowingComputesAndDrawsAtOnce)
+{
+    Start();
+    EXPECT_EQ(clock_->windowTitle(), "Zenlume");
+    clock_->show();
+    Settle();
+    EXPECT_EQ(clock_->Moment().Local.Minute, 40);
+    EXPECT_EQ(clock_->WheelImage().width(), clock_->height());
+    EXPECT_GE(clock_->RisingIcon(), 1);
+    EXPECT_TRUE(clock_->Timer1()->isActive());
+    EXPECT_EQ(clock_->Timer1()->interval(), 60000);
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(ClockWindow, TheMenuHoldsItsNineItemsInOrder)
+{
+    Start();
+    QStringList captions;
+    for (const QAction *a : clock_->PopupMenu1()->actions()) captions << (a->isSeparator() ? "-" : a->text());
+    EXPECT_EQ(captions.join("|").toStdString(),
+              "Instructions for use|-|On Top|Show|Options|Positions|-|Quorvane Astrology Software|Exit");
+    EXPECT_EQ(clock_->TrayIcon1()->PopupMenu(), clock_->PopupMenu1());
+    EXPECT_EQ(clock_->TrayIcon1()->ToolTip(), "Zenlume");
+}
+
+TEST_F(ClockWindow, CloseHidesTheTickGoesOnAndTheTrayBringsItBack)
+{
+    Start();
+    ASSERT_TRUE(TTrayIcon::TrayAvailable()) << "run through with_tray.sh";
+    clock_->show();
+    Settle();
+    EXPECT_TRUE(clock_->TrayIcon1()->Visible());
+    clock_->close();
+    Settle();
+    EXPECT_FALSE(clock_->isVisible());
+    EXPECT_TRUE(clock_->Timer1()->isActive());
+    EXPECT_TRUE(clock_->TrayIcon1()->Visible());
+
+    now_ = Minute(7, 21, 41);
+    clock_->Timer1Timer();  // the tick while hidden
+    EXPECT_EQ(clock_->Moment().Local.Minute, 41);
+
+    now_ = Minute(7, 21, 45);
+    clock_->TrayIcon1Click();  // showing again recomputes at once
+    Settle();
+    EXPECT_TRUE(clock_->isVisible());
+    EXPECT_EQ(clock_->Moment().Local.Minute, 45);
+    EXPECT_FALSE(clock_->ShuttingDown());
+}
+
+TEST_F(ClockWindow, TheWindowStaysSquare)
+{
+    Start();
+    clock_->show();
+    Settle();
+    for (const QSize size : {QSize(800, 600), QSize(300, 700), QSize(640, 640)}) {
+        clock_->resize(size);
+        Settle();
+        EXPECT_EQ(clock_->width(), clock_->height()) << size.width() << "x" << size.height();
+        EXPECT_EQ(clock_->picWheel()->width(), clock_->height());
+        EXPECT_EQ(clock_->picWheel()->height(), clock_->height());
+        EXPECT_EQ(clock_->WheelImage().width(), clock_->height());
+    }
+}
+
+TEST_F(ClockWindow, ExitKeepsTheGeometryForTheNextStart)
+{
+    Start("[Setting]\nHouses=1\n");
+    clock_->show();
+    Settle();
+    clock_->move(40, 30);
+    clock_->resize(500, 500);
+    Settle();
+    const QRect before(clock_->x(), clock_->y(), clock_->width(), clock_->height());
+    clock_->mnuExitClick();
+    EXPECT_TRUE(messages_.empty());
+    const std::string text = ReadAll(path_);
+    const size_t top = text.find("Top="), left = text.find("Left="), height = text.find("Height="),
+                 width = text.find("Width=");
+    ASSERT_NE(width, std::string::npos) << text;
+    EXPECT_TRUE(top < left && left < height && height < width) << text;
+    EXPECT_NE(text.find("Houses=1"), std::string::npos);  // the options stay
+
+    clock_ = std::make_unique<TfrmClock>(path_);
+    clock_->show();
+    Settle();
+    EXPECT_EQ(QRect(clock_->x(), clock_->y(), clock_->width(), clock_->height()), before);
+}
+
+TEST_F(ClockWindow, RefusedWritesChangeNothingAndSaySo)
+{
+    const std::string blocker = dir_ + "/plainfile";
+    std::ofstream(blocker) << "x";
+    path_ = blocker + "/zenlume.ini";  // below a regular file: no one can write there
+    Start("");
+    clock_->show();
+    Settle();
+    clock_->mnuExitClick();
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].first.rfind("Unable to write to " + path_, 0), 0u) << messages_[0].first;
+    EXPECT_TRUE(messages_[0].second);
+    EXPECT_TRUE(clock_->TrayIcon1()->Active());  // still running
+
+    // The options dialog: OK with a write that fails abandons the command.
+    QTimer::singleShot(0, &options_, [this] {
+        options_.tbPSize->setValue(90);
+        options_.accept();
+    });
+    clock_->Options1Click();
+    ASSERT_EQ(messages_.size(), 2u);
+    EXPECT_EQ(messages_[1].first.rfind("Unable to write to " + path_, 0), 0u);
+    EXPECT_EQ(clock_->ClockSettings().PlanetSize, 90);  // not re-read: the rest was abandoned
+    EXPECT_EQ(ReadAll(blocker), "x");
+}
+
+TEST_F(ClockWindow, OptionsWriteOnOkOnlyAndTheClockFollows)
+{
+    Start("");  // no file yet: the dialog's writes make it, section by section
+    clock_->show();
+    Settle();
+
+    // Cancel after moving the slider: the file and the clock are as before.
+    QTimer::singleShot(0, &options_, [this] {
+        options_.tbPSize->setValue(90);
+        options_.reject();
+    });
+    clock_->Options1Click();
+    EXPECT_NE(::access(path_.c_str(), F_OK), 0);
+    EXPECT_EQ(clock_->ClockSettings().PlanetSize, 63);
+
+    // OK: the keys in the dialog's order, then the clock reads them back.
+    QTimer::singleShot(0, &options_, [this] {
+        options_.optHouse->button(1)->setChecked(true);  // Koch
+        options_.spnLatD->setValue(51);
+        options_.optN->setChecked(true);
+        options_.accept();
+    });
+    clock_->Options1Click();
+    const std::string text = ReadAll(path_);
+    const char *keys[] = {"Glyphs=", "Houses=1", "Cusps=", "Size=", "Color=", "LatD=51", "LatM=", "LongM=", "LongD=",
+                          "ZoneH=", "ZoneM=", "NS=1", "EW=", "Sun=1", "Chiron=0"};
+    size_t at = 0;
+    for (const char *key : keys) {
+        const size_t found = text.find(key, at);
+        EXPECT_NE(found, std::string::npos) << key << " in order in\n" << text;
+        if (found != std::string::npos) at = found;
+    }
+    EXPECT_EQ(clock_->ClockSettings().HouseSys, QVCALC32_KOCH);
+    EXPECT_EQ(clock_->Moment().HouseName, "Koch");
+}
+
+// The minute at which the Ascendant leaves Gemini for Cancer at the test
+// place, found with the chart core; the clock must follow it in the tray.
+TEST_F(ClockWindow, TheTrayIconFollowsTheRisingSign)
+{
+    Start();
+    Settings settings = clock_->ClockSettings();
+    const PlanetTable table;
+    ClockChart scratch;
+    LocalDateTime before{}, after{};
+    bool found = false;
+    for (int m = 1; m < 24 * 60 && !found; ++m) {
+        const LocalDateTime a = Minute(8, (m - 1) / 60, (m - 1) % 60), b = Minute(8, m / 60, m % 60);
+        if (ComputeChartAt(settings, a, table, scratch).RisingSign == 3 &&
+            ComputeChartAt(settings, b, table, scratch).RisingSign == 4) {
+            before = a, after = b, found = true;
+        }
+    }
+    ASSERT_TRUE(found);
+    now_ = before;
+    clock_->Timer1Timer();
+    EXPECT_EQ(clock_->RisingIcon(), 3);
+    EXPECT_GT(std::fmod(clock_->Moment().TrueCuspPos[1], 30.0), 29.0);
+    now_ = after;
+    clock_->Timer1Timer();
+    EXPECT_EQ(clock_->RisingIcon(), 4);
+    EXPECT_FALSE(clock_->TrayIcon1()->Icon().isNull());
+}
+
+TEST_F(ClockWindow, SessionEndClosesWithoutSavingTheGeometry)
+{
+    Start("[Show]\nTop=5\n");
+    clock_->show();
+    Settle();
+    clock_->move(200, 200);
+    Settle();
+    clock_->SessionEnding();
+    Settle();
+    EXPECT_TRUE(clock_->ShuttingDown());
+    EXPECT_FALSE(clock_->isVisible());
+    EXPECT_FALSE(clock_->TrayIcon1()->Active());
+    EXPECT_EQ(ReadAll(path_), "[Show]\nTop=5\n");
+}
+
+TEST_F(ClockWindow, MissingCuspsAreReportedOncePerChangeOfSettings)
+{
+    Start("[Place]\nNS=1\nLatD=75\n");
+    clock_->show();
+    Settle();
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_NE(messages_[0].first.find("has no cusps at latitude 75"), std::string::npos) << messages_[0].first;
+    EXPECT_FALSE(messages_[0].second);
+    now_ = Minute(7, 21, 41);
+    clock_->Timer1Timer();
+    clock_->Timer1Timer();
+    EXPECT_EQ(messages_.size(), 1u);  // not every minute
+    EXPECT_FALSE(clock_->WheelImage().isNull());  // the bodies are drawn all the same
+
+    QTimer::singleShot(0, &options_, [this] { options_.reject(); });
+    clock_->Options1Click();  // the settings are read again: one more notice
+    EXPECT_EQ(messages_.size(), 2u);
+}
+
+TEST_F(ClockWindow, OnTopToggles)
+{
+    Start();
+    clock_->show();
+    Settle();
+    clock_->OnTop1Click();
+    EXPECT_TRUE(clock_->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(clock_->isVisible());
+    clock_->OnTop1Click();
+    EXPECT_FALSE(clock_->windowFlags() & Qt::WindowStaysOnTopHint);
+}
+
+}  // namespace

@@ -1,0 +1,219 @@
+// The options dialog "Set Clock": what the settings file puts in comes back
+// out for OK (radio indexes beyond the items as the last item, negative ones
+// as none, out-of-range numbers clamped), the size slider names its size and
+// reports every change, the colour button reports a chosen colour only, and
+// the dialog is one fixed size with nothing cut off.
+#include "frm_options.h"
+
+#include "pick_list.h"
+#include "radio_group.h"
+
+#include <QGroupBox>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QSpinBox>
+#include <QToolTip>
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+namespace {
+
+using namespace zenlume;
+
+// Every field of the values, for readable failures.
+std::string Describe(const OptionValues &v)
+{
+    std::ostringstream s;
+    s << "Glyphs=" << v.Glyphs << " Houses=" << v.Houses << " Cusps=" << v.Cusps << " Size=" << v.Size
+      << " Color=" << v.Color << " Lat=" << v.LatD << "/" << v.LatM << " Long=" << v.LongD << "/" << v.LongM
+      << " Zone=" << v.ZoneH << "/" << v.ZoneM << " North=" << v.North << " West=" << v.West << " Show=";
+    for (bool shown : v.Show) s << shown;
+    return s.str();
+}
+
+OptionValues With(void (*change)(OptionValues &))
+{
+    OptionValues v;
+    change(v);
+    return v;
+}
+
+struct RoundTripCase {
+    const char *name;
+    OptionValues filled;
+    OptionValues expected;  // what OK would write
+};
+
+class OptionsRoundTrip : public testing::TestWithParam<RoundTripCase> {};
+
+TEST_P(OptionsRoundTrip, ValuesGiveBackWhatTheDialogShows)
+{
+    TfrmOptions dialog;
+    dialog.Fill(GetParam().filled);
+    EXPECT_EQ(Describe(dialog.Values()), Describe(GetParam().expected));
+}
+
+const OptionValues kPlace = With([](OptionValues &v) {
+    v.Glyphs = 1, v.Houses = 2, v.Cusps = 2, v.Size = 90, v.Color = 255;
+    v.LatD = 51, v.LatM = 30, v.LongD = 74, v.LongM = 7, v.ZoneH = 5, v.ZoneM = 30;
+    v.North = true, v.West = true;
+});
+
+const OptionValues kShowEveryThird = With([](OptionValues &v) {
+    for (int i = 0; i < 12; ++i) v.Show[i] = i % 3 == 0;
+});
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, OptionsRoundTrip,
+    testing::Values(
+        RoundTripCase{"Defaults", OptionValues{}, OptionValues{}},
+        RoundTripCase{"EveryFieldInRange", kPlace, kPlace},
+        RoundTripCase{"HousesBeyondTheItemsGiveEqual", With([](OptionValues &v) { v.Houses = 5; }),
+                      With([](OptionValues &v) { v.Houses = 2; })},
+        RoundTripCase{"NegativeHousesGiveNone", With([](OptionValues &v) { v.Houses = -1; }),
+                      With([](OptionValues &v) { v.Houses = -1; })},
+        RoundTripCase{"GlyphsSevenGiveBackground", With([](OptionValues &v) { v.Glyphs = 7, v.Cusps = 3; }),
+                      With([](OptionValues &v) { v.Glyphs = 2, v.Cusps = 2; })},
+        RoundTripCase{"ShowFlagsEachWay", kShowEveryThird, kShowEveryThird},
+        RoundTripCase{"SouthWest", With([](OptionValues &v) { v.West = true; }),
+                      With([](OptionValues &v) { v.West = true; })},
+        RoundTripCase{"ColourMinusOneSurvives", With([](OptionValues &v) { v.Color = -1; }),
+                      With([](OptionValues &v) { v.Color = -1; })},
+        RoundTripCase{"NumbersOutsideTheRangesShowTheNearestEnd",
+                      With([](OptionValues &v) {
+                          v.Size = 10, v.LatD = 100, v.LatM = 75, v.LongD = 200, v.LongM = -4, v.ZoneH = 13,
+                          v.ZoneM = 60;
+                      }),
+                      With([](OptionValues &v) {
+                          v.Size = 25, v.LatD = 90, v.LatM = 59, v.LongD = 180, v.LongM = 0, v.ZoneH = 12,
+                          v.ZoneM = 59;
+                      })},
+        RoundTripCase{"SizeAboveTheSlider", With([](OptionValues &v) { v.Size = 120; }),
+                      With([](OptionValues &v) { v.Size = 100; })}),
+    [](const testing::TestParamInfo<RoundTripCase> &info) { return std::string(info.param.name); });
+
+TEST(Options, ShowsTheLastRadioItemBeyondTheItemsAndSouthEastUnlessOne)
+{
+    TfrmOptions dialog;
+    dialog.Fill(ReadOptions(IniFile::Parse("[Setting]\nHouses=5\nCusps=-1\n[Place]\nNS=2\nEW=2\n")));
+    EXPECT_EQ(dialog.optHouse->button(2)->text(), "Equal");
+    EXPECT_TRUE(dialog.optHouse->button(2)->isChecked());
+    for (int i = 0; i < 3; ++i) EXPECT_FALSE(dialog.optCusp->button(i)->isChecked()) << i;
+    EXPECT_TRUE(dialog.optS->isChecked());
+    EXPECT_TRUE(dialog.optE->isChecked());
+    dialog.Fill(ReadOptions(IniFile::Parse("[Place]\nNS=1\nEW=1\n")));
+    EXPECT_TRUE(dialog.optN->isChecked());
+    EXPECT_TRUE(dialog.optW->isChecked());
+}
+
+struct SizeCase {
+    int position;
+    const char *caption;
+};
+
+class OptionsSizeLabel : public testing::TestWithParam<SizeCase> {};
+
+TEST_P(OptionsSizeLabel, NamesTheSliderPosition)
+{
+    TfrmOptions dialog;
+    dialog.tbPSize->setValue(GetParam().position);
+    EXPECT_EQ(dialog.lblSize->text().toStdString(), GetParam().caption);
+}
+
+INSTANTIATE_TEST_SUITE_P(Options, OptionsSizeLabel,
+                         testing::Values(SizeCase{25, "Very Small"}, SizeCase{39, "Very Small"}, SizeCase{40, "Small"},
+                                         SizeCase{54, "Small"}, SizeCase{55, "Normal"}, SizeCase{69, "Normal"},
+                                         SizeCase{70, "Large"}, SizeCase{84, "Large"}, SizeCase{85, "Very Large"},
+                                         SizeCase{100, "Very Large"}),
+                         [](const testing::TestParamInfo<SizeCase> &info) {
+                             return "At" + std::to_string(info.param.position);
+                         });
+
+TEST(Options, SliderReportsEveryChangeAndOnceWhenShown)
+{
+    TfrmOptions dialog;
+    dialog.Fill(With([](OptionValues &v) { v.Size = 30; }));
+    QSignalSpy sizes(&dialog, &TfrmOptions::PlanetSizeChanged);
+    dialog.tbPSize->setValue(72);
+    dialog.tbPSize->setValue(41);
+    dialog.show();
+    ASSERT_EQ(sizes.count(), 3);
+    EXPECT_EQ(sizes[0][0].toInt(), 72);
+    EXPECT_EQ(sizes[1][0].toInt(), 41);
+    EXPECT_EQ(sizes[2][0].toInt(), 41);  // FormShow
+    EXPECT_EQ(dialog.lblSize->text(), "Small");
+    dialog.hide();
+}
+
+TEST(Options, ColourButtonStartsFromTheClockColourAndReportsTheChoice)
+{
+    TfrmOptions dialog;
+    dialog.Fill(With([](OptionValues &v) { v.Color = 255; }));
+    dialog.SetPlanetColor(0x00336699);
+    QColor started;
+    dialog.SetColourChooser([&](const QColor &start) -> std::optional<QColor> {
+        started = start;
+        return QColor(0x12, 0x34, 0x56);
+    });
+    QSignalSpy colours(&dialog, &TfrmOptions::PlanetColorChanged);
+    dialog.btnColor->click();
+    EXPECT_EQ(started, QColor(0x99, 0x66, 0x33));
+    ASSERT_EQ(colours.count(), 1);
+    EXPECT_EQ(colours[0][0].value<uint32_t>(), 0x00563412u);
+    EXPECT_EQ(dialog.Values().Color, 0x00563412);
+    EXPECT_EQ(dialog.PlanetColor(), 0x00563412u);
+}
+
+TEST(Options, CancelledColourChangesNothing)
+{
+    TfrmOptions dialog;
+    dialog.Fill(With([](OptionValues &v) { v.Color = -1; }));
+    dialog.SetPlanetColor(0x00FFFFFF);
+    dialog.SetColourChooser([](const QColor &) -> std::optional<QColor> { return std::nullopt; });
+    QSignalSpy colours(&dialog, &TfrmOptions::PlanetColorChanged);
+    dialog.btnColor->click();
+    EXPECT_EQ(colours.count(), 0);
+    EXPECT_EQ(dialog.Values().Color, -1);
+    EXPECT_EQ(dialog.PlanetColor(), 0x00FFFFFFu);
+}
+
+TEST(Options, ZoneBoxesCarryTheirHintWithoutShowingIt)
+{
+    TfrmOptions dialog;
+    dialog.show();
+    for (QSpinBox *zone : {dialog.spnZoneH, dialog.spnZoneM}) {
+        EXPECT_EQ(zone->toolTip().toStdString(), TfrmOptions::kZoneHint);
+        QHelpEvent hover(QEvent::ToolTip, QPoint(2, 2), zone->mapToGlobal(QPoint(2, 2)));
+        QCoreApplication::sendEvent(zone, &hover);
+        EXPECT_FALSE(QToolTip::isVisible());
+    }
+    EXPECT_TRUE(dialog.spnLatD->toolTip().isEmpty());
+    dialog.hide();
+}
+
+TEST(Options, OneFixedSizeWithNothingCutOff)
+{
+    TfrmOptions dialog;
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), "Set Clock");
+    EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
+    EXPECT_GE(dialog.width(), TfrmOptions::kClientWidth);
+    EXPECT_GE(dialog.height(), TfrmOptions::kClientHeight);
+    for (QWidget *w : dialog.findChildren<QWidget *>()) {
+        if (qobject_cast<QAbstractSpinBox *>(w->parentWidget())) continue;  // the box sizes its own editor
+        EXPECT_GE(w->width(), w->minimumSizeHint().width()) << w->metaObject()->className();
+        EXPECT_TRUE(dialog.rect().contains(QRect(w->mapTo(&dialog, QPoint(0, 0)), w->size())));
+    }
+    // All twelve bodies show without scrolling.
+    EXPECT_GE(dialog.lstPlanets->viewport()->height(), 12 * dialog.lstPlanets->ItemHeight());
+    dialog.hide();
+}
+
+}  // namespace

@@ -1,0 +1,156 @@
+// The about window and the companion-product window: their frames, the
+// instructions' sections, texts that fit their labels, the drawn pictures,
+// and how the buttons open and close the windows.
+#include "frm_about.h"
+#include "frm_qv4.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace zenlume;
+
+// Runs the about window modally, as the clock does, pressing `button` once
+// the window is up; returns the result.
+int RunAboutPressing(TfrmAbout &about, void (TfrmAbout::*button)())
+{
+    QTimer::singleShot(0, &about, [&about, button] {
+        EXPECT_TRUE(about.isVisible());
+        (about.*button)();
+    });
+    return about.exec();
+}
+
+bool HasInk(const QPixmap &picture)
+{
+    const QImage image = picture.toImage();
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y) != QColor(Qt::white)) return true;
+    return false;
+}
+
+TEST(AboutWindow, FrameAndTexts)
+{
+    TfrmQV4 qv4;
+    TfrmAbout about(&qv4);
+    EXPECT_EQ(about.windowTitle(), "About Zenlume");
+    EXPECT_EQ(about.size(), QSize(537, 452));
+    EXPECT_EQ(about.minimumSize(), about.maximumSize());
+    EXPECT_TRUE(about.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(about.isModal());
+    EXPECT_EQ(about.palette().color(QPalette::Window), QColor(Qt::white));
+
+    struct { QString actual; const char *expected; } texts[] = {
+        {about.SpeedButton2()->text(), "QUORVANE software"},
+        {about.SpeedButton1()->text(), "Close this"},
+        {about.Label(7)->text(), "Read this for important information:"},
+    };
+    for (const auto &t : texts) EXPECT_EQ(t.actual, t.expected);
+    EXPECT_TRUE(about.Label(1)->text().contains("2.02"));
+    EXPECT_TRUE(about.Label(1)->font().bold());
+    EXPECT_TRUE(about.Label(7)->font().bold());
+    EXPECT_LT(about.SpeedButton2()->x(), about.Image2()->x()) << "QUORVANE software on the left";
+    EXPECT_LT(about.Image2()->x(), about.SpeedButton1()->x()) << "Close this on the right";
+}
+
+TEST(AboutWindow, InstructionsHaveTheirSectionsInOrder)
+{
+    TfrmAbout about(nullptr);
+    QPlainTextEdit *memo = about.Memo1();
+    EXPECT_TRUE(memo->isReadOnly());
+    EXPECT_EQ(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    const QStringList lines = memo->toPlainText().split('\n');
+    const char *headings[] = {
+        "WHAT ZENLUME DOES AND HOW TO USE IT", "ACCESSING PROGRAM OPTIONS", "KEEPING ZENLUME ON TOP",
+        "SEEING THE ACTUAL POSITIONS IN TEXT", "SETTING LOCAL OPTIONS",      "EXITING",
+    };
+    qsizetype previous = -1;
+    for (const char *heading : headings) {
+        const qsizetype at = lines.indexOf(QString::fromLatin1(heading));
+        ASSERT_GE(at, 0) << heading << " is a line of its own";
+        EXPECT_GT(at, previous) << heading << " in order";
+        ASSERT_LT(at + 1, lines.size());
+        EXPECT_FALSE(lines[at + 1].isEmpty()) << heading << " is followed by its text";
+        previous = at;
+    }
+}
+
+TEST(AboutWindow, EveryLabelHoldsItsWholeText)
+{
+    TfrmAbout about(nullptr);
+    for (int n = 1; n <= 7; ++n) {
+        QLabel *label = about.Label(n);
+        ASSERT_NE(label, nullptr) << "Label" << n;
+        const int needed = label->wordWrap() ? label->heightForWidth(label->width()) : label->sizeHint().height();
+        EXPECT_LE(needed, label->height()) << "Label" << n;
+        EXPECT_LE(label->geometry().right(), about.width()) << "Label" << n;
+    }
+    struct { QPushButton *button; const char *name; } buttons[] = {
+        {about.SpeedButton1(), "SpeedButton1"}, {about.SpeedButton2(), "SpeedButton2"}};
+    for (const auto &b : buttons) EXPECT_LE(b.button->sizeHint().width(), b.button->width()) << b.name;
+}
+
+TEST(AboutWindow, PicturesAreDrawn)
+{
+    TfrmAbout about(nullptr);
+    struct { QLabel *image; QSize size; const char *name; } pictures[] = {
+        {about.Image1(), QSize(247, 56), "Image1"}, {about.Image2(), QSize(150, 34), "Image2"}};
+    for (const auto &p : pictures) {
+        EXPECT_EQ(p.image->size(), p.size) << p.name;
+        EXPECT_EQ(p.image->pixmap().size(), p.size) << p.name;
+        EXPECT_TRUE(HasInk(p.image->pixmap())) << p.name;
+    }
+}
+
+TEST(AboutWindow, ButtonsEndTheModalRun)
+{
+    struct {
+        void (TfrmAbout::*button)();
+        int result;
+        bool companionShown;
+        const char *what;
+    } cases[] = {
+        {&TfrmAbout::SpeedButton1Click, QDialog::Accepted, false, "Close this"},
+        {&TfrmAbout::SpeedButton2Click, QDialog::Rejected, true, "QUORVANE software: companion left open"},
+    };
+    for (const auto &c : cases) {
+        TfrmQV4 qv4;
+        TfrmAbout about(&qv4);
+        EXPECT_EQ(RunAboutPressing(about, c.button), c.result) << c.what;
+        EXPECT_FALSE(about.isVisible()) << c.what;
+        EXPECT_EQ(qv4.isVisible(), c.companionShown) << c.what;
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << c.what << ": nothing blocks the clock";
+    }
+}
+
+TEST(CompanionWindow, FrameTextsAndClosing)
+{
+    TfrmQV4 qv4;
+    EXPECT_EQ(qv4.windowTitle(), "About QUORVANE 4");
+    EXPECT_EQ(qv4.size(), QSize(622, 443));
+    EXPECT_EQ(qv4.minimumSize(), qv4.maximumSize());
+    EXPECT_FALSE(qv4.isModal());
+    EXPECT_EQ(qv4.palette().color(QPalette::Window), QColor(Qt::white));
+    EXPECT_EQ(qv4.SpeedButton1()->text(), "OK, Close this.");
+    EXPECT_TRUE(qv4.frmQV4()->isReadOnly());
+    EXPECT_EQ(qv4.frmQV4()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_TRUE(qv4.frmQV4()->toPlainText().contains("QUORVANE"));
+    EXPECT_LE(qv4.Label1()->heightForWidth(qv4.Label1()->width()), qv4.Label1()->height()) << "headline fits";
+    EXPECT_TRUE(HasInk(qv4.Image1()->pixmap()));
+    EXPECT_LE(qv4.Image1()->geometry().right(), qv4.frmQV4()->x()) << "picture beside the text";
+
+    qv4.show();
+    EXPECT_TRUE(qv4.isVisible());
+    qv4.SpeedButton1()->click();
+    EXPECT_FALSE(qv4.isVisible());
+}
+
+}  // namespace
