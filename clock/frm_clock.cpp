@@ -50,6 +50,9 @@ TfrmClock::TfrmClock(std::string settingsPath, QWidget *parent)
 {
     setWindowTitle(kCaption);
     picWheel_ = new TWheelPicture(this);
+    // The picture starts at the window's default client size, so that the
+    // glyph size read with the settings suits a wheel of about that width.
+    picWheel_->resize(Settings{}.WindowWidth, Settings{}.WindowHeight);
     BuildMenu();
     picWheel_->SetPopupMenu(popupMenu1_);
 
