@@ -1,10 +1,12 @@
 #include "frm_clock.h"
 
+#include "dde_server.h"
 #include "frm_about.h"
 #include "frm_options.h"
 #include "frm_positions.h"
 #include "frm_qv4.h"
 #include "ini_file.h"
+#include "publication.h"
 #include "tray_icon.h"
 #include "wheel_picture.h"
 
@@ -68,6 +70,7 @@ TfrmClock::TfrmClock(std::string settingsPath, QWidget *parent)
     trayIcon1_->OnClick = [this](QObject *) { TrayIcon1Click(); };
     trayIcon1_->SetActive(true);
     trayMissing_ = !TTrayIcon::TrayAvailable();
+    server_ = new TDdeServer(this);
 
     FormCreate();
 }
@@ -228,7 +231,20 @@ void TfrmClock::Timer1Timer()
 {
     ComputeChart();
     DrawWheel();
+    server_->SetLines(PublishedLines(chart_, moment_.Local));
     emit Ticked();
+}
+
+bool TfrmClock::PublishOn(const QDBusConnection &connection, const QString &serviceName)
+{
+    std::string why;
+    if (server_->Publish(connection, serviceName, &why)) return true;
+    // Without a session bus there is nobody to publish to; a name held by
+    // another clock is worth telling the user, once.
+    if (connection.isConnected())
+        Notify(kCaption, QStringLiteral("This clock does not publish the chart to other programs: %1.")
+                             .arg(QString::fromStdString(why)), false);
+    return false;
 }
 
 void TfrmClock::TrayIcon1Click() { mnuShowClick(); }

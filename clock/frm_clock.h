@@ -19,12 +19,14 @@
 #include <string>
 
 class QAction;
+class QDBusConnection;
 class QMenu;
 class QTimer;
 class QSessionManager;
 
 namespace zenlume {
 
+class TDdeServer;
 class TTrayIcon;
 class TWheelPicture;
 class TfrmPositions;
@@ -62,6 +64,11 @@ public:
     // The rising sign's icon ("ICON_1" Aries .. "ICON_12" Pisces) in the tray.
     void SetTrayIcon(int n);
 
+    // Publishes the chart's numbers on `connection` under `serviceName`
+    // (TDdeServer::ServiceName of the program).  When another clock holds
+    // the name, says so once and runs on without publishing.
+    bool PublishOn(const QDBusConnection &connection, const QString &serviceName);
+
     // Handlers, named after component and event.
     void Timer1Timer();
     void TrayIcon1Click();
@@ -81,6 +88,7 @@ public:
     const ChartMoment &Moment() const { return moment_; }
     const QImage &WheelImage() const { return renderer_.Picture(); }
     TTrayIcon *TrayIcon1() const { return trayIcon1_; }
+    TDdeServer *Server() const { return server_; }
     QMenu *PopupMenu1() const { return popupMenu1_; }
     QTimer *Timer1() const { return timer1_; }
     TWheelPicture *picWheel() const { return picWheel_; }
@@ -91,7 +99,7 @@ public:
 signals:
     // After every computation (each tick, each showing, each use of the options).
     void ChartComputed();
-    // After each minute tick's computation and drawing.
+    // After each minute tick's computation, drawing and publication.
     void Ticked();
 
 protected:
@@ -119,6 +127,7 @@ private:
     QAction *onTop1_ = nullptr;
     QTimer *timer1_ = nullptr;
     TTrayIcon *trayIcon1_ = nullptr;
+    TDdeServer *server_ = nullptr;  // Server and its item DDEItem
     TfrmPositions *frmPositions_ = nullptr;
     TfrmOptions *frmOptions_ = nullptr;
     TfrmAbout *frmAbout_ = nullptr;

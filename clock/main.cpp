@@ -7,6 +7,7 @@
 // The clock itself takes no arguments.  "--autostart on|off" turns the
 // entry that starts it with the desktop session on or off, then ends.
 #include "autostart.h"
+#include "dde_server.h"
 #include "frm_about.h"
 #include "frm_clock.h"
 #include "frm_options.h"
@@ -14,6 +15,7 @@
 #include "frm_qv4.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QSessionManager>
 
 #include <cstdio>
@@ -80,6 +82,10 @@ int main(int argc, char **argv)
     // The end of the desktop session ends the clock without saving its place.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &frmClock,
                      [&frmClock](QSessionManager &) { frmClock.SessionEnding(); });
+
+    // The chart's numbers for other programs, as org.zenlume.<program name>.
+    frmClock.PublishOn(QDBusConnection::sessionBus(),
+                       zenlume::TDdeServer::ServiceName(QCoreApplication::applicationFilePath()));
 
     frmClock.show();
     return app.exec();
