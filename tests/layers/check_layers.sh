@@ -16,7 +16,8 @@ check() {  # check DIR QT_ALLOWED ALLOWED_DIR...
     while read -r header; do
       found=0
       for allowed in "$@"; do [ -f "$allowed/$header" ] && found=1; done
-      if [ "$found" = 0 ]; then
+      # A header in no layer at all is made by the build (a bus adaptor).
+      if [ "$found" = 0 ] && [ -n "$(find calc clock wheel -name "$(basename "$header")" -print -quit)" ]; then
         echo "FAILED: $file includes \"$header\", which is not in its own layer or one below ($*)"
         failed=$((failed + 1))
       fi
