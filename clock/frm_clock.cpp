@@ -16,6 +16,8 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include <vector>
+
 namespace zenlume {
 namespace {
 
@@ -127,8 +129,18 @@ void TfrmClock::LoadSettings()
 {
     IniFile ini;
     ini.Load(settingsPath_);  // an unreadable file gives the defaults, as a missing one does
-    settings_ = zenlume::LoadSettings(ini, picWheel_->width());
+    std::vector<SettingsProblem> problems;
+    settings_ = zenlume::LoadSettings(ini, picWheel_->width(), &problems);
     ++settingsGeneration_;
+    // Values that do not read as numbers give the defaults silently; a place
+    // beyond the globe is worth telling the user.
+    settingsNotice_.clear();
+    for (const SettingsProblem &problem : problems)
+        if (problem.OutOfRange) settingsNotice_ += "\n" + ProblemText(problem);
+    if (!settingsNotice_.empty())
+        settingsNotice_ = "The settings file " + settingsPath_ +
+                          " holds a place that lies beyond the globe; the clock uses the default 0 instead of:" +
+                          settingsNotice_;
 }
 
 void TfrmClock::ComputeChart()
@@ -138,6 +150,7 @@ void TfrmClock::ComputeChart()
     moment_ = ComputeChartAt(settings_, now_(), planetTable_, chart_);
     if (frmPositions_) frmPositions_->FillGrid(moment_);
     if (moment_.RisingSign >= 1 && moment_.RisingSign <= 12) SetTrayIcon(moment_.RisingSign);
+    WarnAboutSettings();
     WarnAboutMissingCusps();
     emit ChartComputed();
 }
@@ -164,6 +177,15 @@ void TfrmClock::WarnAboutMissingCusps()
     if (message.empty() || warnedGeneration_ == settingsGeneration_) return;
     warnedGeneration_ = settingsGeneration_;
     Notify(kCaption, QString::fromStdString(message), false);
+}
+
+// Once per reading of the settings, with the first chart computed from them
+// (by then the window can show it).
+void TfrmClock::WarnAboutSettings()
+{
+    if (settingsNotice_.empty() || noticedGeneration_ == settingsGeneration_) return;
+    noticedGeneration_ = settingsGeneration_;
+    Notify(kCaption, QString::fromStdString(settingsNotice_), false);
 }
 
 void TfrmClock::Notify(const QString &title, const QString &text, bool isError)

@@ -112,6 +112,7 @@ private:
     void BuildMenu();
     void Notify(const QString &title, const QString &text, bool isError);
     void WarnAboutMissingCusps();
+    void WarnAboutSettings();
 
     std::string settingsPath_;
     Settings settings_;
@@ -140,6 +141,8 @@ private:
     int risingIcon_ = 0;            // the sign the tray shows, 1..12; 0 none yet
     int settingsGeneration_ = 0;    // counts LoadSettings calls
     int warnedGeneration_ = -1;     // the settings the missing-cusps warning was given for
+    std::string settingsNotice_;    // the out-of-range values of the last LoadSettings, or empty
+    int noticedGeneration_ = -1;    // the settings that notice was given for
 };
 
 }  // namespace zenlume

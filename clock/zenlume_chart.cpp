@@ -8,13 +8,13 @@
 #include "wheel_loader.h"
 #endif
 
-#include <chrono>
 #include <cstdio>
 #include <cerrno>
 #include <cstring>
 #include <unistd.h>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -25,17 +25,30 @@ const char kUsage[] =
     "Prints the astrological chart of the present minute for the place, zone and\n"
     "house system of the clock's settings file, or draws its wheel.\n"
     "\n"
-    "  --at TIME      the chart of this local clock time instead of now\n"
+    "  --at TIME      the chart of this local clock time instead of now, exactly\n"
+    "                 \"YYYY-MM-DD HH:MM\" or \"YYYY-MM-DD HH:MM:SS\" (a T may stand\n"
+    "                 for the blank), years 0001 to 9999; dates before 15 October\n"
+    "                 1582 are Julian, so 1582-10-05 to 1582-10-14 do not exist\n"
     "  --ini FILE     read the settings from FILE instead of %s\n"
     "  --json         every field of the chart as JSON\n"
     "  --render FILE  draw the wheel, as the clock shows it with these settings,\n"
-    "                 into FILE as a PNG picture (no display needed); prints nothing\n"
+    "                 into FILE as a PNG picture (no display needed); prints nothing.\n"
+    "                 \"-\" writes the picture to standard output; a device or FIFO\n"
+    "                 is written into; a regular file is replaced only once the\n"
+    "                 whole picture is written, and a read-only one is refused\n"
     "  --size N       the side of the picture in pixels, 50 to 10000 (default 547);\n"
-    "                 the glyph size follows from it as in the clock\n"
+    "                 the glyph size follows from it as in the clock.  Memory and\n"
+    "                 time grow with the square of N: 10000 takes about 400 MB and\n"
+    "                 several seconds\n"
     "  --help         this text\n"
     "\n"
-    "Exit status: 0 done, 1 the output could not be written, 2 a wrong command line\n"
-    "or settings file.\n";
+    "A settings value that does not read as a whole number is named on standard\n"
+    "error and its default is used, as the clock does.\n"
+    "\n"
+    "Exit status: 0 done, 1 the output could not be written, 2 a wrong command\n"
+    "line, a settings file given with --ini that cannot be read, or a settings\n"
+    "file whose place lies beyond the globe (latitude beyond 90 degrees, longitude\n"
+    "beyond 180 degrees, zone of 24 hours or more).\n";
 
 int Usage(FILE *to, int code)
 {
@@ -50,18 +63,58 @@ int Fail(const std::string &message)
     return 2;
 }
 
-// "YYYY-MM-DD HH:MM[:SS]" (a "T" may stand for the blank) as a valid date and time.
-std::optional<zenlume::LocalDateTime> ParseLocalTime(const std::string &text)
+const char kTimeForm[] = "expected \"YYYY-MM-DD HH:MM\" or \"YYYY-MM-DD HH:MM:SS\"";
+
+// The digits text[at .. at + count - 1] as a number; -1 unless all are digits.
+int Digits(const std::string &text, size_t at, size_t count)
 {
-    int y, mo, d, h, mi, s = 0;
-    char sep, tail;
-    const int n = std::sscanf(text.c_str(), "%4d-%2d-%2d%c%2d:%2d:%2d%c", &y, &mo, &d, &sep, &h, &mi, &s, &tail);
-    const bool withSeconds = n == 7, withoutSeconds = n == 6 && text.size() >= 16 && text.find(':', 14) == std::string::npos;
-    if (!(withSeconds || withoutSeconds) || (sep != ' ' && sep != 'T')) return std::nullopt;
-    using namespace std::chrono;
-    const year_month_day date{year(y), month(static_cast<unsigned>(mo)), day(static_cast<unsigned>(d))};
-    if (y < 1 || !date.ok() || h < 0 || h > 23 || mi < 0 || mi > 59 || s < 0 || s > 59) return std::nullopt;
-    return zenlume::LocalDateTime{y, mo, d, h, mi, s, 0};
+    int value = 0;
+    for (size_t i = at; i < at + count; ++i) {
+        if (text[i] < '0' || text[i] > '9') return -1;
+        value = value * 10 + (text[i] - '0');
+    }
+    return value;
+}
+
+// Exactly "YYYY-MM-DD HH:MM" or "YYYY-MM-DD HH:MM:SS" (a "T" may stand for
+// the blank), a day of the library's calendar and a time of day; false with
+// the reason in `why` otherwise.
+bool ParseLocalTime(const std::string &text, zenlume::LocalDateTime &t, std::string &why)
+{
+    why = kTimeForm;
+    if (text.size() != 16 && text.size() != 19) return false;
+    if (text[4] != '-' || text[7] != '-' || (text[10] != ' ' && text[10] != 'T') || text[13] != ':') return false;
+    if (text.size() == 19 && text[16] != ':') return false;
+    t = {Digits(text, 0, 4), Digits(text, 5, 2), Digits(text, 8, 2), Digits(text, 11, 2), Digits(text, 14, 2),
+         text.size() == 19 ? Digits(text, 17, 2) : 0, 0};
+    if (t.Year < 0 || t.Month < 0 || t.Day < 0 || t.Hour < 0 || t.Minute < 0 || t.Second < 0) return false;
+    if (t.Hour > 23 || t.Minute > 59 || t.Second > 59) {
+        why = "there is no such time of day";
+        return false;
+    }
+    if (!zenlume::IsCalendarDate(t.Year, t.Month, t.Day)) {
+        why = "there is no such day in the calendar (years 0001 to 9999; Julian before 15 October 1582, "
+              "Gregorian from then on, so 1582-10-05 to 1582-10-14 do not exist)";
+        return false;
+    }
+    return true;
+}
+
+// Writes all of `data` to standard output; false, with the system's reason
+// in `why`, when any of it cannot be written.
+bool WriteOutput(const std::string &data, std::string &why)
+{
+    size_t done = 0;
+    while (done < data.size()) {
+        const ssize_t n = ::write(STDOUT_FILENO, data.data() + done, data.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            why = std::strerror(n == 0 ? EIO : errno);
+            return false;
+        }
+        done += static_cast<size_t>(n);
+    }
+    return true;
 }
 
 constexpr int kDefaultWheelSide = 547;
@@ -100,8 +153,11 @@ int main(int argc, char **argv)
             } else if (arg == "--size") {
                 if (!(side = ParseSide(value)))
                     return Fail("the size \"" + value + "\" is not a whole number of pixels from 50 to 10000");
-            } else if (!(at = ParseLocalTime(value))) {
-                return Fail("cannot read the time \"" + value + "\": expected YYYY-MM-DD HH:MM[:SS]");
+            } else {
+                zenlume::LocalDateTime when;
+                std::string why;
+                if (!ParseLocalTime(value, when, why)) return Fail("cannot read the time \"" + value + "\": " + why);
+                at = when;
             }
         } else {
             return Fail("unknown option \"" + arg + "\"");
@@ -124,7 +180,16 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "zenlume-chart: cannot read the settings file %s; using the defaults\n", why.c_str());
 
     // The glyph size follows from the side of the wheel.
-    const zenlume::Settings settings = zenlume::LoadSettings(ini, side.value_or(kDefaultWheelSide));
+    std::vector<zenlume::SettingsProblem> problems;
+    const zenlume::Settings settings = zenlume::LoadSettings(ini, side.value_or(kDefaultWheelSide), &problems);
+    bool beyondTheGlobe = false;
+    for (const zenlume::SettingsProblem &problem : problems) {
+        beyondTheGlobe = beyondTheGlobe || problem.OutOfRange;
+        std::string line = path + ": " + zenlume::ProblemText(problem);
+        if (!problem.OutOfRange) line += "; using the default " + problem.Default;
+        std::fprintf(stderr, "zenlume-chart: %s\n", line.c_str());
+    }
+    if (beyondTheGlobe) return 2;
     const zenlume::PlanetTable table;
     zenlume::ClockChart chart;
     const zenlume::ChartMoment moment = at ? zenlume::ComputeChartAt(settings, *at, table, chart)
@@ -146,6 +211,8 @@ int main(int argc, char **argv)
 #endif
     const std::string out = json ? zenlume::ChartJson(settings, moment, chart)
                                  : zenlume::ChartTable(settings, moment, chart);
-    std::fwrite(out.data(), 1, out.size(), stdout);
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    std::string writeError;
+    if (WriteOutput(out, writeError)) return 0;
+    std::fprintf(stderr, "zenlume-chart: cannot write the chart: %s\n", writeError.c_str());
+    return 1;
 }

@@ -14,7 +14,9 @@
 
 namespace zenlume {
 
-inline constexpr int kRenderModuleVersion = 1;
+// 2: "-" names standard output, devices and FIFOs are written into, and
+// ClockChart may hold NaN cusps and angles (no house system).
+inline constexpr int kRenderModuleVersion = 2;
 inline constexpr char kRenderModuleFile[] = "libzenlume-render.so";
 inline constexpr char kRenderModuleVersionEntry[] = "zenlume_RenderModuleVersion";
 inline constexpr char kRenderModuleEntry[] = "zenlume_WriteWheelPng";
@@ -26,8 +28,8 @@ extern "C" {
 // The kRenderModuleVersion the module was built with.
 int zenlume_RenderModuleVersion(void);
 
-// Draws the wheel of `chart` at `side` pixels and writes it to `path` as PNG.
-// Returns 0 on success; otherwise 1, with what went wrong in
+// Draws the wheel of `chart` at `side` pixels and writes it to `path` as PNG
+// ("-" standard output; see WriteWheelPng).  Returns 0 on success; otherwise 1, with what went wrong in
 // error[0 .. errorSize - 1], NUL-terminated.
 int zenlume_WriteWheelPng(const zenlume::ClockChart *chart, const zenlume::Settings *settings, int side,
                           const char *path, char *error, int errorSize);

@@ -250,8 +250,10 @@ QVCALC32_API void QVCALC32_CALL SidTime(int32_t JD, double *Offset, double *LST,
 
 /* ---- Angles and quadrant houses (angles.cpp, houses_quadrant.cpp) ------ */
 
-/* Ascendant and Midheaven in degrees (each with one arc-minute added and the
- * Offset applied, reduced below 360).  RAMC, Lat and Obl in RADIANS. */
+/* Ascendant and Midheaven in degrees, each with one arc-minute added and the
+ * Offset applied; 360 is subtracted once from a value at or above 360, so
+ * an Offset beyond 360 can leave 360 or more and a negative Offset a
+ * negative angle.  RAMC, Lat and Obl in RADIANS. */
 QVCALC32_API void QVCALC32_CALL AsMcCalc(double *Asc, double *MC, double RAMC, double Lat, double Obl, double Offset);
 /* Quadrant house systems: cusps 1..12 into Cusps[1..12] (CuspsHigh >= 12). */
 QVCALC32_API void QVCALC32_CALL PlacHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double Obl, double Offset);
@@ -328,8 +330,12 @@ QVCALC32_API void QVCALC32_CALL InitialisePlanets(double *Table, int32_t TableHi
  * Scratch and Counts are work space taken by value (never changed).  First
  * outside 1..12 or Last > 12 writes nothing; Last < First runs only the
  * declination pass.  Geocentric places of bodies 3..12 need body 1 in the
- * same call.  Accuracy near 2000: about 0.05 degrees against modern
- * ephemerides. */
+ * same call.  Accuracy against a modern ephemeris (largest differences
+ * measured in docs/accuracy.md): in 2020-2029 within 0.4 arc-minutes for the
+ * Sun, 3.5' for the Moon, Mercury, Venus, Mars, Saturn, Uranus and Neptune,
+ * 9' for Jupiter, 7' for Pluto, 17' for the true Node and 82' for Chiron;
+ * over 1900-2100 up to 29' for Jupiter, 88' for Pluto and 4.5 degrees for
+ * Chiron. */
 QVCALC32_API void QVCALC32_CALL PlanetCalc(int32_t First, int32_t Last, int32_t Helio, double Offset,
                                            const double *Scratch, int32_t ScratchHigh, double T,
                                            const uint8_t *Counts, int32_t CountsHigh, int32_t MoonMode,
@@ -362,7 +368,12 @@ QVCALC32_API void QVCALC32_CALL YieldToOthers(void);
 /* The first minute (Time, UT hours, possibly beyond 24 = the next day; JD
  * the day) from JD on at which Body (1..12) reaches Target degrees, searching
  * up to 251 years; JD changes even when nothing is found, and Time is then
- * left as it was.  Window in degrees picks the qualifying years. */
+ * left as it was.  Window in degrees (0..360) picks the qualifying years.
+ * Where no answer can exist - Window beyond 360, Target not a finite number
+ * or below every place the body can have - it returns at once with Time
+ * and JD unchanged.  Worst case, a search that finds nothing: 251 years of
+ * up to 10000 days each, about 2.5 million positions of the theory (10 to
+ * 25 seconds on one desktop core). */
 QVCALC32_API void QVCALC32_CALL GetReturn(uint16_t Body, uint16_t Window, int32_t Helio, double Target, double *Time,
                                           int32_t *JD, double Offset, uint8_t MoonFlag);
 /* Dawn: the UT hour (0..24) of day JD at which the Ascendant meets the
@@ -390,8 +401,8 @@ enum {
 };
 
 /* True exactly when Path names an existing directory entry (file or
- * directory), with or without a trailing separator; false for an empty or
- * null Path. */
+ * directory), with or without trailing separators ('/' or '\\', any number
+ * of them); false for an empty or null Path. */
 QVCALC32_API bool QVCALC32_CALL DirExists(const char *Path);
 /* Copies Source to Dest, expanding a file in the LZ (SZDD) compressed format
  * and copying every other file byte for byte.  Source is opened read-only;

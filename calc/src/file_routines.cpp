@@ -181,10 +181,12 @@ bool DirExists(const char *Path)
     // symbolic link counts as an entry even when it points nowhere, since
     // its name is taken all the same.
     if (Path == nullptr || Path[0] == '\0') return false;
+    // The separators are dropped before the length is checked: only what
+    // remains has to fit the lookup's buffer.
     std::size_t n = std::strlen(Path);
+    while (n > 1 && (Path[n - 1] == '/' || Path[n - 1] == '\\')) --n;
     char path[PATH_MAX];
     if (n >= sizeof path) return false;
-    while (n > 1 && (Path[n - 1] == '/' || Path[n - 1] == '\\')) --n;
     std::memcpy(path, Path, n);
     path[n] = '\0';
     struct stat st;

@@ -44,6 +44,12 @@ bool InJdRange(int64_t jd) { return jd >= INT32_MIN && jd <= INT32_MAX; }
 // stop below 0.008 hours is never met, and the step shrinks to nothing.
 constexpr int kMaxStepBacks = 64;
 
+// The lowest place the theory reports: tropical places lie in 0..360 less
+// the light-time correction (a few thousandths of a degree); sidereal places
+// are reduced toward zero after the offset and lie above -360.
+constexpr double kLowestTropicalPlace = -1;
+constexpr double kLowestSiderealPlace = -360;
+
 struct ReturnSearch {
     Theory theory;
     int body;
@@ -236,10 +242,12 @@ extern "C" {
 
 // The first minute, searched forward from day *JD, at which Body (1..12)
 // reaches Target degrees: *JD the day and *Time the hours UT (may exceed 24:
-// the minute then belongs to the next day).  Window (degrees) picks the year
-// in which the day search starts.  Offset 0 is tropical; any other value
-// asks for sidereal places (the offset of each day searched).  Time is left
-// alone when no return is found within 251 years; *JD is changed anyway.
+// the minute then belongs to the next day).  Window (degrees, 0..360) picks
+// the year in which the day search starts.  Offset 0 is tropical; any other
+// value asks for sidereal places (the offset of each day searched).  Time is
+// left alone when no return is found within 251 years; *JD is changed anyway.
+// Where no answer can exist (Window beyond 360, Target not finite or below
+// every place) it returns at once with *Time and *JD unchanged.
 // Good to the minute for bodies moving forward; for the Moon and the Node
 // (no speed), heliocentric and retrograde places the first minute scanned
 // at or below the target is taken.
@@ -247,11 +255,19 @@ void GetReturn(uint16_t Body, uint16_t Window, int32_t Helio, double Target, dou
                double Offset, uint8_t MoonFlag)
 {
     if (Body < 1 || Body > 12 || !Time || !JD) return;
+    // A window is an arc of at most one turn, and a target a finite angle:
+    // outside that there is no return to look for, and the search would only
+    // walk its 251 years.
+    if (Window > 360 || !std::isfinite(Target)) return;
     ReturnSearch s{Theory{}, Body, Helio, Offset, MoonFlag};
     int64_t jd = *JD;
 
     const double L0 = s.At(jd, 0);
     if (L0 > Target) Target += 360;
+    // Only a target of 360 or more is brought down later; one still below
+    // every place after the turn added here is never reached, and its day
+    // loops would run the full 251 years.
+    if (Target + 2.5 <= (Offset == 0 ? kLowestTropicalPlace : kLowestSiderealPlace)) return;
     for (int g = 0; g <= 250; ++g) {
         YieldToOthers();
         const int64_t J = jd + int64_t{365} * g;

@@ -2,15 +2,12 @@
 
 #include "glyph_codes.h"
 
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
 
 namespace zenlume {
 namespace {
-
-using Days = std::chrono::sys_days;
 
 const char *const kHouseNames[10] = {"",          "Placidus", "Koch",          "Campanus", "Topocentric",
                                      "Morinus",   "Porphyry", "Regiomontanus", "Meridian", "Equal"};
@@ -28,7 +25,38 @@ ShortText10 SignText(double longitude, double speed)
     return MakeSign(qvcalc32_Real6FromDouble(longitude), qvcalc32_Real6FromDouble(speed));
 }
 
+// Floor division, for day numbers before the epoch as well.
+int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
+
+// JulDay's first Gregorian day, 15 October 1582.
+constexpr int64_t kFirstGregorianDay = 2299161;
+
 }  // namespace
+
+void CalendarDate(int64_t jd, int &year, int &month, int &day)
+{
+    // Days counted from 1 March of year -4800; centuries only in the Gregorian calendar.
+    int64_t centuries = 0, c = jd + 32082;
+    if (jd >= kFirstGregorianDay) {
+        const int64_t a = jd + 32044;
+        centuries = FloorDiv(4 * a + 3, 146097);
+        c = a - FloorDiv(146097 * centuries, 4);
+    }
+    const int64_t years = FloorDiv(4 * c + 3, 1461);
+    const int64_t e = c - FloorDiv(1461 * years, 4);
+    const int64_t m = FloorDiv(5 * e + 2, 153);
+    day = static_cast<int>(e - FloorDiv(153 * m + 2, 5) + 1);
+    month = static_cast<int>(m + 3 - 12 * FloorDiv(m, 10));
+    year = static_cast<int>(100 * centuries + years - 4800 + FloorDiv(m, 10));
+}
+
+bool IsCalendarDate(int year, int month, int day)
+{
+    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 || day > 31) return false;
+    int y, m, d;
+    CalendarDate(JulDay(month, day, year), y, m, d);
+    return y == year && m == month && d == day;
+}
 
 bool CalcHouses(uint8_t houseSys, double lst, double latitude, double obliquity, double offset, double cusps[QVCALC32_CHART_HIGH + 1],
                 std::string &name)
@@ -57,25 +85,21 @@ ChartMoment ComputeChartAt(const Settings &settings, const LocalDateTime &when, 
     m.Local = when;
 
     // Universal Time from the local clock and the zone; the date rolls over
-    // by whole days so month and year ends follow from the calendar.
+    // by whole days of the library's own calendar (Julian before 15 October
+    // 1582), so month and year ends follow from it.
     const double msOfDay = ((when.Hour * 60.0 + when.Minute) * 60.0 + when.Second) * 1000.0 + when.Millisecond;
     m.UT = msOfDay / 86400000.0 * 24 - settings.ZoneHours;
-    using namespace std::chrono;
-    Days date = Days(year_month_day(year(when.Year), month(static_cast<unsigned>(when.Month)),
-                                    day(static_cast<unsigned>(when.Day))));
+    int64_t jd = JulDay(when.Month, when.Day, when.Year);
     if (m.UT < 0) {
         m.UT += 24;
-        date -= days(1);
+        --jd;
     }
     if (m.UT >= 24) {
         m.UT -= 24;
-        date += days(1);
+        ++jd;
     }
-    const year_month_day utDate(date);
-    m.UtYear = static_cast<int>(utDate.year());
-    m.UtMonth = static_cast<int>(static_cast<unsigned>(utDate.month()));
-    m.UtDay = static_cast<int>(static_cast<unsigned>(utDate.day()));
-    m.JD = JulDay(m.UtMonth, m.UtDay, m.UtYear);
+    CalendarDate(jd, m.UtYear, m.UtMonth, m.UtDay);
+    m.JD = static_cast<int32_t>(jd);
 
     m.Latitude = settings.Latitude();
     m.Longitude = settings.Longitude();
@@ -83,7 +107,11 @@ ChartMoment ComputeChartAt(const Settings &settings, const LocalDateTime &when, 
     ShortText10 lstText;
     SidTime(m.JD, &offset, &m.LST, m.UT, &m.T, &m.Obl, m.Longitude, &lstText);
 
-    CalcHouses(settings.HouseSys, m.LST, m.Latitude, m.Obl, offset, chart.CuspPos, m.HouseName);
+    if (!CalcHouses(settings.HouseSys, m.LST, m.Latitude, m.Obl, offset, chart.CuspPos, m.HouseName)) {
+        // No house system: no cusps and no angles, rather than zeros that
+        // would read as 0° Aries.
+        for (double &cusp : chart.CuspPos) cusp = std::nan("");
+    }
 
     double scratch[QVCALC32_CHART_HIGH + 1] = {};
     uint8_t counts[QVCALC32_BODIES_HIGH + 1] = {};
@@ -99,7 +127,7 @@ ChartMoment ComputeChartAt(const Settings &settings, const LocalDateTime &when, 
     for (int i = QVCALC32_SUN; i <= QVCALC32_MIDHEAVEN; ++i) chart.PlanetText[i] = SignText(chart.PlanetPos[i], m.Speed[i]);
     for (int i = 1; i <= 12; ++i) {
         chart.CuspText[i] = SignText(chart.CuspPos[i], 1.0);
-        if (std::isnan(chart.CuspPos[i])) m.CuspsMissing = true;
+        if (std::isnan(chart.CuspPos[i]) && !m.HouseName.empty()) m.CuspsMissing = true;
     }
 
     for (int k = QVCALC32_SUN; k <= QVCALC32_CHIRON; ++k) {
@@ -154,12 +182,16 @@ ChartMoment ComputeChart(const Settings &settings, const PlanetTable &table, Clo
 std::string MissingCuspsMessage(const ChartMoment &m)
 {
     if (!m.CuspsMissing) return {};
+    // Degrees and minutes stay doubles: a latitude of any size prints.
     const double a = std::fabs(m.Latitude);
-    const int deg = static_cast<int>(a);
-    const int min = static_cast<int>(std::lround((a - deg) * 60));
-    char text[200];
+    double deg = std::trunc(a), min = std::round((a - deg) * 60);
+    if (min == 60) {
+        ++deg;
+        min = 0;
+    }
+    char text[600];
     std::snprintf(text, sizeof text,
-                  "The %s house system has no cusps at latitude %d\u00B0%02d' %s; only the angles and the bodies "
+                  "The %s house system has no cusps at latitude %.0f\u00B0%02.0f' %s; only the angles and the bodies "
                   "are shown.",
                   m.HouseName.c_str(), deg, min, m.Latitude < 0 ? "S" : "N");
     return text;

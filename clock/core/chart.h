@@ -57,17 +57,30 @@ struct ChartMoment {
     double Decl[QVCALC32_CHART_HIGH + 1] = {};
     int RisingSign = 0;             // 1 Aries .. 12 Pisces; 0 when unknown
     std::string HouseName;          // empty for a code outside 1..9
-    bool CuspsMissing = false;      // the system has no cusps at this latitude
+    bool CuspsMissing = false;      // the system has no cusps at this latitude (false without a system)
     GridRow Grid[QVCALC32_BODIES_HIGH + 1];  // rows 1..12
 };
+
+// Whether year-month-day is a day of the calendar the library counts in
+// (JulDay): the Julian calendar up to 4 October 1582, the Gregorian one from
+// 15 October 1582, so 1500-02-29 is a day and 1582-10-05 .. 1582-10-14 are
+// not.  Years 1 to 9999.
+bool IsCalendarDate(int year, int month, int day);
+
+// Year, month and day of a Julian Day Number in that same calendar (the
+// inverse of JulDay).
+void CalendarDate(int64_t jd, int &year, int &month, int &day);
 
 // Calls the house export of `houseSys` (1..9) in its own parameter order and
 // names the system; for any other code does nothing and returns false.
 bool CalcHouses(uint8_t houseSys, double lst, double latitude, double obliquity, double offset, double cusps[QVCALC32_CHART_HIGH + 1],
                 std::string &name);
 
-// The chart of local clock time `when` for `settings`.  `chart` is in-out: a
-// house code outside 1..9 leaves its previous cusps in place.
+// The chart of local clock time `when` for `settings`.  A house code outside
+// 1..9 has no cusps: the cusps, the Ascendant and the Midheaven are NaN, the
+// rising sign 0, their texts empty and HouseName empty.  The date rolls by
+// day numbers of the library's calendar, so a zone's hours move the chart
+// by those hours also across 1582 and on Julian leap days.
 ChartMoment ComputeChartAt(const Settings &settings, const LocalDateTime &when, const PlanetTable &table,
                            ClockChart &chart);
 

@@ -19,17 +19,19 @@ std::string Format(const char *format, double a, double b = 0)
     return text;
 }
 
+// Degrees and minutes as doubles: no integer conversion, so an angle of
+// any size prints as the number it is.
 std::string Angle(double degrees, char positive, char negative)
 {
+    if (!std::isfinite(degrees)) return "--";
     const double a = std::fabs(degrees);
-    int deg = static_cast<int>(a);
-    int min = static_cast<int>(std::lround((a - deg) * 60));
+    double deg = std::trunc(a), min = std::round((a - deg) * 60);
     if (min == 60) {
         ++deg;
         min = 0;
     }
-    char text[40];
-    std::snprintf(text, sizeof text, "%d\u00B0%02d' %c", deg, min, degrees < 0 ? negative : positive);
+    char text[400];
+    std::snprintf(text, sizeof text, "%.0f\u00B0%02.0f' %c", deg, min, degrees < 0 ? negative : positive);
     return text;
 }
 
@@ -121,13 +123,20 @@ std::string ChartTable(const Settings &s, const ChartMoment &m, const ClockChart
         out += Pad(GlyphUnicode(static_cast<uint8_t>(BodyGlyphBase + k)) + " " + kBodyNames[k], 13) +
                Pad(SymbolTextToUnicode(c.PlanetText[k]), 13) + (house ? std::to_string(house) : "-") + "\n";
     }
+    // Without a house system the cusps are blank; a system without cusps at
+    // this latitude says so.
+    const std::string noCusp = m.HouseName.empty() ? "" : "(none)";
     out += "\nCusp  Position\n";
     for (int k = 1; k <= 12; ++k) {
         const std::string text = SymbolTextToUnicode(c.CuspText[k]);
-        out += Pad(std::to_string(k), 6) + (text.empty() ? "(none)" : text) + "\n";
+        const std::string line = Pad(std::to_string(k), 6) + (text.empty() ? noCusp : text);
+        out += line.substr(0, line.find_last_not_of(' ') + 1) + "\n";
     }
-    out += "\n" + Pad("Ascendant", 13) + SymbolTextToUnicode(c.PlanetText[QVCALC32_ASCENDANT]) + "\n";
-    out += Pad("Midheaven", 13) + SymbolTextToUnicode(c.PlanetText[QVCALC32_MIDHEAVEN]) + "\n";
+    const auto angle = [&](const char *name, int k) {
+        const std::string line = Pad(name, 13) + SymbolTextToUnicode(c.PlanetText[k]);
+        return line.substr(0, line.find_last_not_of(' ') + 1) + "\n";
+    };
+    out += "\n" + angle("Ascendant", QVCALC32_ASCENDANT) + angle("Midheaven", QVCALC32_MIDHEAVEN);
     return out;
 }
 
@@ -138,7 +147,8 @@ std::string ChartJson(const Settings &s, const ChartMoment &m, const ClockChart 
     std::snprintf(local, sizeof local, "%04d-%02d-%02dT%02d:%02d:%02d.%03d", t.Year, t.Month, t.Day, t.Hour,
                   t.Minute, t.Second, t.Millisecond);
     std::snprintf(utDate, sizeof utDate, "%04d-%02d-%02d", m.UtYear, m.UtMonth, m.UtDay);
-    const auto text = [](const ShortText10 &x) { return Quoted(SymbolTextToUnicode(x)); };
+    // An empty text (no cusp, no angle, an unused element) is absent: null.
+    const auto text = [](const ShortText10 &x) { return x.length ? Quoted(SymbolTextToUnicode(x)) : "null"; };
 
     std::string bodies = "[\n";
     for (int k = QVCALC32_SUN; k <= QVCALC32_MIDHEAVEN; ++k) {

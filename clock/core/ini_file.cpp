@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
@@ -41,27 +43,127 @@ std::optional<std::string_view> SectionName(std::string_view line)
     return Trim(line.substr(1, close - 1));
 }
 
-bool WriteAll(int fd, const std::string &data)
+bool WriteAll(int fd, std::string_view data)
 {
     size_t done = 0;
     while (done < data.size()) {
         const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
         if (n < 0 && errno == EINTR) continue;
+        if (n == 0) errno = EIO;
         if (n <= 0) return false;
         done += static_cast<size_t>(n);
     }
     return true;
 }
 
-// Follows a symbolic link to the file it names, so that a linked settings
-// file is updated rather than replaced by a plain file.
-std::string ResolveLink(const std::string &path)
+// The file a path names once symbolic links are followed, whether that file
+// exists or not, so that a linked settings file - even a link to a file not
+// made yet - is written through the link rather than replaced by a plain
+// file.  A loop of links is left as it is; the write then fails with the
+// system's reason.
+std::string FollowLinks(const std::string &path)
 {
-    char resolved[PATH_MAX];
-    struct stat st;
-    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode) && ::realpath(path.c_str(), resolved))
-        return resolved;
+    std::string target = path;
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat st;
+        if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return target;
+        char buffer[PATH_MAX];
+        const ssize_t n = ::readlink(target.c_str(), buffer, sizeof buffer);
+        if (n <= 0 || static_cast<size_t>(n) >= sizeof buffer) return target;
+        std::string next(buffer, static_cast<size_t>(n));
+        const size_t slash = target.rfind('/');
+        if (next[0] != '/' && slash != std::string::npos) next = target.substr(0, slash + 1) + next;
+        target = std::move(next);
+    }
     return path;
+}
+
+// A name that mkstemp could have made from "<base>.XXXXXX": six letters and
+// digits.  A suffix of only small letters or only digits ("backup",
+// "202612") is more likely a copy the user made, and is left alone.
+bool IsTemporaryName(std::string_view name, std::string_view prefix)
+{
+    if (name.size() != prefix.size() + 6 || name.substr(0, prefix.size()) != prefix) return false;
+    bool lowerOnly = true, digitsOnly = true;
+    for (char c : name.substr(prefix.size())) {
+        const bool lower = c >= 'a' && c <= 'z', digit = c >= '0' && c <= '9', upper = c >= 'A' && c <= 'Z';
+        if (!lower && !digit && !upper) return false;
+        lowerOnly = lowerOnly && lower;
+        digitsOnly = digitsOnly && digit;
+    }
+    return !lowerOnly && !digitsOnly;
+}
+
+// Removes the temporary files of earlier writes of `target` that a killed
+// writer left behind.  A temporary file lives for the moments of one write,
+// so one older than kStaleTemporarySeconds belongs to no running writer.
+void RemoveStaleTemporaries(const std::string &target)
+{
+    const size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
+    const std::string prefix = (slash == std::string::npos ? target : target.substr(slash + 1)) + ".";
+    DIR *dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    const time_t now = std::time(nullptr);
+    while (const dirent *entry = ::readdir(dir)) {
+        if (!IsTemporaryName(entry->d_name, prefix)) continue;
+        struct stat st;
+        if (::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
+            now - st.st_mtime > kStaleTemporarySeconds)
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
+// Writes into an existing device or FIFO as it stands.
+bool WriteInto(const std::string &target, std::string_view data, std::string &why)
+{
+    const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        why = std::strerror(errno);
+        return false;
+    }
+    const bool written = WriteAll(fd, data);
+    const int savedErrno = errno;
+    if (::close(fd) != 0 || !written) {
+        why = std::strerror(written ? errno : savedErrno);
+        return false;
+    }
+    return true;
+}
+
+// Replaces a regular file (or makes a new one) atomically.
+bool Replace(const std::string &target, const struct stat *existing, std::string_view data, std::string &why)
+{
+    RemoveStaleTemporaries(target);
+    std::string temp = target + ".XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) {
+        why = std::strerror(errno);
+        return false;
+    }
+    mode_t mode = 0;
+    if (existing) {
+        mode = existing->st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    ::fchmod(fd, mode);
+    const bool written = WriteAll(fd, data) && ::fsync(fd) == 0;
+    const int savedErrno = errno;
+    if (::close(fd) != 0 || !written) {
+        why = std::strerror(written ? errno : savedErrno);
+        ::unlink(temp.c_str());
+        return false;
+    }
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
+        why = std::strerror(errno);
+        ::unlink(temp.c_str());
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -115,6 +217,13 @@ bool IniFile::Load(const std::string &path, std::string *error)
         text.append(buffer, static_cast<size_t>(n));
     }
     ::close(fd);
+    size_t lines = 0;
+    for (char c : text) lines += c == '\n';
+    if (!text.empty() && text.back() != '\n') ++lines;
+    if (lines > kMaxLines) {
+        tooLarge_ = true;
+        return fail(path + ": more than " + std::to_string(kMaxLines) + " lines, not read");
+    }
     *this = Parse(text);
     return true;
 }
@@ -191,38 +300,41 @@ std::string IniFile::Text() const
 
 bool IniFile::Save(const std::string &path, std::string *error) const
 {
-    const auto fail = [&](const char *why) {
+    const auto fail = [&](const std::string &why) {
         if (error) *error = why;
         return false;
     };
     if (tooLarge_) return fail("the file is too large to be a settings file");
-    const std::string target = ResolveLink(path);
+    const std::string text = Text();
+    if (text.size() > kMaxBytes || lines_.size() > kMaxLines)
+        return fail("the file would grow beyond " + std::to_string(kMaxBytes >> 20) + " MiB or " +
+                    std::to_string(kMaxLines) + " lines, too large to be read again");
+    return SaveFile(path, text, OtherTargets::kRefuse, error);
+}
 
-    // A file the user made read-only stays as it is (root would otherwise
-    // replace it through the directory).
+bool SaveFile(const std::string &path, std::string_view data, OtherTargets others, std::string *error)
+{
+    std::string why;
+    const auto fail = [&](const std::string &reason) {
+        if (error) *error = reason;
+        return false;
+    };
+    const std::string target = FollowLinks(path);
     struct stat st;
     const bool exists = ::stat(target.c_str(), &st) == 0;
-    if (exists && !S_ISREG(st.st_mode)) return fail("not a regular file");
-    if (exists && ::access(target.c_str(), W_OK) != 0) return fail(std::strerror(errno));
-    if (exists && (st.st_mode & 0222) == 0) return fail("the file is read-only");
-
-    std::string temp = target + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) return fail(std::strerror(errno));
-    ::fchmod(fd, exists ? (st.st_mode & 07777) : 0644);
-    const bool written = WriteAll(fd, Text()) && ::fsync(fd) == 0;
-    const int savedErrno = errno;
-    if (::close(fd) != 0 || !written) {
-        ::unlink(temp.c_str());
-        errno = written ? errno : savedErrno;
-        return fail(std::strerror(errno));
+    if (!exists && errno != ENOENT) return fail(std::strerror(errno));
+    // A file the user made read-only stays as it is (root would otherwise
+    // replace it through the directory, or write into it).
+    if (exists && !S_ISDIR(st.st_mode)) {
+        if (::access(target.c_str(), W_OK) != 0) return fail(std::strerror(errno));
+        if ((st.st_mode & 0222) == 0) return fail("the file is read-only");
     }
-    if (::rename(temp.c_str(), target.c_str()) != 0) {
-        const int e = errno;
-        ::unlink(temp.c_str());
-        return fail(std::strerror(e));
+    if (exists && !S_ISREG(st.st_mode)) {
+        if (S_ISDIR(st.st_mode)) return fail(std::strerror(EISDIR));
+        if (others == OtherTargets::kRefuse) return fail("not a regular file");
+        return WriteInto(target, data, why) || fail(why);
     }
-    return true;
+    return Replace(target, exists ? &st : nullptr, data, why) || fail(why);
 }
 
 }  // namespace zenlume

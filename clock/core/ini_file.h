@@ -6,6 +6,8 @@
 // renamed over it, so a failed write leaves the previous file intact.
 #pragma once
 
+#include <cstddef>
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,9 +18,9 @@ namespace zenlume {
 class IniFile {
 public:
     // Replaces the contents with the file at `path`; a missing file reads as
-    // empty and is no failure.  An unreadable or oversized file, or a
-    // directory, leaves the contents empty and returns false with the reason
-    // in `error` (when given).
+    // empty and is no failure.  An unreadable file, one beyond kMaxBytes or
+    // kMaxLines, or a directory, leaves the contents empty and returns false
+    // with the reason in `error` (when given).
     bool Load(const std::string &path, std::string *error = nullptr);
     static IniFile Parse(std::string_view text);
 
@@ -26,12 +28,18 @@ public:
     void Set(std::string_view section, std::string_view key, std::string_view value);
 
     std::string Text() const;
-    // Writes the file atomically; false, with the reason in `error` (when
-    // given), on failure.
+    // Writes the file atomically (SaveFile, refusing anything but a regular
+    // file); false, with the reason in `error` (when given), on failure.
+    // Contents beyond kMaxBytes or kMaxLines are never written: they could
+    // not be read back.
     bool Save(const std::string &path, std::string *error) const;
 
-    // Files larger than this are not read as settings (and not rewritten).
+    // Files larger than this, or with more lines, are not read as settings
+    // (and not rewritten).  A settings file has a few dozen lines; the line
+    // limit keeps a file of nothing but line ends from costing a line record
+    // per byte.
     static constexpr size_t kMaxBytes = 16u << 20;
+    static constexpr size_t kMaxLines = 100000;
 
 private:
     struct Line {
@@ -47,5 +55,24 @@ private:
     std::string newline_ = "\n";
     bool tooLarge_ = false;
 };
+
+// What SaveFile does with an existing target that is neither a regular
+// file nor a folder (a device, a FIFO).
+enum class OtherTargets {
+    kRefuse,     // fails with "not a regular file"
+    kWriteInto,  // writes the data into it as it stands, never replacing it
+};
+
+// Writes `data` as the whole contents of the file at `path`.  A symbolic
+// link is followed to the file it names, even one that does not exist yet,
+// so the link stays.  A regular file is replaced atomically: a temporary
+// file "<name>.XXXXXX" beside it, flushed to disk and renamed over it,
+// keeping the file's permissions; temporary files of that name older than
+// kStaleTemporarySeconds (left by a writer that was killed) are removed on
+// the way.  A file without write permission is refused, also for root.
+// False, with the system's reason in `error` (when given), on failure.
+bool SaveFile(const std::string &path, std::string_view data, OtherTargets others, std::string *error);
+
+inline constexpr int kStaleTemporarySeconds = 60;
 
 }  // namespace zenlume

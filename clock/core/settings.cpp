@@ -12,11 +12,35 @@ namespace {
 const char *const kBodyKeys[12] = {"Sun",    "Moon",   "Mercury", "Venus",   "Mars", "Jupiter",
                                    "Saturn", "Uranus", "Neptune", "Pluto", "Node", "Chiron"};
 
-int32_t ReadInteger(const IniFile &ini, const char *section, const char *key, int32_t fallback)
+int32_t ReadInteger(const IniFile &ini, const char *section, const char *key, int32_t fallback,
+                    std::vector<SettingsProblem> *problems = nullptr)
 {
     const auto text = ini.Get(section, key);
     if (!text) return fallback;
-    return ParseInteger(*text).value_or(fallback);
+    const auto value = ParseInteger(*text);
+    if (!value && problems)
+        problems->push_back({section, key, *text, "is not a whole number", std::to_string(fallback), false});
+    return value.value_or(fallback);
+}
+
+// One place quantity (latitude, longitude or zone) from its whole key and
+// its minutes key, as the file holds them before the sign rules.  A key that
+// takes the quantity beyond `limit` (or to it, when `limitIncluded` is
+// false) is reported and read as 0, its default.  Computed in double: the
+// keys are 32-bit, so nothing overflows.
+void KeepOnTheGlobe(const IniFile &ini, const char *whole, const char *minutes, int32_t &wholeValue,
+                    int32_t &minutesValue, double limit, bool limitIncluded, const char *what,
+                    std::vector<SettingsProblem> *problems)
+{
+    const auto beyond = [&](double x) { return limitIncluded ? std::fabs(x) > limit : std::fabs(x) >= limit; };
+    const auto report = [&](const char *key, int32_t &value) {
+        if (problems)
+            problems->push_back({"Place", key, ini.Get("Place", key).value_or(""), std::string("puts ") + what, "0",
+                                 true});
+        value = 0;
+    };
+    if (beyond(wholeValue)) report(whole, wholeValue);
+    if (beyond(wholeValue + minutesValue / 60.0)) report(minutes, minutesValue);
 }
 
 // Creates the folder that will hold `path` (like ~/.config on a new
@@ -91,40 +115,53 @@ std::optional<int32_t> ParseInteger(std::string_view s)
     return static_cast<int32_t>(negative ? 0u - bits : bits);
 }
 
-Settings LoadSettings(const IniFile &ini, int wheelWidth)
+std::string ProblemText(const SettingsProblem &p)
 {
+    return "[" + p.Section + "] " + p.Key + "=" + p.Value + " " + p.Reason;
+}
+
+Settings LoadSettings(const IniFile &ini, int wheelWidth, std::vector<SettingsProblem> *problems)
+{
+    const auto read = [&](const char *section, const char *key, int32_t fallback) {
+        return ReadInteger(ini, section, key, fallback, problems);
+    };
     Settings s;
-    s.SignColours = static_cast<uint8_t>(ReadInteger(ini, "Setting", "Glyphs", 0));
+    s.SignColours = static_cast<uint8_t>(read("Setting", "Glyphs", 0));
     // Radio index 0 Placidus, 1 Koch, 2 Equal, then the codes of the other
     // systems; Campanus (3) has no index of its own.
-    s.HouseSys = static_cast<uint8_t>(static_cast<uint8_t>(ReadInteger(ini, "Setting", "Houses", 0)) + 1);
+    s.HouseSys = static_cast<uint8_t>(static_cast<uint8_t>(read("Setting", "Houses", 0)) + 1);
     if (s.HouseSys == QVCALC32_CAMPANUS) s.HouseSys = QVCALC32_EQUAL;
-    s.CuspMode = static_cast<uint8_t>(ReadInteger(ini, "Setting", "Cusps", 0));
-    s.PlanetSize = static_cast<uint16_t>(ReadInteger(ini, "Setting", "Size", 63));
+    s.CuspMode = static_cast<uint8_t>(read("Setting", "Cusps", 0));
+    s.PlanetSize = static_cast<uint16_t>(read("Setting", "Size", 63));
     s.GlyphSize = GlyphSizeFor(s.PlanetSize, wheelWidth);
     // A colour that is not a number is taken as black rather than failing.
-    s.PlanetColor = static_cast<uint32_t>(ParseInteger(ini.Get("Setting", "Color").value_or("0")).value_or(0));
+    s.PlanetColor = static_cast<uint32_t>(read("Setting", "Color", 0));
 
-    s.LatDeg = ReadInteger(ini, "Place", "LatD", 0);
-    s.LatMin = ReadInteger(ini, "Place", "LatM", 0);
-    s.LongDeg = ReadInteger(ini, "Place", "LongD", 0);
-    s.LongMin = ReadInteger(ini, "Place", "LongM", 0);
-    s.ZoneHours = -(ReadInteger(ini, "Place", "ZoneH", 0) + ReadInteger(ini, "Place", "ZoneM", 0) / 60.0);
-    if (ReadInteger(ini, "Place", "NS", 0) == 0) {
+    s.LatDeg = read("Place", "LatD", 0);
+    s.LatMin = read("Place", "LatM", 0);
+    s.LongDeg = read("Place", "LongD", 0);
+    s.LongMin = read("Place", "LongM", 0);
+    int32_t zoneH = read("Place", "ZoneH", 0), zoneM = read("Place", "ZoneM", 0);
+    KeepOnTheGlobe(ini, "LatD", "LatM", s.LatDeg, s.LatMin, 90, true, "the latitude beyond 90\u00B0", problems);
+    KeepOnTheGlobe(ini, "LongD", "LongM", s.LongDeg, s.LongMin, 180, true, "the longitude beyond 180\u00B0",
+                   problems);
+    KeepOnTheGlobe(ini, "ZoneH", "ZoneM", zoneH, zoneM, 24, false, "the zone at 24 h or beyond", problems);
+    s.ZoneHours = -(zoneH + zoneM / 60.0);
+    if (read("Place", "NS", 0) == 0) {
         s.LatDeg = Negate(s.LatDeg);
         s.LatMin = Negate(s.LatMin);
     }
-    if (ReadInteger(ini, "Place", "EW", 0) == 0) {
+    if (read("Place", "EW", 0) == 0) {
         s.LongDeg = Negate(s.LongDeg);
         s.LongMin = Negate(s.LongMin);
         s.ZoneHours = -s.ZoneHours;
     }
 
-    for (int i = 0; i < 12; ++i) s.ShowBody[i + 1] = ReadInteger(ini, "Show", kBodyKeys[i], i < 10 ? 1 : 0) != 0;
-    s.WindowTop = ReadInteger(ini, "Show", "Top", 1);
-    s.WindowLeft = ReadInteger(ini, "Show", "Left", 1);
-    s.WindowHeight = ReadInteger(ini, "Show", "Height", 576);
-    s.WindowWidth = ReadInteger(ini, "Show", "Width", 545);
+    for (int i = 0; i < 12; ++i) s.ShowBody[i + 1] = read("Show", kBodyKeys[i], i < 10 ? 1 : 0) != 0;
+    s.WindowTop = read("Show", "Top", 1);
+    s.WindowLeft = read("Show", "Left", 1);
+    s.WindowHeight = read("Show", "Height", 576);
+    s.WindowWidth = read("Show", "Width", 545);
     return s;
 }
 

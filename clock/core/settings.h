@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace zenlume {
 
@@ -60,9 +61,27 @@ std::optional<int32_t> ParseInteger(std::string_view text);
 // pixels wide (1 where that has no 16-bit value).
 uint16_t GlyphSizeFor(uint16_t planetSize, int wheelWidth);
 
+// A value of the settings file that LoadSettings did not use: one that does
+// not read as an integer (the key's default stands in, as for a missing
+// key), or a place value that the options dialog could never write because
+// it lies beyond the globe: a latitude beyond 90 degrees, a longitude beyond
+// 180 degrees or a zone of 24 hours or more.  A degrees (hours) key is
+// out of range on its own; a minutes key when it carries the sum beyond.
+// An out-of-range key is replaced by its default too.
+struct SettingsProblem {
+    std::string Section, Key, Value;  // as the file spells the value
+    std::string Reason;               // "is not a whole number", "puts the latitude beyond 90°"
+    std::string Default;              // the value used instead
+    bool OutOfRange = false;
+};
+
+// "[Place] LatD=91 puts the latitude beyond 90°".
+std::string ProblemText(const SettingsProblem &problem);
+
 // Reads the settings variables from `ini`; `wheelWidth` is the present width
-// of the wheel picture, from which GlyphSize follows.
-Settings LoadSettings(const IniFile &ini, int wheelWidth);
+// of the wheel picture, from which GlyphSize follows.  Each value not used
+// is added to `problems` (when given), in the order read.
+Settings LoadSettings(const IniFile &ini, int wheelWidth, std::vector<SettingsProblem> *problems = nullptr);
 // The options dialog's starting values from the file (with the key defaults).
 OptionValues ReadOptions(const IniFile &ini);
 

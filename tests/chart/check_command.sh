@@ -40,6 +40,46 @@ expect "missing value" 2 "--at needs a value" -- "$chart" --at
 expect "missing settings file" 2 "cannot read the settings file" -- "$chart" --ini "$tmp/nothing.ini"
 expect "folder as settings file" 2 "not a regular file" -- "$chart" --ini "$tmp"
 
+# --at takes exactly its two forms, in the library's calendar.
+expect "time with a tail" 2 'expected "YYYY-MM-DD HH:MM" or "YYYY-MM-DD HH:MM:SS"' -- "$chart" --at "2026-06-21 12:00junk"
+expect "time with an offset" 2 'expected "YYYY-MM-DD HH:MM"' -- "$chart" --at "2026-06-21 12:00 +0100"
+expect "signed month" 2 'expected "YYYY-MM-DD HH:MM"' -- "$chart" --at "2026-+6-21 12:00"
+expect "one-digit month" 2 'expected "YYYY-MM-DD HH:MM"' -- "$chart" --at "2026-6-21 12:00"
+expect "hour 24" 2 "no such time of day" -- "$chart" --at "2026-06-21 24:00"
+expect "Julian leap day" 0 "1500-02-29 12:00:00 local" -- "$chart" --at "1500-02-29 12:00"
+expect "days the calendar skipped" 2 "no such day in the calendar" -- "$chart" --at "1582-10-10 12:00"
+expect "seconds with a T" 0 "2026-06-21 12:00:30 local" -- "$chart" --at "2026-06-21T12:00:30"
+
+# Settings: a place beyond the globe is refused, naming file, section and
+# key; an unreadable value is named and its default used.
+printf '[Place]\nNS=1\nLatD=91\n' >"$tmp/lat91.ini"
+printf '[Place]\nZoneH=30\n' >"$tmp/zone30.ini"
+printf '[Place]\nEW=1\nLongD=181\n' >"$tmp/long181.ini"
+printf '[Setting]\nSize=big\n[Place]\nLatD=x\n' >"$tmp/unreadable.ini"
+expect "latitude beyond 90" 2 "$tmp/lat91.ini: \\[Place\\] LatD=91 puts the latitude beyond 90" -- "$chart" --ini "$tmp/lat91.ini"
+expect "zone of 30 h" 2 "\\[Place\\] ZoneH=30 puts the zone at 24 h or beyond" -- "$chart" --ini "$tmp/zone30.ini"
+expect "longitude beyond 180" 2 "\\[Place\\] LongD=181" -- "$chart" --json --ini "$tmp/long181.ini"
+expect "unreadable values: named" 0 "unreadable.ini: \\[Setting\\] Size=big is not a whole number; using the default 63" -- "$chart" --ini "$tmp/unreadable.ini"
+expect "unreadable values: each one" 0 "\\[Place\\] LatD=x is not a whole number" -- "$chart" --ini "$tmp/unreadable.ini"
+expect "help: exit codes" 0 "file whose place lies beyond the globe" -- "$chart" --help
+expect "help: the cost of large pictures" 0 "10000 takes about 400 MB" -- "$chart" --help
+head -c $((16 << 20)) /dev/zero | tr '\0' '\n' >"$tmp/newlines.ini"
+expect "16 MiB of line ends" 2 "more than 100000 lines" -- "$chart" --ini "$tmp/newlines.ini"
+
+# No house system: no cusps and no angles rather than "00 Aries 00".
+printf '[Setting]\nHouses=255\n' >"$tmp/nohouses.ini"
+expect "no house system: JSON" 0 '"rising_sign": null' -- "$chart" --json --ini "$tmp/nohouses.ini"
+"$chart" --ini "$tmp/nohouses.ini" --at "2026-06-20 12:00" >"$tmp/nohouses.txt" 2>/dev/null
+if grep -q '^Ascendant$' "$tmp/nohouses.txt" && ! grep -q '00 ♈' "$tmp/nohouses.txt"; then passed=$((passed + 1)); else
+  failed=$((failed + 1)); echo "FAILED: no house system: the table shows cusps"; fi
+
+# Every output checks its writes.
+full() {  # full CMD...: runs with standard output on /dev/full
+  "$@" >/dev/full
+}
+expect "table to a full disk" 1 "cannot write the chart: No space left on device" -- full "$chart"
+expect "JSON to a full disk" 1 "cannot write the chart: No space left on device" -- full "$chart" --json
+
 if [ "$renderer" = without-renderer ]; then
   expect "no renderer in this build" 2 "has no wheel renderer" -- "$chart" --render "$tmp/x.png"
   expect "table and JSON need none" 0 '"jd": 2461382' -- "$chart" --json --at "2026-12-07 21:40" --ini "$tmp/london.ini"
@@ -73,6 +113,8 @@ expect "help names --render" 0 "--render FILE" -- "$chart" --help
 expect_png "render, default side" "$tmp/w.png" 547x547 -- "$chart" --render "$tmp/w.png" --at "2026-12-07 21:40" --ini "$tmp/london.ini"
 expect_png "render at 1094" "$tmp/w.png" 1094x1094 -- "$chart" --render "$tmp/w.png" --size 1094 --ini "$tmp/colours.ini"
 expect_png "render at 50" "$tmp/w.png" 50x50 -- "$chart" --size 50 --render "$tmp/w.png"
+printf '[Setting]\nHouses=255\nCusps=2\n' >"$tmp/nohouses-cusps.ini"
+expect_png "render without a house system" "$tmp/w.png" 547x547 -- "$chart" --render "$tmp/w.png" --ini "$tmp/nohouses-cusps.ini"
 expect_png "render with no display at all" "$tmp/w.png" 547x547 -- env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$chart" --render "$tmp/w.png"
 expect_png "render with a display that is not there" "$tmp/w.png" 547x547 -- env QT_QPA_PLATFORM=xcb DISPLAY=:97 "$chart" --render "$tmp/w.png"
 expect "other modes start no GUI" 0 "Placidus" -- env QT_QPA_PLATFORM=no-such-platform "$chart" --at "2026-12-07 21:40"
@@ -86,6 +128,57 @@ expect "render needs a file" 2 "--render needs a value" -- "$chart" --render
 expect "render and json" 2 "do not go together" -- "$chart" --json --render "$tmp/x.png"
 expect "render into a missing folder" 1 "cannot write $tmp/no/such/w.png" -- "$chart" --render "$tmp/no/such/w.png"
 expect "render onto a folder" 1 "cannot write" -- "$chart" --render "$tmp"
+
+# "-" is standard output; what is not a regular file is written into, never
+# replaced; a read-only file is refused; a failed write gives the reason.
+"$chart" --render - --size 60 >"$tmp/stdout.png" 2>"$tmp/err"
+if [ $? = 0 ] && [ "$(png_size "$tmp/stdout.png")" = 60x60 ] && [ ! -e ./- ]; then passed=$((passed + 1)); else
+  failed=$((failed + 1)); echo "FAILED: --render - writes no PNG to standard output"; cat "$tmp/err"; fi
+expect "render to a full standard output" 1 "cannot write the picture to standard output: No space left on device" -- full "$chart" --render -
+mkfifo "$tmp/fifo"
+cat "$tmp/fifo" >"$tmp/fifo.out" &
+reader=$!
+"$chart" --render "$tmp/fifo" --size 60 >"$tmp/out" 2>"$tmp/err"
+rc=$?
+# A FIFO replaced by a file leaves its reader waiting for ever.
+if [ -p "$tmp/fifo" ]; then wait "$reader"; else kill "$reader" 2>/dev/null; fi
+if [ "$rc" = 0 ] && [ -p "$tmp/fifo" ] && [ "$(png_size "$tmp/fifo.out")" = 60x60 ]; then passed=$((passed + 1)); else
+  failed=$((failed + 1)); echo "FAILED: render into a FIFO (exit $rc)"; cat "$tmp/err"; ls -l "$tmp/fifo"; fi
+printf 'mine' >"$tmp/ro.png"
+chmod 444 "$tmp/ro.png"
+expect "render onto a read-only file" 1 "cannot write $tmp/ro.png: the file is read-only" -- "$chart" --render "$tmp/ro.png"
+if [ "$(cat "$tmp/ro.png")" = mine ] && [ "$(stat -c %a "$tmp/ro.png")" = 444 ]; then passed=$((passed + 1)); else
+  failed=$((failed + 1)); echo "FAILED: the read-only file was changed"; fi
+if [ "$(id -u)" = 0 ] && mknod "$tmp/full" c 1 7 2>/dev/null && mknod "$tmp/null" c 1 3 2>/dev/null; then
+  expect "render onto a full device" 1 "cannot write $tmp/full: No space left on device$" -- "$chart" --render "$tmp/full"
+  if grep -qiE "libpng|Unknown error" "$tmp/err"; then failed=$((failed + 1)); echo "FAILED: stray encoder message"; fi
+  expect_device() {  # expect_device NAME FILE
+    if [ -c "$2" ]; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $1 was replaced"; ls -l "$2"; fi
+  }
+  expect_device "the full device" "$tmp/full"
+  "$chart" --render "$tmp/null" 2>"$tmp/err" && expect_device "the null device" "$tmp/null" ||
+    { failed=$((failed + 1)); echo "FAILED: render into the null device"; cat "$tmp/err"; }
+else
+  echo "skipped: render onto character devices (needs root and mknod)"
+fi
+# A full disk, in a private mount of a 16 KiB tmpfs: the system's reason,
+# no encoder message, and no temporary file left behind.
+mkdir "$tmp/small"
+if unshare -m true 2>/dev/null; then
+  unshare -m sh -c 'mount -t tmpfs -o size=16k tmpfs "$1" 2>/dev/null || exit 99
+    "$2" --render "$1/w.png"; rc=$?; ls -A "$1"; exit $rc' sh "$tmp/small" "$chart" >"$tmp/out" 2>"$tmp/err"
+  rc=$?
+  if [ "$rc" = 99 ]; then
+    echo "skipped: render onto a full disk (no tmpfs mount)"
+  elif [ "$rc" = 1 ] && grep -qx "zenlume-chart: cannot write $tmp/small/w.png: No space left on device" "$tmp/err" &&
+       [ ! -s "$tmp/out" ]; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1)); echo "FAILED: render onto a full disk (exit $rc)"; cat "$tmp/out" "$tmp/err"
+  fi
+else
+  echo "skipped: render onto a full disk (needs a private mount namespace)"
+fi
 [ ! -e "$tmp/x.png" ] && passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAILED: a refused command wrote a file"; }
 
 if command -v python3 >/dev/null; then

@@ -97,21 +97,88 @@ TEST(ChartHouses, EachCodeCallsItsSystemInItsOwnParameterOrder)
     }
 }
 
-TEST(ChartHouses, UnknownCodeKeepsThePreviousCusps)
+// A code that names no system (a stored "Houses" of 255 gives 0) has no
+// cusps: neither zeros on a fresh chart nor the cusps of an earlier one,
+// and no Ascendant, Midheaven or rising sign.
+TEST(ChartHouses, UnknownCodeHasNoCuspsNorAngles)
 {
     const LocalDateTime t = At(2026, 12, 7, 21, 40);
+    ClockChart earlier;
+    Compute(Place(0, QVCALC32_KOCH), t, earlier);
     ClockChart fresh;
-    const ChartMoment none = Compute(Place(0, QVCALC32_EQUAL + 1), t, fresh);
-    EXPECT_TRUE(none.HouseName.empty());
-    EXPECT_EQ(fresh.CuspPos[5], 0.0);
-    EXPECT_EQ(none.RisingSign, 1);
+    for (ClockChart *chart : {&fresh, &earlier}) {
+        for (int code : {0, QVCALC32_EQUAL + 1, 255}) {
+            const ChartMoment m = Compute(Place(0, code), t, *chart);
+            EXPECT_TRUE(m.HouseName.empty()) << code;
+            EXPECT_EQ(m.RisingSign, 0) << code;
+            EXPECT_FALSE(m.CuspsMissing) << code;  // not a latitude without cusps
+            EXPECT_EQ(MissingCuspsMessage(m), "") << code;
+            for (int k = 1; k <= 12; ++k) {
+                EXPECT_TRUE(std::isnan(chart->CuspPos[k])) << code << " cusp " << k;
+                EXPECT_EQ(chart->CuspText[k].length, 0) << code << " cusp " << k;
+            }
+            for (int k : {QVCALC32_ASCENDANT, QVCALC32_MIDHEAVEN}) {
+                EXPECT_TRUE(std::isnan(chart->PlanetPos[k])) << code << " angle " << k;
+                EXPECT_EQ(chart->PlanetText[k].length, 0) << code << " angle " << k;
+            }
+            EXPECT_EQ(chart->SignShift, 0.0);
+            for (int k = QVCALC32_SUN; k <= QVCALC32_CHIRON; ++k) {
+                EXPECT_TRUE(std::isfinite(chart->PlanetPos[k])) << k;  // the bodies are there
+                EXPECT_EQ(chart->PlanetPos[k], m.TruePlanetPos[k]);     // unshifted
+            }
+        }
+    }
+}
 
-    ClockChart chart;
-    Compute(Place(0, QVCALC32_KOCH), t, chart);
-    double before[QVCALC32_CHART_HIGH + 1];
-    std::copy(chart.CuspPos, chart.CuspPos + QVCALC32_CHART_HIGH + 1, before);
-    Compute(Place(0, 0), At(2026, 12, 7, 23, 0), chart);
-    for (int k = 1; k <= 12; ++k) EXPECT_EQ(chart.CuspPos[k], before[k]) << k;
+// The date rolls through JulDay's own calendar: Julian up to 4 October 1582,
+// Gregorian from the next day, 15 October 1582.  An hour's zone moves the
+// chart by an hour, never by days.
+TEST(ChartTime, ZoneRollsThroughTheLibrarysCalendar)
+{
+    struct Case { double zone; LocalDateTime local; int y, m, d; int days; const char *what; } cases[] = {
+        {-1, At(1582, 10, 4, 23, 30), 1582, 10, 15, 1, "last Julian day to the first Gregorian one"},
+        {1, At(1582, 10, 15, 0, 30), 1582, 10, 4, -1, "first Gregorian day back to the last Julian one"},
+        {-1, At(1500, 2, 28, 23, 30), 1500, 2, 29, 1, "into the Julian leap day of 1500"},
+        {-1, At(1500, 2, 29, 23, 30), 1500, 3, 1, 1, "out of the Julian leap day of 1500"},
+        {1, At(1500, 3, 1, 0, 30), 1500, 2, 29, -1, "back into the Julian leap day"},
+        {-1, At(1700, 2, 28, 23, 30), 1700, 3, 1, 1, "1700 has no Gregorian leap day"},
+        {1, At(1, 1, 1, 0, 30), 0, 12, 31, -1, "before the first day of year 1"},
+    };
+    for (const auto &c : cases) {
+        ClockChart chart;
+        const ChartMoment m = Compute(Place(c.zone), c.local, chart);
+        EXPECT_EQ(m.UtYear, c.y) << c.what;
+        EXPECT_EQ(m.UtMonth, c.m) << c.what;
+        EXPECT_EQ(m.UtDay, c.d) << c.what;
+        EXPECT_EQ(m.JD, JulDay(c.local.Month, c.local.Day, c.local.Year) + c.days) << c.what;
+        EXPECT_NEAR(m.UT, c.days > 0 ? 0.5 : 23.5, 1e-12) << c.what;
+    }
+}
+
+TEST(ChartCalendar, DaysOfTheLibrarysCalendar)
+{
+    struct Case { int y, m, d; bool isDay; } cases[] = {
+        {1500, 2, 29, true},  {1600, 2, 29, true},   {1700, 2, 29, false}, {2024, 2, 29, true},
+        {2026, 2, 29, false}, {1582, 10, 4, true},   {1582, 10, 5, false}, {1582, 10, 14, false},
+        {1582, 10, 15, true}, {1, 1, 1, true},       {9999, 12, 31, true}, {0, 12, 31, false},
+        {2026, 4, 31, false}, {2026, 13, 1, false},  {2026, 0, 1, false},  {2026, 1, 0, false},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(IsCalendarDate(c.y, c.m, c.d), c.isDay) << c.y << "-" << c.m << "-" << c.d;
+}
+
+TEST(ChartCalendar, CalendarDateInvertsJulDay)
+{
+    for (int64_t jd = JulDay(1, 1, 1) - 400; jd <= JulDay(12, 31, 9999); jd += 97) {
+        int y, m, d;
+        CalendarDate(jd, y, m, d);
+        EXPECT_EQ(JulDay(m, d, y), jd) << y << "-" << m << "-" << d;
+    }
+    for (int64_t jd = 2299150; jd <= 2299175; ++jd) {  // every day around the change of calendar
+        int y, m, d;
+        CalendarDate(jd, y, m, d);
+        EXPECT_EQ(JulDay(m, d, y), jd) << y << "-" << m << "-" << d;
+    }
 }
 
 TEST(ChartRecord, WheelFrameTextsAndRisingSign)

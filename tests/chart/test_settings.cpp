@@ -11,7 +11,9 @@
 #include <sstream>
 #include <string>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -267,6 +269,188 @@ TEST(SettingsFile, LocationFollowsXdgConfigHome)
     else
         ::unsetenv("XDG_CONFIG_HOME");
     if (savedHome) ::setenv("HOME", keepHome.c_str(), 1);
+}
+
+// Place values that the options dialog could never write because no place
+// on the globe has them are reported by file section and key, and the key's
+// default (0) stands in for them.
+TEST(LoadSettings, PlacesBeyondTheGlobeAreReportedAndReplaced)
+{
+    struct Case {
+        const char *text;
+        const char *keys;  // the keys reported, in order
+        double lat, lon, zone;
+    } cases[] = {
+        {"[Place]\nNS=1\nLatD=91\n", "LatD", 0, 0, 0},
+        {"[Place]\nNS=1\nLatD=1000\nLatM=30\n", "LatD", 0.5, 0, 0},
+        {"[Place]\nNS=0\nLatD=90\nLatM=30\n", "LatM", -90, 0, 0},
+        {"[Place]\nNS=1\nLatD=2147483647\nLatM=2147483647\n", "LatD LatM", 0, 0, 0},
+        {"[Place]\nEW=1\nLongD=181\nLongM=15\n", "LongD", 0, 0.25, 0},
+        {"[Place]\nEW=0\nLongD=-200\n", "LongD", 0, 0, 0},
+        {"[Place]\nEW=1\nZoneH=24\n", "ZoneH", 0, 0, 0},
+        {"[Place]\nEW=1\nZoneH=30\nZoneM=30\n", "ZoneH", 0, 0, -0.5},
+        {"[Place]\nEW=1\nZoneH=23\nZoneM=60\n", "ZoneM", 0, 0, -23},
+        {"[Place]\nEW=0\nZoneM=1000000\n", "ZoneM", 0, 0, 0},
+        {"[Place]\nLatD=91\nLongD=181\nZoneH=-24\n", "LatD LongD ZoneH", 0, 0, 0},
+        // Within the globe, though beyond what the dialog offers: used as read.
+        {"[Place]\nNS=1\nLatD=90\nEW=1\nLongD=180\nZoneH=23\nZoneM=59\n", "", 90, 180, -(23 + 59 / 60.0)},
+        {"[Place]\nNS=1\nLatD=-30\nLatM=75\n", "", -28.75, 0, 0},
+    };
+    for (const auto &c : cases) {
+        std::vector<SettingsProblem> problems;
+        const Settings s = LoadSettings(IniFile::Parse(c.text), 576, &problems);
+        std::string keys;
+        for (const SettingsProblem &p : problems) {
+            keys += (keys.empty() ? "" : " ") + p.Key;
+            EXPECT_TRUE(p.OutOfRange) << c.text;
+            EXPECT_EQ(p.Section, "Place");
+            EXPECT_EQ(p.Default, "0");
+        }
+        EXPECT_EQ(keys, c.keys) << c.text;
+        EXPECT_DOUBLE_EQ(s.Latitude(), c.lat) << c.text;
+        EXPECT_DOUBLE_EQ(s.Longitude(), c.lon) << c.text;
+        EXPECT_DOUBLE_EQ(s.ZoneHours, c.zone) << c.text;
+    }
+    std::vector<SettingsProblem> problems;
+    LoadSettings(IniFile::Parse("[place]\nlatd= 91 \n"), 576, &problems);
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(ProblemText(problems[0]), "[Place] LatD=91 puts the latitude beyond 90\u00B0");
+}
+
+TEST(LoadSettings, UnreadableValuesAreNamedAndGiveTheDefaults)
+{
+    std::vector<SettingsProblem> problems;
+    const Settings s = LoadSettings(
+        IniFile::Parse("[Setting]\nSize=big\nColor=red\nHouses=\n[Place]\nNS=north\nLatD=51\n[Show]\nNode=yes\n"), 576,
+        &problems);
+    struct Expected { const char *section, *key, *value, *fallback; } expected[] = {
+        {"Setting", "Houses", "", "0"}, {"Setting", "Size", "big", "63"}, {"Setting", "Color", "red", "0"},
+        {"Place", "NS", "north", "0"},  {"Show", "Node", "yes", "0"},
+    };
+    ASSERT_EQ(problems.size(), std::size(expected));
+    for (size_t i = 0; i < problems.size(); ++i) {
+        EXPECT_EQ(problems[i].Section, expected[i].section) << i;
+        EXPECT_EQ(problems[i].Key, expected[i].key) << i;
+        EXPECT_EQ(problems[i].Value, expected[i].value) << i;
+        EXPECT_EQ(problems[i].Default, expected[i].fallback) << i;
+        EXPECT_FALSE(problems[i].OutOfRange) << i;
+    }
+    EXPECT_EQ(ProblemText(problems[1]), "[Setting] Size=big is not a whole number");
+    EXPECT_EQ(s.PlanetSize, 63);
+    EXPECT_EQ(s.HouseSys, QVCALC32_PLACIDUS);
+    EXPECT_DOUBLE_EQ(s.Latitude(), -51);  // NS read as 0: south
+    EXPECT_FALSE(s.ShowBody[QVCALC32_NODE]);
+
+    problems.clear();
+    LoadSettings(IniFile::Parse("[Setting]\nHouses=2\nColor=$FF\n[Place]\nNS=1\nLatD=51\nLatM=30\n"), 576, &problems);
+    EXPECT_TRUE(problems.empty());
+}
+
+// A file of nothing but line ends used to cost a line record per byte
+// (half a gigabyte for 16 MiB); the writer then added to it and wrote a file
+// beyond the limit that it refuses to read.
+TEST(SettingsFile, HugeFilesAreNeitherReadNorWritten)
+{
+    TempDir dir;
+    const std::string path = dir.path + "/zenlume.ini";
+    std::ofstream(path) << std::string(IniFile::kMaxBytes, '\n');
+    std::string why;
+    IniFile ini;
+    EXPECT_FALSE(ini.Load(path, &why));
+    EXPECT_NE(why.find("more than 100000 lines"), std::string::npos) << why;
+    EXPECT_FALSE(WriteGeometry(path, 1, 2, 3, 4, &why));
+    struct stat st;
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(static_cast<size_t>(st.st_size), IniFile::kMaxBytes);
+
+    // A file just under the byte limit reads, but a write that would take
+    // it over is refused and changes nothing.
+    std::ofstream(path) << ";" << std::string(IniFile::kMaxBytes - 20, 'x') << "\n";
+    EXPECT_TRUE(ini.Load(path, &why)) << why;
+    EXPECT_FALSE(WriteOptions(path, OptionValues{}, &why));
+    EXPECT_NE(why.find("would grow beyond 16 MiB"), std::string::npos) << why;
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(static_cast<size_t>(st.st_size), IniFile::kMaxBytes - 18);
+}
+
+// Temporary files of a writer that was killed go with the next write once
+// they are over a minute old; a younger one may belong to a running writer,
+// and names a user would choose stay.
+TEST(SettingsFile, StaleTemporaryFilesAreRemoved)
+{
+    TempDir dir;
+    const std::string path = dir.path + "/zenlume.ini";
+    const auto make = [&](const std::string &name, int ageSeconds) {
+        std::ofstream(dir.path + "/" + name) << "x";
+        timeval times[2];
+        ::gettimeofday(&times[0], nullptr);
+        times[0].tv_sec -= ageSeconds;
+        times[1] = times[0];
+        ::utimes((dir.path + "/" + name).c_str(), times);
+    };
+    make("zenlume.ini.a1B2c3", 120);
+    make("zenlume.ini.Zq81xy", 5);
+    make("zenlume.ini.backup", 120);
+    make("zenlume.ini.202612", 120);
+    make("other.ini.a1B2c3", 120);
+    std::string error;
+    ASSERT_TRUE(WriteGeometry(path, 1, 2, 3, 4, &error)) << error;
+    const std::string listing = dir.path + "/../zenlume-listing";
+    std::system(("ls -A '" + dir.path + "' > '" + listing + "'").c_str());
+    EXPECT_EQ(ReadAll(listing), "other.ini.a1B2c3\nzenlume.ini\nzenlume.ini.202612\nzenlume.ini.Zq81xy\n"
+                                "zenlume.ini.backup\n");
+    std::remove(listing.c_str());
+}
+
+// A settings file that is a symbolic link stays one, also when it names a
+// file not made yet: the write goes to the file it names.
+TEST(SettingsFile, WritesThroughSymbolicLinks)
+{
+    TempDir dir;
+    ::mkdir((dir.path + "/real").c_str(), 0755);
+    struct Case { const char *target; bool exists; } cases[] = {
+        {"real/zenlume.ini", false}, {"real/zenlume.ini", true}, {"/ABS/real/kept.ini", false}};
+    for (const auto &c : cases) {
+        std::string target = c.target;
+        if (target.rfind("/ABS", 0) == 0) target = dir.path + target.substr(4);
+        const std::string absolute = target[0] == '/' ? target : dir.path + "/" + target;
+        if (c.exists)
+            std::ofstream(absolute) << "; mine\n";
+        else
+            std::remove(absolute.c_str());
+        const std::string link = dir.path + "/zenlume.ini";
+        std::remove(link.c_str());
+        ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
+        std::string error;
+        ASSERT_TRUE(WriteGeometry(link, 1, 2, 3, 4, &error)) << error;
+        struct stat st;
+        ASSERT_EQ(::lstat(link.c_str(), &st), 0);
+        EXPECT_TRUE(S_ISLNK(st.st_mode)) << c.target;
+        EXPECT_NE(ReadAll(absolute).find("Left=2"), std::string::npos) << c.target;
+        EXPECT_EQ(ReadAll(absolute).find("; mine") != std::string::npos, c.exists) << c.target;
+    }
+}
+
+// The picture writer's way: a read-only file is refused whoever writes,
+// and the reason is the system's.
+TEST(SettingsFile, SaveFileRefusesReadOnlyFilesAndNamesTheReason)
+{
+    TempDir dir;
+    const std::string path = dir.path + "/picture.png";
+    std::ofstream(path) << "old";
+    ::chmod(path.c_str(), 0444);
+    std::string error;
+    EXPECT_FALSE(SaveFile(path, "new", OtherTargets::kWriteInto, &error));
+    EXPECT_EQ(error, "the file is read-only");
+    EXPECT_EQ(ReadAll(path), "old");
+    struct stat st;
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0444u);
+
+    EXPECT_FALSE(SaveFile(dir.path + "/no/such/file", "new", OtherTargets::kWriteInto, &error));
+    EXPECT_EQ(error, "No such file or directory");
+    EXPECT_FALSE(SaveFile(dir.path, "new", OtherTargets::kWriteInto, &error));
+    EXPECT_EQ(error, "Is a directory");
 }
 
 }  // namespace

@@ -313,3 +313,43 @@ TEST_F(ClockWindow, OnTopToggles)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ClockWindow, APlaceBeyondTheGlobeIsReportedOncePerReadingAndNotUsed)
+{
+    Start("[Place]\nNS=1\nLatD=91\nEW=1\nLongD=10\nZoneH=30\n");
+    clock_->show();
+    Settle();
+    ASSERT_EQ(messages_.size(), 1u);
+    const std::string &text = messages_[0].first;
+    EXPECT_NE(text.find(path_), std::string::npos) << text;
+    EXPECT_NE(text.find("[Place] LatD=91"), std::string::npos) << text;
+    EXPECT_NE(text.find("[Place] ZoneH=30"), std::string::npos) << text;
+    EXPECT_EQ(text.find("LongD"), std::string::npos) << text;  // 10 degrees is a longitude
+    EXPECT_FALSE(messages_[0].second);
+    EXPECT_EQ(clock_->ClockSettings().Latitude(), 0.0);  // the key's default
+    EXPECT_EQ(clock_->ClockSettings().ZoneHours, 0.0);
+    EXPECT_EQ(clock_->ClockSettings().Longitude(), 10.0);
+    EXPECT_GE(clock_->Moment().UT, 0.0);
+    EXPECT_LT(clock_->Moment().UT, 24.0);
+
+    now_ = Minute(7, 21, 41);
+    clock_->Timer1Timer();
+    EXPECT_EQ(messages_.size(), 1u);  // not every minute
+
+    QTimer::singleShot(0, &options_, [this] { options_.reject(); });
+    clock_->Options1Click();  // the settings are read again: one more notice
+    EXPECT_EQ(messages_.size(), 2u);
+}
+
+TEST_F(ClockWindow, UnreadableSettingsValuesGiveTheDefaultsSilently)
+{
+    Start("[Place]\nNS=1\nLatD=north\n[Setting]\nSize=big\n");
+    clock_->show();
+    Settle();
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_EQ(clock_->ClockSettings().PlanetSize, 63);
+}
+
+}  // namespace
