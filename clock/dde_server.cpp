@@ -1,6 +1,7 @@
 #include "dde_server.h"
 
 #include "dde_adaptor.h"
+#include "publication.h"
 
 #include <QDBusConnectionInterface>
 #include <QFileInfo>
@@ -16,16 +17,6 @@ const QString kTooLarge = QStringLiteral("org.zenlume.DDE.Error.TooLarge");
 bool IsPlainText(const QString &format)
 {
     return format == QLatin1String("text/plain") || format == QLatin1String("CF_TEXT");
-}
-
-// Splits at CR LF, LF or CR; a line break at the very end ends the last
-// line rather than starting an empty one.
-QStringList SplitLines(const QString &text)
-{
-    static const QRegularExpression kBreak(QStringLiteral("\r\n|\n|\r"));
-    QStringList lines = text.split(kBreak);
-    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
-    return lines;
 }
 
 }  // namespace
@@ -124,7 +115,8 @@ void TDdeServer::Poke(const QString &item, const QString &format, const QString 
             sendErrorReply(kTooLarge, QStringLiteral("a poke may hold at most %1 bytes").arg(kMaxPokeBytes));
         return;
     }
-    lines_ = SplitLines(text);
+    lines_.clear();
+    for (const std::string &line : SplitPokedText(text.toStdString())) lines_ << QString::fromStdString(line);
     emit Advise(kItem, Text());
 }
 

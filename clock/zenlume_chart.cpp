@@ -3,6 +3,7 @@
 // wheel.  Needs no display.
 #include "chart.h"
 #include "chart_report.h"
+#include "local_time.h"
 #include "settings.h"
 #if ZENLUME_HAVE_RENDERER
 #include "wheel_loader.h"
@@ -63,43 +64,6 @@ int Fail(const std::string &message)
     return 2;
 }
 
-const char kTimeForm[] = "expected \"YYYY-MM-DD HH:MM\" or \"YYYY-MM-DD HH:MM:SS\"";
-
-// The digits text[at .. at + count - 1] as a number; -1 unless all are digits.
-int Digits(const std::string &text, size_t at, size_t count)
-{
-    int value = 0;
-    for (size_t i = at; i < at + count; ++i) {
-        if (text[i] < '0' || text[i] > '9') return -1;
-        value = value * 10 + (text[i] - '0');
-    }
-    return value;
-}
-
-// Exactly "YYYY-MM-DD HH:MM" or "YYYY-MM-DD HH:MM:SS" (a "T" may stand for
-// the blank), a day of the library's calendar and a time of day; false with
-// the reason in `why` otherwise.
-bool ParseLocalTime(const std::string &text, zenlume::LocalDateTime &t, std::string &why)
-{
-    why = kTimeForm;
-    if (text.size() != 16 && text.size() != 19) return false;
-    if (text[4] != '-' || text[7] != '-' || (text[10] != ' ' && text[10] != 'T') || text[13] != ':') return false;
-    if (text.size() == 19 && text[16] != ':') return false;
-    t = {Digits(text, 0, 4), Digits(text, 5, 2), Digits(text, 8, 2), Digits(text, 11, 2), Digits(text, 14, 2),
-         text.size() == 19 ? Digits(text, 17, 2) : 0, 0};
-    if (t.Year < 0 || t.Month < 0 || t.Day < 0 || t.Hour < 0 || t.Minute < 0 || t.Second < 0) return false;
-    if (t.Hour > 23 || t.Minute > 59 || t.Second > 59) {
-        why = "there is no such time of day";
-        return false;
-    }
-    if (!zenlume::IsCalendarDate(t.Year, t.Month, t.Day)) {
-        why = "there is no such day in the calendar (years 0001 to 9999; Julian before 15 October 1582, "
-              "Gregorian from then on, so 1582-10-05 to 1582-10-14 do not exist)";
-        return false;
-    }
-    return true;
-}
-
 // Writes all of `data` to standard output; false, with the system's reason
 // in `why`, when any of it cannot be written.
 bool WriteOutput(const std::string &data, std::string &why)
@@ -156,7 +120,7 @@ int main(int argc, char **argv)
             } else {
                 zenlume::LocalDateTime when;
                 std::string why;
-                if (!ParseLocalTime(value, when, why)) return Fail("cannot read the time \"" + value + "\": " + why);
+                if (!zenlume::ParseLocalTime(value, when, &why)) return Fail("cannot read the time \"" + value + "\": " + why);
                 at = when;
             }
         } else {

@@ -46,6 +46,20 @@ std::vector<std::string> PublishedLines(const ClockChart &chart, const LocalDate
     return lines;
 }
 
+std::vector<std::string> SplitPokedText(const std::string &text)
+{
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') continue;
+        lines.push_back(text.substr(start, i - start));
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < text.size()) lines.push_back(text.substr(start));
+    return lines;
+}
+
 std::string PublishedText(const std::vector<std::string> &lines)
 {
     std::string text;

@@ -29,6 +29,10 @@ double DayCount(const LocalDateTime &t);
 // The 15 lines (without line ends) of `chart` as computed for local time `t`.
 std::vector<std::string> PublishedLines(const ClockChart &chart, const LocalDateTime &t);
 
+// The lines of a poked text: split at CR LF, LF or CR; a line break at the
+// very end ends the last line rather than starting an empty one.
+std::vector<std::string> SplitPokedText(const std::string &text);
+
 // Lines joined as they are served: each followed by CR LF.
 std::string PublishedText(const std::vector<std::string> &lines);
 

@@ -15,11 +15,13 @@ command -v dbus-run-session >/dev/null && bus=(dbus-run-session --)
 exec "${bus[@]}" xvfb-run -a -s '-screen 0 1280x1024x24' bash -c '
   trayer --edge top --align right --widthtype pixel --width 100 --height 32 >/dev/null 2>&1 &
   tray=$!
-  # Wait until the tray host has made its panel window.
-  for _ in $(seq 50); do
+  # Wait until the tray host has made its panel window, then a moment more
+  # for it to take the tray selection (slow under the sanitizers).
+  for _ in $(seq 300); do
     xwininfo -root -tree 2>/dev/null | grep -q "\"panel\"" && break
     sleep 0.1
   done
+  sleep 1
   "$@"
   rc=$?
   kill "$tray" 2>/dev/null

@@ -11,7 +11,7 @@ cd "$(dirname "$0")/../.."
 seconds=${1:-30}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(calc copy_file settings published_number)
+[ ${#targets[@]} -gt 0 ] || targets=(calc copy_file settings published_number local_time poke_split)
 build=${ZENLUME_FUZZ_BUILD:-build-fuzz}
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
