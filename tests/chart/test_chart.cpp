@@ -230,4 +230,45 @@ TEST(ChartRecord, PolarLatitudesKeepBodiesAndAnglesButNoFalseCusps)
     EXPECT_FALSE(Compute(Place(0, QVCALC32_EQUAL, 70, 0), At(2026, 12, 7, 12, 0), equal).CuspsMissing);
 }
 
+// At and beyond the polar circles, and at the poles themselves, every house
+// system either gives a cusp or says it has none: never a crash, never a
+// text for a cusp that is not a number, and the bodies are always placed.
+TEST(ChartRecord, EveryHouseSystemAtThePolarCirclesAndThePoles)
+{
+    struct Latitude {
+        const char *name;
+        int deg, min;
+    };
+    const Latitude latitudes[] = {
+        {"Arctic circle", 66, 34}, {"Antarctic circle", -66, -34}, {"80 N", 80, 0}, {"80 S", -80, 0},
+        {"a minute from the North Pole", 89, 59}, {"a minute from the South Pole", -89, -59},
+        {"North Pole", 90, 0}, {"South Pole", -90, 0},
+    };
+    for (int code = QVCALC32_PLACIDUS; code <= QVCALC32_EQUAL; ++code) {
+        for (const Latitude &lat : latitudes) {
+            SCOPED_TRACE(std::string(lat.name) + ", house code " + std::to_string(code));
+            ClockChart chart;
+            const ChartMoment m = Compute(Place(1, code, lat.deg, lat.min), At(2026, 6, 21, 3, 30), chart);
+            EXPECT_FALSE(m.HouseName.empty());
+            for (int i = QVCALC32_SUN; i <= QVCALC32_CHIRON; ++i)
+                EXPECT_TRUE(std::isfinite(chart.PlanetPos[i])) << "body " << i;
+            int absent = 0;
+            for (int k = 1; k <= 12; ++k) {
+                const bool shown = chart.CuspText[k].length == 9;
+                EXPECT_TRUE(shown || chart.CuspText[k].length == 0) << "cusp " << k;
+                EXPECT_EQ(shown, std::isfinite(m.TrueCuspPos[k])) << "cusp " << k;
+                if (shown) {
+                    EXPECT_TRUE(m.TrueCuspPos[k] > -360 && m.TrueCuspPos[k] < 720) << "cusp " << k;
+                }
+                absent += !shown;
+            }
+            EXPECT_EQ(m.CuspsMissing, absent > 0);
+            if (m.CuspsMissing) {
+                EXPECT_FALSE(MissingCuspsMessage(m).empty());
+            }
+            EXPECT_TRUE(m.RisingSign >= 0 && m.RisingSign <= 12);
+        }
+    }
+}
+
 }  // namespace

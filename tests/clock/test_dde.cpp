@@ -132,6 +132,35 @@ TEST_F(Publication, AnOversizedPokeIsRefusedAndTheClockTicksOn)
     EXPECT_EQ(Request().count("\r\n"), 15);
 }
 
+// What is not a text poke to the one item changes nothing and says why:
+// another format, another item, bytes in place of text, a missing argument.
+TEST_F(Publication, PokesThatAreNotTextToTheItemAreRefused)
+{
+    clock_->Timer1Timer();
+    const QString before = Request();
+    struct Case {
+        const char *name;
+        QVariantList args;
+        const char *error;
+    };
+    const Case cases[] = {
+        {"a picture", {TDdeServer::kItem, "image/png", "PNG"}, "org.zenlume.DDE.Error.UnsupportedFormat"},
+        {"another item", {"OtherItem", "text/plain", "x"}, "org.zenlume.DDE.Error.UnknownItem"},
+        {"bytes for text", {TDdeServer::kItem, "text/plain", QByteArray("\x00\xff\xfe", 3)}, nullptr},
+        {"no text at all", {TDdeServer::kItem, "text/plain"}, nullptr},
+    };
+    for (const Case &c : cases) {
+        const QDBusMessage reply = Call("Poke", c.args);
+        EXPECT_EQ(reply.type(), QDBusMessage::ErrorMessage) << c.name;
+        if (c.error) {
+            EXPECT_EQ(reply.errorName(), c.error) << c.name;
+        }
+        EXPECT_EQ(Request(), before) << c.name;
+    }
+    Settle();
+    EXPECT_TRUE(listener_.advised.isEmpty());
+}
+
 TEST_F(Publication, ASecondClockRunsWithoutTheNameAndTheNameGoesWithTheClock)
 {
     QDBusConnection second = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "second-clock");

@@ -27,6 +27,7 @@
 #include <fstream>
 #include <memory>
 #include <sstream>
+#include <tuple>
 #include <unistd.h>
 
 namespace {
@@ -135,6 +136,36 @@ TEST_F(ClockWindow, CloseHidesTheTickGoesOnAndTheTrayBringsItBack)
     EXPECT_TRUE(clock_->isVisible());
     EXPECT_EQ(clock_->Moment().Local.Minute, 45);
     EXPECT_FALSE(clock_->ShuttingDown());
+}
+
+// The system clock set back or forward, or a resume from suspend: the
+// minute tick reads the local clock afresh, so the next tick shows the
+// present minute exactly as a clock started at that minute would.
+TEST_F(ClockWindow, AfterTheSystemClockJumpsTheNextTickShowsThePresentMinute)
+{
+    Start();
+    clock_->show();
+    Settle();
+    const PlanetTable table;
+    const LocalDateTime jumps[] = {
+        {2026, 12, 7, 20, 41, 0, 0},  // back an hour (a zone change by hand)
+        {1999, 1, 1, 0, 0, 0, 0},     // back years (a dead clock battery)
+        {2031, 7, 15, 12, 34, 0, 0},  // forward years
+        {2031, 7, 16, 9, 2, 0, 0},    // forward a night (a resume from suspend)
+    };
+    for (const LocalDateTime &jump : jumps) {
+        SCOPED_TRACE(std::to_string(jump.Year) + "-" + std::to_string(jump.Month) + "-" + std::to_string(jump.Day));
+        now_ = jump;
+        clock_->Timer1Timer();
+        EXPECT_TRUE(clock_->Timer1()->isActive());
+        const LocalDateTime shown = clock_->Moment().Local;
+        EXPECT_EQ(std::tie(shown.Year, shown.Month, shown.Day, shown.Hour, shown.Minute),
+                  std::tie(jump.Year, jump.Month, jump.Day, jump.Hour, jump.Minute));
+        ClockChart fresh;
+        ComputeChartAt(clock_->ClockSettings(), jump, table, fresh);
+        for (int i = QVCALC32_SUN; i <= QVCALC32_CHIRON; ++i) EXPECT_EQ(clock_->Chart().PlanetPos[i], fresh.PlanetPos[i]) << i;
+        for (int k = 1; k <= 12; ++k) EXPECT_EQ(clock_->Chart().CuspPos[k], fresh.CuspPos[k]) << k;
+    }
 }
 
 TEST_F(ClockWindow, TheWindowStaysSquare)
