@@ -363,7 +363,9 @@ QVCALC32_API void QVCALC32_CALL MoonProgCalc(uint8_t MoonFlag, int32_t JD, doubl
 /* ---- Event searches (searches.cpp, yield.cpp) ------------------------- */
 
 /* Lets the caller's pending user-interface events run: calls the hook set
- * with qvcalc32_SetYieldHook, or returns at once when there is none. */
+ * with qvcalc32_SetYieldHook.  Without a hook it returns at once, except on
+ * Windows, where it dispatches the calling thread's pending messages; a
+ * WM_QUIT ends that and is posted back, so the caller's own loop sees it. */
 QVCALC32_API void QVCALC32_CALL YieldToOthers(void);
 /* The first minute (Time, UT hours, possibly beyond 24 = the next day; JD
  * the day) from JD on at which Body (1..12) reaches Target degrees, searching

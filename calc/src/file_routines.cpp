@@ -1,5 +1,8 @@
 // The two file routines: whether a path names an existing entry, and a copy
 // that expands LZ-compressed files and never leaves a half-written Dest.
+// The message array is shared with the Windows version
+// (file_routines_win32.cpp); the rest of this file is the POSIX version.
+#include "file_report.h"
 #include "lz_expand.h"
 #include "qvcalc32.h"
 
@@ -10,21 +13,14 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#if !defined(_WIN32)
 #include <fcntl.h>
 #include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
-namespace {
-
-// The caller's message array: `high` is its upper bound, so it holds at most
-// `high` characters and the terminating NUL.
-struct Report {
-    char *message;
-    int32_t high;
-};
-
-__attribute__((format(printf, 2, 3))) void Say(const Report &r, const char *format, ...)
+void qv::Say(const Report &r, const char *format, ...)
 {
     if (r.message == nullptr || r.high < 0) return;
     va_list args;
@@ -40,6 +36,12 @@ __attribute__((format(printf, 2, 3))) void Say(const Report &r, const char *form
     const std::size_t need = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
     if (n - lead < need) r.message[lead] = '\0';
 }
+
+#if !defined(_WIN32)
+namespace {
+
+using qv::Report;
+using qv::Say;
 
 // strerror_r comes in a GNU and an XSI flavour; either way we want the text.
 [[maybe_unused]] const char *ReasonText(int result, const char *buffer)
@@ -225,3 +227,4 @@ int32_t CopyFile(const char *Source, const char *Dest, char *Message, int32_t Me
 }
 
 }  // extern "C"
+#endif  // !_WIN32

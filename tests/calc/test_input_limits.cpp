@@ -79,6 +79,7 @@ TEST(GetReturnLimits, SearchesWithinTheContractStillFindTheirReturn)
     }
 }
 
+#if !defined(_WIN32)  // POSIX directories; test_windows_files.cpp has Windows's
 TEST(DirExistsLimits, AnyNumberOfTrailingSeparators)
 {
     char name[] = "/tmp/qvcalc32-limits-XXXXXX";
@@ -103,5 +104,6 @@ TEST(DirExistsLimits, AnyNumberOfTrailingSeparators)
     for (const auto &c : cases) EXPECT_EQ(DirExists(c.path.c_str()), c.exists) << c.what;
     std::filesystem::remove_all(dir);
 }
+#endif
 
 }  // namespace
