@@ -1,5 +1,6 @@
 // The two chart angles: the Ascendant (the ecliptic degree rising in the
 // east) and the Midheaven (the ecliptic degree on the upper meridian).
+#include "fast_trig.h"
 #include "internal.h"
 
 using namespace qv;
@@ -19,25 +20,29 @@ double AngleDegrees(double radians, double offset)
 
 }  // namespace
 
+void qv::AsMcFromSines(SinCosPair ramc, SinCosPair lat, SinCosPair obl, double offset, double *asc, double *mc)
+{
+    const double s = ramc.s, c = ramc.c, co = obl.c, so = obl.s;
+    // The Midheaven's right ascension is RAMC, so only tan is needed; the
+    // sign of sin RAMC picks the half-turn.
+    const double m = FastQuadrant((s / c) / co, s);
+    // The Ascendant lies where the horizon cuts the ecliptic on the east side;
+    // the sign of cos RAMC picks the eastern of the two intersections.
+    const double a = FastQuadrant(c / (-s * co - so * (lat.s / lat.c)), c);
+    if (asc) *asc = AngleDegrees(a, offset);
+    if (mc) *mc = AngleDegrees(m, offset);
+}
+
 extern "C" {
 
 // Ascendant and Midheaven in degrees from RAMC, latitude and obliquity (all
-// in radians), each plus Offset and one arc-minute.  Exact to double
-// rounding (about 1e-13 degrees) away from the poles; where the Ascendant
+// in radians), each plus Offset and one arc-minute.  Within a few units of
+// double rounding (about 1e-13 degrees) away from the poles; where the Ascendant
 // quotient has a zero denominator (latitude 0 at RAMC 0) the infinite
 // quotient gives the limiting angle, and degenerate input gives NaN.
 void AsMcCalc(double *Asc, double *MC, double RAMC, double Lat, double Obl, double Offset)
 {
-    const double s = std::sin(RAMC), c = std::cos(RAMC);
-    const double co = std::cos(Obl), so = std::sin(Obl);
-    // The Midheaven's right ascension is RAMC, so only tan is needed; the
-    // sign of sin RAMC picks the half-turn.
-    const double mc = Quadrant((s / c) / co, s);
-    // The Ascendant lies where the horizon cuts the ecliptic on the east side;
-    // the sign of cos RAMC picks the eastern of the two intersections.
-    const double asc = Quadrant(c / (-s * co - so * std::tan(Lat)), c);
-    if (Asc) *Asc = AngleDegrees(asc, Offset);
-    if (MC) *MC = AngleDegrees(mc, Offset);
+    AsMcFromSines(FastSinCos(RAMC), FastSinCos(Lat), FastSinCos(Obl), Offset, Asc, MC);
 }
 
 }  // extern "C"

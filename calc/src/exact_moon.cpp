@@ -60,10 +60,10 @@ void ExactMoon(double *Lon, double Offset, double T)
 
     // The additive long-period terms of the classical theory shift the mean
     // arguments themselves, so the periodic series below is taken with them.
-    const double A1 = FS(51.2 + 20.2 * T);
-    const double A2 = 14.27 * FS(193.4404 - 132.87 * T - 0.0091731 * T * T);
-    const double A3 = FS(fa.omega);
-    const double A4 = -15.58 * FS(275.05 + fa.omega - 2.3 * T);
+    const double A1 = FastSinDeg(51.2 + 20.2 * T);
+    const double A2 = 14.27 * FastSinDeg(193.4404 - 132.87 * T - 0.0091731 * T * T);
+    const double A3 = FastSinDeg(fa.omega);
+    const double A4 = -15.58 * FastSinDeg(275.05 + fa.omega - 2.3 * T);
     Lp += static_cast<double>((0.84 * A1 + A2 + 7.261 * A3) * kOver3600L);
     Mp += static_cast<double>((2.94 * A1 + A2 + 9.337 * A3) * kOver3600L);
     F += static_cast<double>((0.21 * A1 + A2 - 88.699 * A3 + A4) * kOver3600L);

@@ -1,6 +1,7 @@
 // Mean arguments of the Sun and the Moon, shared by the two exact series.
 #include "fundamental_arguments.h"
 
+#include "fast_trig.h"
 #include "internal.h"
 
 namespace qv {
@@ -20,7 +21,7 @@ FundamentalArgs FundamentalArguments(double T)
     a.moonMeanLon = FU(270.434164 + 13.1763965 * d + (0.0000019 * T - 0.001133) * T2);
     a.moonAnomaly = FU(296.1046083 + 477198.849 * T + 0.00919167 * T2);
     a.nutation = static_cast<double>(
-        (-(17.2327 + 0.01737 * T) * FS(a.omega) - 1.273 * FS(2 * a.sunMeanLon)) * kOver3600L);
+        (-(17.2327 + 0.01737 * T) * FastSinDeg(a.omega) - 1.273 * FastSinDeg(2 * a.sunMeanLon)) * kOver3600L);
     return a;
 }
 

@@ -2,6 +2,7 @@
 // cusps.  Same units and conventions as the quadrant systems: LST in hours,
 // Lat in degrees, Obl in radians, Offset and cusps in degrees, cusp k in
 // element k; nothing is written unless the array reaches element 12.
+#include "fast_trig.h"
 #include "internal.h"
 
 #include <algorithm>
@@ -13,28 +14,32 @@ namespace {
 constexpr long double kOver3L = 1.0L / 3.0L;
 
 // a + step, less 360 only when the sum is ABOVE 360: Equal and Porphyry
-// keep a sum of exactly 360 as 360.
+// keep a sum of exactly 360 as 360.  In doubles: for a above 360 - step
+// (and below 720), a - 360 is exact, so the result is rounded once, as the
+// exact sum less 360 would be.
 double AddKeeping360(double a, double step)
 {
-    long double v = a + static_cast<long double>(step);
-    if (v > 360) v -= 360;
-    return static_cast<double>(v);
+    return a > 360 - step ? (a - 360) + step : a + step;
 }
 
 // Ecliptic longitudes of the twelve equatorial points RAMC + 30i + 60
 // degrees (house 10 on the meridian, house 1 at the east point): along the
 // declination circle (Meridian) or along the circle through the ecliptic
-// poles (Morinus).  The sign of the numerator picks the half-turn.
+// poles (Morinus).  The sign of the numerator picks the half-turn, so the
+// point half a turn on gives the opposite cusp: houses 1 to 6 are computed,
+// 7 to 12 follow.
 void EquatorialHouses(double *Cusps, double LST, double Obl, double Offset, bool morinus)
 {
     const double ramc = HouseRamc(LST);
-    const double co = std::cos(Obl);
+    const double co = FastCos(Obl);
     double c[13] = {};
-    for (int i = 1; i <= 12; ++i) {
+    for (int i = 1; i <= 6; ++i) {
         const double x = static_cast<double>(ramc + (30 * i + 60) * kDegToRadL);
-        const double sx = std::sin(x), cx = std::cos(x);
-        const double lam = morinus ? Quadrant(sx * co / cx, sx * co) : Quadrant(sx / (cx * co), sx);
+        const SinCosPair scx = FastSinCos(x);
+        const double sx = scx.s, cx = scx.c;
+        const double lam = morinus ? FastQuadrant(sx * co / cx, sx * co) : FastQuadrant(sx / (cx * co), sx);
         c[i] = Reduce360(static_cast<double>(lam * kRadToDegL + Offset));
+        c[i + 6] = Reduce360(static_cast<double>(OppositeDegrees(lam) + Offset));
     }
     std::copy(c + 1, c + 13, Cusps + 1);
 }
@@ -100,7 +105,8 @@ void PorHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double O
 
 // Meridian houses: equal steps of right ascension carried to the ecliptic
 // along declination circles.  Lat is not used; no arc-minute and no
-// fix-up, so cusp 1 is the East Point.  Degrees, exact to double rounding.
+// fix-up, so cusp 1 is the East Point.  Degrees, to a few units of double
+// rounding.
 void MeridHouse(double *Cusps, int32_t CuspsHigh, double LST, double /*Lat*/, double Obl, double Offset)
 {
     if (!HasElement(Cusps, CuspsHigh, 12)) return;
@@ -108,8 +114,8 @@ void MeridHouse(double *Cusps, int32_t CuspsHigh, double LST, double /*Lat*/, do
 }
 
 // Morinus houses: equal steps of right ascension carried to the ecliptic
-// along circles through the ecliptic poles.  Lat is not used.  Degrees,
-// exact to double rounding.
+// along circles through the ecliptic poles.  Lat is not used.  Degrees, to
+// a few units of double rounding.
 void MorHouse(double *Cusps, int32_t CuspsHigh, double LST, double /*Lat*/, double Obl, double Offset)
 {
     if (!HasElement(Cusps, CuspsHigh, 12)) return;

@@ -9,6 +9,7 @@
 // negative cusps).  Unit conversions and reductions run in extended
 // precision, the trigonometry in doubles; values are kept as doubles
 // between steps.  NaN marks a cusp without a solution.
+#include "fast_trig.h"
 #include "internal.h"
 
 #include <algorithm>
@@ -52,9 +53,10 @@ double Reduce360(long double x)
 }
 
 HouseFrame::HouseFrame(double lst, double lat, double obl, double offset)
-    : ramc(HouseRamc(lst)), phi(static_cast<double>(lat * kDegToRadL))
+    : ramc(HouseRamc(lst)), phi(static_cast<double>(lat * kDegToRadL)), ramcSin(FastSinCos(ramc)),
+      phiSin(FastSinCos(phi)), oblSin(FastSinCos(obl))
 {
-    AsMcCalc(&asc, &mc, ramc, phi, obl, offset);
+    AsMcFromSines(ramcSin, phiSin, oblSin, offset, &asc, &mc);
 }
 
 // Cusps 1, 4, 7 and 10 from the Ascendant and Midheaven of AsMcCalc, so that
@@ -88,6 +90,26 @@ void FixAngles(double *cusps, double asc, double mc)
 constexpr int32_t kPlacidusRounds = 100000;
 constexpr int kMaxLanes = 4;
 
+// A product that the arcsine will round to Real6: the one from the table
+// trigonometry (within a few ulps of the C library's) rounds to the same
+// Real6 unless it lies near a Real6 rounding midpoint (its 13 low bits near
+// 0x1000); there, about one time in sixty, the C library's value decides.
+template <typename Exact>
+double Real6Argument(double fast, Exact exact)
+{
+    uint64_t bits;
+    std::memcpy(&bits, &fast, sizeof bits);
+    const int64_t fromMid = static_cast<int64_t>(bits & 0x1FFF) - 0x1000;
+    if (fromMid > -64 && fromMid < 64) return exact();
+    return fast;
+}
+
+// k sin x as the Placidus iteration hands it to the arcsine.
+double SineArgument(double k, double x)
+{
+    return Real6Argument(k * FastSin(x), [&] { return k * std::sin(x); });
+}
+
 void PlacidusLanes(int lanes, const double *base, const double *f, double k, double *x, int32_t *rounds)
 {
     double arcSin[kMaxLanes], last[kMaxLanes];
@@ -115,7 +137,7 @@ void PlacidusLanes(int lanes, const double *base, const double *f, double k, dou
             last[l] = next;
         }
         for (int l = 0; l < lanes; ++l)
-            if (running[l]) arcSin[l] = ArcSinReal6Fast(k * std::sin(last[l]));
+            if (running[l]) arcSin[l] = ArcSinReal6Fast(SineArgument(k, last[l]));
     }
 }
 
@@ -127,11 +149,13 @@ namespace {
 
 // Ecliptic longitude (radians, 0..2pi) of the point of oblique ascension x
 // under the pole whose tangent is tanPole: the Ascendant formula of a place
-// at that latitude, as Koch and Topocentric use it.
-double PoleCusp(double x, double tanPole, double obl)
+// at that latitude, as Koch and Topocentric use it.  With a = arctan(tanPole
+// / cos x) the quotient cos a tan x / cos(a + obl) is, after cancelling
+// cos a (always positive), sin x / (cos x cos obl - tanPole sin obl): the
+// same quotient with the same sign, without the pole's own angle.
+double PoleCusp(SinCosPair x, double tanPole, SinCosPair obl)
 {
-    const double a = std::atan(tanPole / std::cos(x));
-    return Quadrant(std::cos(a) * std::tan(x) / std::cos(a + obl), std::sin(x));
+    return FastQuadrant(x.s / (x.c * obl.c - tanPole * obl.s), x.s);
 }
 
 // x - 2pi * Int(x / 2pi) with 2pi taken as the double 6.283185307179586.
@@ -197,7 +221,8 @@ void PlacHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double 
         // The arctangent gives -90..90 degrees; whole half-turns of X bring
         // the longitude into X's half of the circle.
         const long double turns = std::trunc((x * kRadToDegL + 90) / 180);
-        double lam = static_cast<double>(std::atan(std::tan(x) / cosObl) * kRadToDegL);
+        const SinCosPair sx = FastSinCos(x);
+        double lam = static_cast<double>(FastAtan((sx.s / sx.c) / cosObl) * kRadToDegL);
         lam = static_cast<double>(lam - 180 * turns);
         lam = Reduce360(lam);
         c[i] = lam;
@@ -222,52 +247,61 @@ void KochHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double 
     const HouseFrame frame(LST, Lat, Obl, Offset);
     const double ramc = frame.ramc, phi = frame.phi, asc = frame.asc, mc = frame.mc;
 
-    const double tanPhi = std::tan(phi);
-    const double ad = ArcSinReal6Fast(tanPhi * std::tan(Obl) * std::sin(ramc));
+    const SinCosPair obl = frame.oblSin;
+    const double tanPhi = frame.TanPhi();
+    // The ascensional difference is rounded to Real6 by the arcsine, so its
+    // argument is taken exactly as the C library gives it near a midpoint.
+    const double ad = ArcSinReal6Fast(Real6Argument(tanPhi * (obl.s / obl.c) * frame.ramcSin.s, [&] {
+        return std::tan(phi) * std::tan(Obl) * std::sin(ramc);
+    }));
     const double step = static_cast<double>((kPiL / 2 + ad) * (1.0L / 3.0L));
     double x = ramc - ad;
     double c[13] = {};
+    // Oblique ascensions RAMC - AD + i step give houses 10, 11, 12, 1, 2, 3
+    // (i = 0..5) and their opposites; 10 and 1 are the angles, which the
+    // fix-up sets.
     for (int i = 1; i <= 6; ++i) {
-        const double lam = PoleCusp(x, tanPhi, Obl);
-        x = x + step;
-        const double deg = Reduce360(static_cast<double>(lam * 180.0L * (1.0L / kPiL) + Offset));
         const int h = i + 9 > 12 ? i - 3 : i + 9;
-        c[h] = deg;
-        c[h + 6 > 12 ? h - 6 : h + 6] = Reduce360(deg + 180.0L);
+        if (h != 10 && h != 1) {
+            const double lam = PoleCusp(FastSinCos(x), tanPhi, obl);
+            const double deg = Reduce360(static_cast<double>(lam * 180.0L * (1.0L / kPiL) + Offset));
+            c[h] = deg;
+            c[h + 6 > 12 ? h - 6 : h + 6] = Reduce360(deg + 180.0L);
+        }
+        x = x + step;
     }
     FixAngles(c, asc, mc);
     CopyOut(Cusps, c);
 }
 
 // Topocentric cusps: oblique ascensions 30 degrees apart under poles whose
-// tangents are one, two and three thirds of tan(latitude).  Degrees, exact
-// to double rounding; a derived cusp of exactly 360 stays 360.
+// tangents are one, two and three thirds of tan(latitude).  Degrees, to a
+// few units of double rounding; a derived cusp of exactly 360 stays 360.
 void TopHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double Obl, double Offset)
 {
     if (!HasElement(Cusps, CuspsHigh, 12)) return;
     const HouseFrame frame(LST, Lat, Obl, Offset);
-    const double ramc = frame.ramc, phi = frame.phi, asc = frame.asc, mc = frame.mc;
+    const double ramc = frame.ramc, asc = frame.asc, mc = frame.mc;
 
-    // The poles are angles; the cusp formula takes their tangents again.
-    const double tanPhi = std::tan(phi);
-    const double t1 = std::tan(std::atan(static_cast<double>(tanPhi * (1.0L / 3.0L))));
-    const double t2 = std::tan(std::atan(static_cast<double>(2 * tanPhi * (1.0L / 3.0L))));
+    const SinCosPair obl = frame.oblSin;
+    const double tanPhi = frame.TanPhi();
+    const double t1 = static_cast<double>(tanPhi * (1.0L / 3.0L));
+    const double t2 = static_cast<double>(2 * tanPhi * (1.0L / 3.0L));
     const long double sixth = kPiL / 6;
     double c[13] = {};
-    // The IC is taken back to radians without the offset so that all six
-    // cusps pass through the same conversion below.
-    c[4] = Reduce2Pi((mc + 180.0L - Offset) * kDegToRadL);
+    // Oblique ascensions RAMC + 30, 60 .. 150 degrees give the opposites of
+    // houses 11 and 12, then houses 1, 2 and 3; the angles (1 and 4, with
+    // 7 and 10) come from the fix-up.
     double x = Reduce2Pi(ramc + sixth);
-    c[5] = Reduce2Pi(PoleCusp(x, t1, Obl) + kPiL);  // opposite of cusp 11
+    c[5] = Reduce2Pi(PoleCusp(FastSinCos(x), t1, obl) + kPiL);  // opposite of cusp 11
     x = Reduce2Pi(x + sixth);
-    c[6] = Reduce2Pi(PoleCusp(x, t2, Obl) + kPiL);  // opposite of cusp 12
+    c[6] = Reduce2Pi(PoleCusp(FastSinCos(x), t2, obl) + kPiL);  // opposite of cusp 12
     x = Reduce2Pi(x + sixth);
-    c[1] = PoleCusp(x, tanPhi, Obl);
     x = Reduce2Pi(x + sixth);
-    c[2] = PoleCusp(x, t2, Obl);
+    c[2] = PoleCusp(FastSinCos(x), t2, obl);
     x = Reduce2Pi(x + sixth);
-    c[3] = PoleCusp(x, t1, Obl);
-    for (int i = 1; i <= 6; ++i) {
+    c[3] = PoleCusp(FastSinCos(x), t1, obl);
+    for (int i : {2, 3, 5, 6}) {
         c[i] = Reduce360(static_cast<double>(c[i] * kRadToDegL + Offset));
         long double opposite = c[i] + 180.0L;
         if (opposite > 360) opposite -= 360;
@@ -279,22 +313,24 @@ void TopHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double O
 
 // Regiomontanus cusps: the celestial equator cut into twelve 30-degree arcs
 // from the meridian, each carried to the ecliptic along the great circle
-// through the north and south points of the horizon.  Degrees, exact to
-// double rounding.
+// through the north and south points of the horizon.  Degrees, to a few
+// units of double rounding.  Circles half a turn apart give opposite
+// cusps, so houses 2, 3, 5 and 6 are computed and 8, 9, 11 and 12 follow.
 void RegHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double Obl, double Offset)
 {
     if (!HasElement(Cusps, CuspsHigh, 12)) return;
     const HouseFrame frame(LST, Lat, Obl, Offset);
-    const double ramc = frame.ramc, phi = frame.phi, asc = frame.asc, mc = frame.mc;
+    const double ramc = frame.ramc, asc = frame.asc, mc = frame.mc;
 
     static const HouseCircles circles = MakeCircles(0);
-    const double co = std::cos(Obl), so = std::sin(Obl), tp = std::tan(phi);
+    const SinCosPair obl = frame.oblSin;
+    const double tpso = frame.TanPhi() * obl.s;
     double c[13] = {};
-    for (int i = 1; i <= 12; ++i) {
-        const double x = ramc + circles.h[i];
-        const double sx = std::sin(x);
-        const double lam = Quadrant(sx / (std::cos(x) * co - circles.sinH[i] * tp * so), sx);
+    for (int i : {2, 3, 5, 6}) {
+        const SinCosPair x = FastSinCos(ramc + circles.h[i]);
+        const double lam = FastQuadrant(x.s / (x.c * obl.c - circles.sinH[i] * tpso), x.s);
         c[i] = Reduce360(static_cast<double>(lam * kRadToDegL + Offset));
+        c[i + 6] = Reduce360(static_cast<double>(OppositeDegrees(lam) + Offset));
     }
     FixAngles(c, asc, mc);
     CopyOut(Cusps, c);
@@ -304,23 +340,27 @@ void RegHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double O
 // zenith, carried to the ecliptic along great circles through the north and
 // south points.  Latitude comes BEFORE sidereal time.  Degrees; the
 // millionth of a degree added to each division (to keep its tangent finite)
-// shifts the cusps by about 1e-6 degrees.
+// shifts the cusps by about 1e-6 degrees.  As for Regiomontanus, houses 8,
+// 9, 11 and 12 are the opposites of 2, 3, 5 and 6.
 void CampHouse(double *Cusps, int32_t CuspsHigh, double Lat, double LST, double Obl, double Offset)
 {
     if (!HasElement(Cusps, CuspsHigh, 12)) return;
     const HouseFrame frame(LST, Lat, Obl, Offset);
-    const double ramc = frame.ramc, phi = frame.phi, asc = frame.asc, mc = frame.mc;
+    const double asc = frame.asc, mc = frame.mc;
 
     static const HouseCircles circles = MakeCircles(0.000001L);
-    const double co = std::cos(Obl), so = std::sin(Obl), tp = std::tan(phi), cp = std::cos(phi);
+    const SinCosPair obl = frame.oblSin, p = frame.phiSin, r = frame.ramcSin;
+    const double sotp = obl.s * frame.TanPhi();
     double c[13] = {};
-    for (int i = 1; i <= 12; ++i) {
+    for (int i : {2, 3, 5, 6}) {
         // Where the house circle crosses the equator.
-        const double t = Quadrant(circles.tanH[i] * cp, circles.sinH[i]);
-        const double x = ramc + t;
-        const double sx = std::sin(x);
-        const double lam = Quadrant(sx / (co * std::cos(x) - so * tp * std::sin(t)), sx);
+        const double t = FastQuadrant(circles.tanH[i] * p.c, circles.sinH[i]);
+        const SinCosPair st = FastSinCos(t);
+        // RAMC + t by the sum formulas.
+        const double sx = r.s * st.c + r.c * st.s, cx = r.c * st.c - r.s * st.s;
+        const double lam = FastQuadrant(sx / (obl.c * cx - sotp * st.s), sx);
         c[i] = Reduce360(lam * kRadToDegL + Offset);
+        c[i + 6] = Reduce360(OppositeDegrees(lam) + Offset);
     }
     FixAngles(c, asc, mc);
     CopyOut(Cusps, c);

@@ -47,6 +47,11 @@ double ArcSinReal6Fast(double x);
 
 // ---- Angles ----
 
+// The sine and cosine of one angle.
+struct SinCosPair {
+    double s, c;
+};
+
 // The quadrant step shared by every arctangent of the house systems:
 // a = arctan(q), plus pi when negative, plus pi again when the named
 // sign-bearing quantity is negative.  Result in [0, 2pi) or NaN.
@@ -67,11 +72,27 @@ double Reduce360(long double x);
 // Cusps 1, 4, 7 and 10 from the Ascendant and Midheaven.
 void FixAngles(double *cusps, double asc, double mc);
 
+// Degrees of the cusp opposite the one at `lam` radians (a Quadrant result),
+// before the offset: the quadrant step puts the opposite point half a turn
+// on, the way that keeps it in 0..2pi.
+inline long double OppositeDegrees(double lam)
+{
+    return lam * kRadToDegL + (lam < kPi ? 180.0L : -180.0L);
+}
+
+// AsMcCalc from the sines and cosines of RAMC, the latitude and the
+// obliquity (angles.cpp).
+void AsMcFromSines(SinCosPair ramc, SinCosPair lat, SinCosPair obl, double offset, double *asc, double *mc);
+
 // What every house routine starts from: RAMC and the latitude in radians,
-// and the Ascendant and Midheaven of AsMcCalc (degrees) for the fix-up.
+// the sines and cosines of RAMC, latitude and obliquity, and the Ascendant
+// and Midheaven of AsMcCalc (degrees) for the fix-up.
 struct HouseFrame {
-    double ramc, phi, asc = 0, mc = 0;
+    double ramc, phi;
+    SinCosPair ramcSin, phiSin, oblSin;
+    double asc = 0, mc = 0;
     HouseFrame(double lst, double lat, double obl, double offset);
+    double TanPhi() const { return phiSin.s / phiSin.c; }
 };
 
 // x - 360 * trunc(x / 360), evaluated so that exact multiples of 360 give 0.

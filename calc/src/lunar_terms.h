@@ -5,6 +5,7 @@
 // compiling, and a malformed argument does not compile.  Not exported.
 #pragma once
 
+#include "fast_trig.h"
 #include "internal.h"
 
 #include <cstddef>
@@ -51,7 +52,7 @@ struct SineTerm {
     // Coefficient * sin(argument), in the coefficient's unit.
     double operator()(const LunarArgs &a) const
     {
-        return coefficient * FS(d * a.D + m * a.M + mp * a.Mp + f * a.F);
+        return coefficient * FastSinDeg(d * a.D + m * a.M + mp * a.Mp + f * a.F);
     }
 };
 

@@ -50,4 +50,15 @@ constexpr int32_t FirstSlotOf(int first)
     return slot;
 }
 
+// FirstSlotOf for bodies 1..13, worked out while compiling: PlanetCalc
+// looks a body's slots up on every call.
+struct FirstSlots {
+    int32_t slot[14];
+    constexpr FirstSlots() : slot{}
+    {
+        for (int b = 1; b <= 13; ++b) slot[b] = FirstSlotOf(b);
+    }
+};
+inline constexpr FirstSlots kFirstSlots;
+
 }  // namespace qv

@@ -4,6 +4,7 @@
 // coordinates; the Earth's orbit (the Sun's slots) turns heliocentric places
 // into geocentric ones.  The Moon and the Node come from MoonCalc, the Sun's
 // final longitude from ExactSun.
+#include "fast_trig.h"
 #include "internal.h"
 #include "planet_table.h"
 
@@ -19,6 +20,12 @@ using namespace qv;
 constexpr double kTinyTurn = 1.7E-9;
 constexpr double kTinyDecl = 1.7453E-9;
 
+// FR, FD and FU of the library, the same arithmetic inlined: these run a few
+// hundred times a call.
+inline double Rad(double x) { return static_cast<double>(x * kDegToRadL); }
+inline double Deg(double x) { return static_cast<double>(x * kRadToDegL); }
+inline double Turns(double x) { return ReduceTowardZero(x); }
+
 // Kepler's constant: the Earth's mean motion in radians per day for a = 1.
 constexpr double kGauss = 0.0172021;
 // Light time per astronomical unit, days.
@@ -26,11 +33,11 @@ constexpr double kLightDaysPerAU = 0.0057683;
 
 // The angle of (x, y) in radians, 0 < angle < 2 pi, as the theory takes it:
 // the arctangent put into its quadrant, with an exact 0 replaced by `tiny`;
-// exact to double rounding.
+// within a few units of double rounding.
 double PolarAngle(double x, double y, double tiny = kTinyTurn)
 {
     if (y == 0) y = tiny;
-    double a = Quadrant(y / x, y);
+    double a = FastQuadrant(y / x, y);
     if (a == 0) a = tiny;
     return a;
 }
@@ -44,7 +51,8 @@ double PolarAngle(double x, double y, double tiny = kTinyTurn)
 // (its other replacement, an angle of exactly 0, needs y / x to underflow).
 struct Rotation {
     double c, s;
-    explicit Rotation(double angle) : c(std::cos(angle)), s(std::sin(angle)) {}
+    explicit Rotation(double angle) : Rotation(FastSinCos(angle)) {}
+    explicit Rotation(SinCosPair sc) : c(sc.c), s(sc.s) {}
 };
 
 void Turn(double &x, double &y, const Rotation &turn, double tiny = kTinyTurn)
@@ -83,30 +91,54 @@ Vec3 Orient(double x, double y, const Rotation &w, double sinI, double cosI, con
     return {x, y, z};
 }
 
-// Heliocentric ecliptic position (AU) and velocity (AU per day) from one
-// element block.
-void Orbit(SlotReader &r, double T, Vec3 &pos, Vec3 &vel)
-{
-    double M = FR(r.Quadratic(T));
-    M -= kTwoPi * std::trunc(M / kTwoPi);
-    const double e = r.Quadratic(T);
-    const double a = r.Next();
-    const Rotation w(FR(r.Quadratic(T)));
-    const Rotation N(FR(r.Quadratic(T)));
-    const double i = FR(r.Quadratic(T));
+// One element block at time T: mean anomaly (radians, reduced by whole
+// turns toward zero), eccentricity, semi-major axis (AU), and the argument
+// of perihelion, node and inclination (radians).
+struct Elements {
+    double M, e, a, w, N, i;
+};
 
-    // Kepler's equation by five fixed iterations: each shrinks the error by
-    // e, leaving about 3E-3 radians for Chiron (e = 0.38), 2E-4 for Pluto
-    // and far less for the others.
-    double E = M;
-    for (int k = 0; k < 5; ++k) E = M + e * std::sin(E);
-    const double sinE = std::sin(E), cosE = std::cos(E);
-    const double Edot = kGauss / ((1 - e * cosE) * XToTheY(a, 1.5));
+Elements ReadElements(SlotReader &r, double T)
+{
+    Elements el;
+    el.M = Rad(r.Quadratic(T));
+    el.M -= kTwoPi * std::trunc(el.M / kTwoPi);
+    el.e = r.Quadratic(T);
+    el.a = r.Next();
+    el.w = Rad(r.Quadratic(T));
+    el.N = Rad(r.Quadratic(T));
+    el.i = Rad(r.Quadratic(T));
+    return el;
+}
+
+// Kepler's equation by five fixed iterations for each of n bodies: each
+// shrinks the error by e, leaving about 3E-3 radians for Chiron (e = 0.38),
+// 2E-4 for Pluto and far less for the others.  The table sine is within two
+// ulps of the exact one, and each iteration contracts any difference by e.
+// The bodies step together: one body's iterations form a chain of
+// dependent sines, several side by side keep the processor busy.
+void SolveKepler(int n, const Elements *el, double *E)
+{
+    for (int j = 0; j < n; ++j) E[j] = el[j].M;
+    for (int k = 0; k < 5; ++k)
+        for (int j = 0; j < n; ++j) E[j] = el[j].M + el[j].e * FastSin(E[j]);
+}
+
+// Heliocentric ecliptic position (AU) and velocity (AU per day) on the
+// ellipse of `el` at eccentric anomaly E.
+void Orbit(const Elements &el, double E, Vec3 &pos, Vec3 &vel)
+{
+    const double e = el.e, a = el.a;
+    const Rotation w(el.w), N(el.N);
+    const SinCosPair sc = FastSinCos(E);
+    const double sinE = sc.s, cosE = sc.c;
+    // a^1.5 as a sqrt(a): the same value to a few ulps, without exp and log.
+    const double Edot = kGauss / ((1 - e * cosE) * (a * std::sqrt(a)));
     const double b = std::sqrt(1 - e * e);
 
-    const double sinI = std::sin(i), cosI = std::cos(i);
-    vel = Orient(-a * Edot * sinE, a * Edot * b * cosE, w, sinI, cosI, N);
-    pos = Orient(a * (cosE - e), a * b * sinE, w, sinI, cosI, N);
+    const SinCosPair inc = FastSinCos(el.i);
+    vel = Orient(-a * Edot * sinE, a * Edot * b * cosE, w, inc.s, inc.c, N);
+    pos = Orient(a * (cosE - e), a * b * sinE, w, inc.s, inc.c, N);
 }
 
 // c0 + c1 T + c2 T^2 + the sum of A cos(f T + p), AU.
@@ -115,7 +147,7 @@ double CorrectionGroup(SlotReader &r, double T, int terms)
     double value = r.Quadratic(T);
     for (int k = 0; k < terms; ++k) {
         const double A = r.Next(), f = r.Next(), p = r.Next();
-        value += A * FC(f * T + p);
+        value += A * FastCosDeg(f * T + p);
     }
     return value;
 }
@@ -124,15 +156,16 @@ double CorrectionGroup(SlotReader &r, double T, int terms)
 // eps (radians): the point's y-z pair turned by eps.
 double Declination(double lon, double lat, const Rotation &eps)
 {
-    double beta = FR(lat);
+    double beta = Rad(lat);
     if (beta == 0) beta = kTinyDecl;
-    double lambda = FR(lon);
+    double lambda = Rad(lon);
     if (lambda == 0) lambda = kTinyDecl;
-    const double cb = std::cos(beta);
-    const double x = cb * std::cos(lambda);
-    double y = cb * std::sin(lambda), z = std::sin(beta);
+    const SinCosPair b = FastSinCos(beta), l = FastSinCos(lambda);
+    const double cb = b.c;
+    const double x = cb * l.c;
+    double y = cb * l.s, z = b.s;
     Turn(y, z, eps, kTinyDecl);
-    return FD(std::atan(z / std::sqrt(x * x + y * y)));
+    return Deg(FastAtan(z / std::sqrt(x * x + y * y)));
 }
 
 }  // namespace
@@ -148,7 +181,7 @@ extern "C" {
 // 1 in the same call (without it the Earth stands at the Sun).
 // Accuracy: near 2000 the planets agree with modern ephemerides to about
 // 0.05 degrees; the quadratic elements drift away from them over centuries.
-// Declinations follow from the longitudes to double rounding.
+// Declinations follow from the longitudes to a few units of double rounding.
 void PlanetCalc(int32_t First, int32_t Last, int32_t Helio, double Offset, const double *Scratch,
                 int32_t ScratchHigh, double T, const uint8_t *Counts, int32_t CountsHigh, int32_t MoonMode,
                 double *Lon, int32_t LonHigh, double *Decl, int32_t DeclHigh, double *Speed, int32_t SpeedHigh,
@@ -162,7 +195,36 @@ void PlanetCalc(int32_t First, int32_t Last, int32_t Helio, double Offset, const
         !HasElement(Table, TableHigh, kPlanetTableLastSlot))
         return;
 
-    SlotReader slots{Table, FirstSlotOf(First)};
+    // Every body's element block first, then their Kepler equations side by
+    // side, then their heliocentric places with the periodic corrections:
+    // each step is independent from body to body, so the processor overlaps
+    // the bodies rather than waiting on one body's chain of dependent steps.
+    // The blocks and correction groups lie in the table in body order.
+    Elements elements[13];
+    double anomaly[13];
+    Vec3 helioPos[13], helioVel[13];
+    int count = 0;
+    for (int32_t b = First; b <= Last; ++b) {
+        if (!HasElements(b)) continue;
+        SlotReader block{Table, kFirstSlots.slot[b]};
+        elements[count++] = ReadElements(block, T);
+    }
+    SolveKepler(count, elements, anomaly);
+    for (int32_t b = First, j = 0; b <= Last; ++b) {
+        if (!HasElements(b)) continue;
+        Vec3 &pos = helioPos[j];
+        Orbit(elements[j], anomaly[j], pos, helioVel[j]);
+        SlotReader slots{Table, kFirstSlots.slot[b] + kElementSlots};
+        for (int g = 1; g <= CorrectionGroups(b); ++g) {
+            const double c = CorrectionGroup(slots, T, GroupTerms(b, g));
+            if (g == 1) pos.y += c;
+            else if (g == 2) pos.x += c;
+            else pos.z += c;
+        }
+        ++j;
+    }
+    int next = 0;  // the place of the body in hand
+
     Vec3 earth{0, 0, 0};
     double earthVX = 0, earthVY = 0;  // the Earth's velocity, negated
 
@@ -179,8 +241,9 @@ void PlanetCalc(int32_t First, int32_t Last, int32_t Helio, double Offset, const
         }
         if (b == 11) continue;  // written with the Moon
 
-        Vec3 pos, vel;
-        Orbit(slots, T, pos, vel);
+        Vec3 pos = helioPos[next];
+        const Vec3 vel = helioVel[next];
+        ++next;
         // Velocity relative to the Earth, for the geocentric rate.
         double relVX, relVY;
         if (b == 1) {
@@ -192,17 +255,11 @@ void PlanetCalc(int32_t First, int32_t Last, int32_t Helio, double Offset, const
             relVX = vel.x + earthVX;
             relVY = vel.y + earthVY;
         }
-        for (int g = 1; g <= CorrectionGroups(b); ++g) {
-            const double c = CorrectionGroup(slots, T, GroupTerms(b, g));
-            if (g == 1) pos.y += c;
-            else if (g == 2) pos.x += c;
-            else pos.z += c;
-        }
 
         double rate = (pos.x * vel.y - pos.y * vel.x) / (pos.x * pos.x + pos.y * pos.y);
         if (Helio == 1) {
-            double lon = FU(FD(PolarAngle(pos.x, pos.y)) + Offset);
-            if (b == 1) lon = FU(lon + 180);
+            double lon = Turns(Deg(PolarAngle(pos.x, pos.y)) + Offset);
+            if (b == 1) lon = Turns(lon + 180);
             Lon[b] = lon;
             continue;
         }
@@ -223,19 +280,19 @@ void PlanetCalc(int32_t First, int32_t Last, int32_t Helio, double Offset, const
         double lon;
         if (b == 1) {
             ExactSun(&lon, T);
-            lon = FU(lon + Offset);
+            lon = Turns(lon + Offset);
         } else {
             const double distance = std::sqrt(pos.x * pos.x + pos.y * pos.y + pos.z * pos.z);
-            lon = FU(FD(PolarAngle(pos.x, pos.y)) + FD(kLightDaysPerAU * distance * rate) + Offset);
+            lon = Turns(Deg(PolarAngle(pos.x, pos.y)) + Deg(kLightDaysPerAU * distance * rate) + Offset);
         }
-        const double lat = FD(std::atan(pos.z / rho));
+        const double lat = Deg(FastAtan(pos.z / rho));
         Lon[b] = lon;
         Decl[b] = lat;
         Speed[b] = 60 * rate;
     }
 
     // The loop left the ecliptic latitude in Decl.
-    const Rotation eps(FR(23.452294 - 0.0130125 * T));
+    const Rotation eps(Rad(23.452294 - 0.0130125 * T));
     for (int k = 1; k <= 12; ++k) Decl[k] = Declination(Lon[k], Decl[k], eps);
 }
 

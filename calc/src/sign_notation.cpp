@@ -35,24 +35,29 @@ ShortText10 MakeSign(Real6 Longitude, Real6 Speed)
     const int32_t degrees = static_cast<int32_t>(d);  // |d| < 30, |m| < 60
     const int32_t minutes = static_cast<int32_t>(m);
 
+    const char glyph = static_cast<char>(static_cast<uint8_t>(QVCALC32_SIGN_GLYPH_BASE + sign));
+    const long double speed = Real6Decode(Speed);
+    const char *mark = speed < 0 ? " R" : (speed > 0 && speed * 60.0L < kStationaryLimit) ? " s" : "  ";
+
+    // Longitudes in [0, 360) (and a little beyond): two digits each.
+    if (d >= 0 && m >= 0 && degrees < 100 && minutes < 100) {
+        const char chars[9] = {static_cast<char>('0' + degrees / 10), static_cast<char>('0' + degrees % 10), ' ',
+                               glyph, ' ', static_cast<char>('0' + minutes / 10),
+                               static_cast<char>('0' + minutes % 10), mark[0], mark[1]};
+        return MakeText(chars, 9);
+    }
+
     TextBuilder text;
     if (d < 10) text.put('0');
     text.putInt(degrees);
     text.put(' ');
-    text.put(static_cast<char>(static_cast<uint8_t>(QVCALC32_SIGN_GLYPH_BASE + sign)));
+    text.put(glyph);
     text.put(' ');
     if (m < 10) text.put('0');
     text.putInt(minutes);
-
     // Cut to 10 characters at the end: a text longer than the usual 7 (out
     // of range longitudes) loses its motion mark.
-    const long double speed = Real6Decode(Speed);
-    if (speed < 0)
-        text.put(" R");
-    else if (speed > 0 && speed * 60.0L < kStationaryLimit)
-        text.put(" s");
-    else
-        text.put("  ");
+    text.put(mark);
     return text.shortText();
 }
 

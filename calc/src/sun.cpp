@@ -2,6 +2,7 @@
 // long-period term, the perturbations by Venus, Mars, Jupiter and Saturn,
 // the Moon's pull on the Earth, and aberration.
 #include "fundamental_arguments.h"
+#include "fast_trig.h"
 #include "internal.h"
 
 #include <cmath>
@@ -40,7 +41,7 @@ template <size_t N>
 double Perturbation(const SolarTerm (&terms)[N], double g, double M)
 {
     double sum = 0;
-    for (const SolarTerm &t : terms) sum += t.amplitude * FC(t.k * g + t.m * M + t.phase);
+    for (const SolarTerm &t : terms) sum += t.amplitude * qv::FastCosDeg(t.k * g + t.m * M + t.phase);
     return sum;
 }
 
@@ -64,15 +65,16 @@ void ExactSun(double *Lon, double T)
     const double e = 0.01675104 - 0.0000418 * T - 0.000000126 * T * T;
     const double Mr = FR(M);
     double E = Mr;
-    for (int i = 0; i < 5; ++i) E = Mr + e * std::sin(E);
-    const double v = FD(2 * std::atan(std::sqrt((1 + e) / (1 - e)) * std::tan(E / 2)));
+    for (int i = 0; i < 5; ++i) E = Mr + e * FastSin(E);
+    const SinCosPair half = FastSinCos(E / 2);
+    const double v = FD(2 * FastAtan(std::sqrt((1 + e) / (1 - e)) * (half.s / half.c)));
     const double trueLon = FU(L + v - M);
 
     // The long-period term (Venus and the Earth near 8:13 resonance) also
     // shifts the mean anomaly the short-period terms are taken with.
     const double A = static_cast<double>(
-        (6.4 * FS(231.19 + 20.2 * T) + (1.882 - 0.016 * T) * FS(57.24 + 150.27 * T) +
-         0.266 * FS(31.8 + 119 * T) + 0.202 * FS(315.6 + 893.3 * T)) *
+        (6.4 * FastSinDeg(231.19 + 20.2 * T) + (1.882 - 0.016 * T) * FastSinDeg(57.24 + 150.27 * T) +
+         0.266 * FastSinDeg(31.8 + 119 * T) + 0.202 * FastSinDeg(315.6 + 893.3 * T)) *
         kOver3600L);
     M += A;
 
@@ -82,11 +84,11 @@ void ExactSun(double *Lon, double T)
     const double g4 = FU(193.1323 + 34777.259 * T);
     const double perturbations = Perturbation(kVenusTerms, g1, M) + Perturbation(kMarsTerms, g2, M) +
                                  Perturbation(kJupiterTerms, g3, M) + Perturbation(kSaturnTerms, g4, M) +
-                                 (6.454 * FS(D) + 0.424 * FS(D - Mp));
+                                 (6.454 * FastSinDeg(D) + 0.424 * FastSinDeg(D - Mp));
 
     // Aberration: 20.47" less its small annual variation.
     double lon = FU(trueLon + A + static_cast<double>(perturbations * kOver3600L)) -
-                 static_cast<double>((20.47 + 0.342 * FC(M)) * kOver3600L);
+                 static_cast<double>((20.47 + 0.342 * FastCosDeg(M)) * kOver3600L);
     if (lon < 0) lon += 360;
     if (lon > 360) lon -= 360;
     *Lon = lon;

@@ -4,6 +4,7 @@
 // found with cross products in equatorial coordinates.  Placidus is checked
 // against its semi-arc condition solved by bisection.  Worked numbers:
 // tan(32.18140 deg) = tan(30 deg) / cos(23.44 deg).
+#include "fast_trig.h"
 #include "internal.h"
 #include "qvcalc32.h"
 
@@ -265,6 +266,41 @@ TEST(HouseShortcuts, AgreeBitForBitWithTheLibraryHelpers)
     EXPECT_EQ(bad, 0);
 }
 
+// The sine, cosine and arctangent of the inner loops against the C library:
+// within two ulps over the arguments the series and houses give them, exact
+// at 0 (its sign kept), the infinities of the arctangent and NaN.
+TEST(HouseShortcuts, FastTrigonometryWithinTwoUlps)
+{
+    auto ulps = [](double a, double b) {
+        if (a == b) return int64_t{0};
+        int64_t x, y;
+        std::memcpy(&x, &a, sizeof x);
+        std::memcpy(&y, &b, sizeof y);
+        return (x < 0) != (y < 0) ? int64_t{1} << 62 : std::abs(x - y);
+    };
+    std::mt19937_64 rng(11);
+    int64_t worst = 0;
+    for (double range : {1.0, 7.0, 400.0, 60000.0}) {
+        std::uniform_real_distribution<double> d(-range, range);
+        for (int i = 0; i < 100000; ++i) {
+            const double x = d(rng), q = std::tan(x);
+            const qv::SinCosPair sc = qv::FastSinCos(x);
+            worst = std::max({worst, ulps(sc.s, std::sin(x)), ulps(sc.c, std::cos(x)), ulps(qv::FastAtan(q), std::atan(q))});
+        }
+    }
+    EXPECT_LE(worst, 2);
+    for (double x : {0.0, -0.0, 1e-310, -1e-300}) {
+        EXPECT_EQ(std::signbit(qv::FastSinCos(x).s), std::signbit(x)) << x;
+        EXPECT_EQ(qv::FastSinCos(x).c, 1.0) << x;
+        EXPECT_EQ(std::signbit(qv::FastAtan(x)), std::signbit(x)) << x;
+    }
+    const double inf = INFINITY, nan = NAN;
+    EXPECT_EQ(qv::FastAtan(inf), std::atan(inf));
+    EXPECT_EQ(qv::FastAtan(-inf), std::atan(-inf));
+    EXPECT_TRUE(std::isnan(qv::FastSinCos(nan).s) && std::isnan(qv::FastSinCos(inf).c) && std::isnan(qv::FastAtan(nan)));
+    EXPECT_EQ(qv::FastSinCos(1e300).s, std::sin(1e300));  // beyond the reduction: the C library's
+}
+
 TEST(Houses, OffsetShiftsEveryCusp)
 {
     for (const System &s : kSystems)
@@ -322,6 +358,19 @@ TEST(EqHouse, ThirtyDegreeStepsAndTheMidheavenInElementZero)
     // Asc = 330 before the arc-minute: cusp 2 is 0 + 1/60 after the wrap.
     EqHouse(&asc, &mc, 2.3, 51.5, off + kMinute, kObl, c, QVCALC32_CHART_HIGH);
     EXPECT_NEAR(c[2], kMinute, 1e-12);
+}
+
+// Near a cusp whose oblique ascension lies a few seconds of arc from 270
+// degrees, the pole's own angle comes within 1e-5 of 90 degrees and its
+// cosine loses ten digits; the cusp formula without that angle keeps them.
+// The value: the same quotient in 80-bit arithmetic, from the same
+// ascensional difference.
+TEST(KochHouse, KeepsItsDigitsWhereThePoleAngleNearsNinetyDegrees)
+{
+    double c[13];
+    KochHouse(c, 12, 15.74194108645742, -69.808877678625379, 0.40934182201156077, 0);
+    EXPECT_NEAR(c[12], 317.262653691014123, 1e-11);
+    EXPECT_NEAR(c[6], 137.262653691014123, 1e-11);
 }
 
 TEST(TopHouse, ACuspOfExactly180LeavesItsOppositeAt360)
