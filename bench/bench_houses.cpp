@@ -2,6 +2,7 @@
 // (latitude 51.5) over a spread of sidereal times, and Placidus and Koch
 // close to the polar circle where their iterations and arcsines work
 // hardest.  The target is under a microsecond per call.
+#include "arcsin_real6.h"
 #include "internal.h"
 #include "qvcalc32.h"
 

@@ -9,6 +9,7 @@
 // negative cusps).  Unit conversions and reductions run in extended
 // precision, the trigonometry in doubles; values are kept as doubles
 // between steps.  NaN marks a cusp without a solution.
+#include "arcsin_real6.h"
 #include "fast_trig.h"
 #include "internal.h"
 

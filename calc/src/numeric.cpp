@@ -9,7 +9,7 @@
 
 namespace qv {
 
-double ReduceTowardZero(double x)
+double ReduceTowardZeroBeyondATurn(double x)
 {
     // In doubles, x / 360 can round up to a whole n when x lies just below
     // 360 n; the remainder x - 360 q is exact here (360 q needs at most 53

@@ -20,10 +20,13 @@ using namespace qv;
 constexpr double kTinyTurn = 1.7E-9;
 constexpr double kTinyDecl = 1.7453E-9;
 
-// FR, FD and FU of the library, the same arithmetic inlined: these run a few
-// hundred times a call.
-inline double Rad(double x) { return static_cast<double>(x * kDegToRadL); }
-inline double Deg(double x) { return static_cast<double>(x * kRadToDegL); }
+// FR, FD and FU of the library, inlined: these run a hundred times a call.
+// The conversions of angles within a few turns multiply in doubles (FR and
+// FD round an 80-bit product once), which moves a result by at most an
+// ulp; the mean anomalies, thousands of turns, keep the 80-bit product.
+inline double Rad(double x) { return x * kDegToRad; }
+inline double Deg(double x) { return x * kRadToDeg; }
+inline double RadOfManyTurns(double x) { return static_cast<double>(x * kDegToRadL); }
 inline double Turns(double x) { return ReduceTowardZero(x); }
 
 // Kepler's constant: the Earth's mean motion in radians per day for a = 1.
@@ -101,7 +104,7 @@ struct Elements {
 Elements ReadElements(SlotReader &r, double T)
 {
     Elements el;
-    el.M = Rad(r.Quadratic(T));
+    el.M = RadOfManyTurns(r.Quadratic(T));
     el.M -= kTwoPi * std::trunc(el.M / kTwoPi);
     el.e = r.Quadratic(T);
     el.a = r.Next();
@@ -179,9 +182,11 @@ extern "C" {
 // motion in radians per day, negative when retrograde, 0 for the Moon, the
 // Node and in heliocentric mode.  Geocentric places of bodies 3..12 need body
 // 1 in the same call (without it the Earth stands at the Sun).
-// Accuracy: near 2000 the planets agree with modern ephemerides to about
-// 0.05 degrees; the quadratic elements drift away from them over centuries.
-// Declinations follow from the longitudes to a few units of double rounding.
+// Accuracy against a modern ephemeris, as measured in docs/accuracy.md: in
+// 2020-2029 within 3.5 arc-minutes for most bodies, 9' for Jupiter, 7' for
+// Pluto and 82' for Chiron; the quadratic elements drift away over
+// centuries (Chiron by 4.5 degrees at 1900 and 2100).  Declinations follow
+// from the longitudes to a few units of double rounding.
 void PlanetCalc(int32_t First, int32_t Last, int32_t Helio, double Offset, const double *Scratch,
                 int32_t ScratchHigh, double T, const uint8_t *Counts, int32_t CountsHigh, int32_t MoonMode,
                 double *Lon, int32_t LonHigh, double *Decl, int32_t DeclHigh, double *Speed, int32_t SpeedHigh,

@@ -5,7 +5,6 @@
 // and a binary exponent from -128 to 126.  Rounding goes straight from the
 // 80-bit extended value to 40 bits, nearest with ties to even, so that a
 // stored Real6 is rounded once.
-#include "fast_trig.h"
 #include "internal.h"
 
 #include <bit>
@@ -120,59 +119,6 @@ double ArcSinReal6(double x)
     const double a = Real6Round(x);
     if (!(std::fabs(a) <= 1.0)) return NAN;
     return Real6Round(ArcSinExtended(a));
-}
-
-namespace {
-
-// Real6Round of a double, by bit operations: nearest 40-bit significand,
-// ties to even; 0 below 2^-128, infinite beyond the largest Real6.
-inline double Real6RoundDouble(double x)
-{
-    uint64_t b;
-    std::memcpy(&b, &x, sizeof b);
-    if (((b >> 52) & 0x7FF) == 0x7FF) return x;
-    // Adding just under half a unit, plus the last kept bit, carries exactly
-    // when rounding goes up (ties to even); branch-free, as the direction is
-    // a coin toss.  A carry out of the significand moves the exponent up.
-    b = (b + 0xFFF + ((b >> 13) & 1)) & ~uint64_t{0x1FFF};
-    const int exponent = static_cast<int>((b >> 52) & 0x7FF) - 1023;
-    if (exponent < -128) return 0.0;
-    if (exponent > 126) return (b >> 63) ? -HUGE_VAL : HUGE_VAL;
-    double r;
-    std::memcpy(&r, &b, sizeof r);
-    return r;
-}
-
-}  // namespace
-
-// ArcSinReal6 (arcsine with argument and result at Real6 precision, NaN
-// beyond +-1), bit for bit, at a tenth of its cost.  The table arcsine
-// (within 4 ulps) and ArcSinReal6's extended arctangent (whose error grows as
-// 1/sqrt(1 - x^2) toward +-1, from 2^-62 to 2^-45) round to the same Real6
-// unless the value lies within their error of a Real6 rounding midpoint;
-// those cases (about 1%) and x = +-1 take ArcSinReal6 itself.  Placidus
-// spends most of its time here.
-double ArcSinReal6Fast(double x)
-{
-    const double a = Real6RoundDouble(x);
-    if (!(std::fabs(a) < 1.0)) return std::fabs(a) == 1.0 ? ArcSinReal6(x) : NAN;
-    if (a == 0) return 0.0;
-    // arcsin a = arctan(a / sqrt(1 - a^2)): the quotient within 2 ulps, the
-    // table arctangent within 2 more.
-    const double s = std::sqrt((1.0 - a) * (1.0 + a));
-    const double y = FastAtan(a / s);
-    uint64_t bits;
-    std::memcpy(&bits, &y, sizeof bits);
-    // Distance, in double ulps of y, from the Real6 midpoint (the 13 bits
-    // below a Real6 significand reading 0x1000).
-    const int64_t fromMid = static_cast<int64_t>(bits & 0x1FFF) - 0x1000;
-    const uint64_t ulpBits = (bits & 0x7FF0000000000000u) - (uint64_t{52} << 52);
-    double ulp;
-    std::memcpy(&ulp, &ulpBits, sizeof ulp);
-    // Outside 16 ulps + 2^-60 + 2^-62 / s, four times both error bounds.
-    const double clear = static_cast<double>((fromMid < 0 ? -fromMid : fromMid) - 16) * ulp - 0x1p-60;
-    if (clear * s > 0x1p-62) return Real6RoundDouble(y);
-    return ArcSinReal6(x);
 }
 
 ShortText10 MakeText(const char *chars, int length)

@@ -5,6 +5,7 @@
 // against its semi-arc condition solved by bisection.  Worked numbers:
 // tan(32.18140 deg) = tan(30 deg) / cos(23.44 deg).
 #include "fast_trig.h"
+#include "arcsin_real6.h"
 #include "internal.h"
 #include "qvcalc32.h"
 
