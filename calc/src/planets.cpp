@@ -155,20 +155,25 @@ double CorrectionGroup(SlotReader &r, double T, int terms)
     return value;
 }
 
-// Declination (degrees) of the ecliptic point (lon, lat) for the obliquity
-// eps (radians): the point's y-z pair turned by eps.
-double Declination(double lon, double lat, const Rotation &eps)
+// Declinations (degrees) of the ecliptic points (Lon[k], Lat[k]), k = 1..12,
+// for the obliquity eps (radians): each point's y-z pair turned by eps.  In
+// two passes over the twelve, so that their chains of dependent steps (a
+// sine, a square root, two divisions, an arctangent) run side by side.
+void Declinations(const double *Lon, double *Lat, const Rotation &eps)
 {
-    double beta = Rad(lat);
-    if (beta == 0) beta = kTinyDecl;
-    double lambda = Rad(lon);
-    if (lambda == 0) lambda = kTinyDecl;
-    const SinCosPair b = FastSinCos(beta), l = FastSinCos(lambda);
-    const double cb = b.c;
-    const double x = cb * l.c;
-    double y = cb * l.s, z = b.s;
-    Turn(y, z, eps, kTinyDecl);
-    return Deg(FastAtan(z / std::sqrt(x * x + y * y)));
+    double x[13], y[13], z[13];
+    for (int k = 1; k <= 12; ++k) {
+        double beta = Rad(Lat[k]);
+        if (beta == 0) beta = kTinyDecl;
+        double lambda = Rad(Lon[k]);
+        if (lambda == 0) lambda = kTinyDecl;
+        const SinCosPair b = FastSinCos(beta), l = FastSinCos(lambda);
+        x[k] = b.c * l.c;
+        y[k] = b.c * l.s;
+        z[k] = b.s;
+        Turn(y[k], z[k], eps, kTinyDecl);
+    }
+    for (int k = 1; k <= 12; ++k) Lat[k] = Deg(FastAtan(z[k] / std::sqrt(x[k] * x[k] + y[k] * y[k])));
 }
 
 }  // namespace
@@ -298,7 +303,7 @@ void PlanetCalc(int32_t First, int32_t Last, int32_t Helio, double Offset, const
 
     // The loop left the ecliptic latitude in Decl.
     const Rotation eps(Rad(23.452294 - 0.0130125 * T));
-    for (int k = 1; k <= 12; ++k) Decl[k] = Declination(Lon[k], Decl[k], eps);
+    Declinations(Lon, Decl, eps);
 }
 
 }  // extern "C"
