@@ -331,7 +331,7 @@ void RegHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double O
         const SinCosPair x = FastSinCos(ramc + circles.h[i]);
         const double lam = FastQuadrant(x.s / (x.c * obl.c - circles.sinH[i] * tpso), x.s);
         c[i] = Reduce360(static_cast<double>(lam * kRadToDegL + Offset));
-        c[i + 6] = Reduce360(static_cast<double>(OppositeDegrees(lam) + Offset));
+        c[i + 6] = Reduce360(static_cast<double>(OppositeOf(lam) * kRadToDegL + Offset));
     }
     FixAngles(c, asc, mc);
     CopyOut(Cusps, c);
@@ -361,7 +361,7 @@ void CampHouse(double *Cusps, int32_t CuspsHigh, double Lat, double LST, double 
         const double sx = r.s * st.c + r.c * st.s, cx = r.c * st.c - r.s * st.s;
         const double lam = FastQuadrant(sx / (obl.c * cx - sotp * st.s), sx);
         c[i] = Reduce360(lam * kRadToDegL + Offset);
-        c[i + 6] = Reduce360(OppositeDegrees(lam) + Offset);
+        c[i + 6] = Reduce360(OppositeOf(lam) * kRadToDegL + Offset);
     }
     FixAngles(c, asc, mc);
     CopyOut(Cusps, c);

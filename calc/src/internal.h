@@ -71,12 +71,12 @@ double Reduce360(long double x);
 // Cusps 1, 4, 7 and 10 from the Ascendant and Midheaven.
 void FixAngles(double *cusps, double asc, double mc);
 
-// Degrees of the cusp opposite the one at `lam` radians (a Quadrant result),
-// before the offset: the quadrant step puts the opposite point half a turn
-// on, the way that keeps it in 0..2pi.
-inline long double OppositeDegrees(double lam)
+// The longitude (radians) opposite `lam`, a Quadrant result: the quadrant
+// step puts the opposite point half a turn on, the way that keeps it in
+// 0..2pi (never below 0, which a cusp must not be with no offset).
+inline double OppositeOf(double lam)
 {
-    return lam * kRadToDegL + (lam < kPi ? 180.0L : -180.0L);
+    return lam < kPi ? lam + kPi : lam - kPi;
 }
 
 // AsMcCalc from the sines and cosines of RAMC, the latitude and the

@@ -374,6 +374,22 @@ TEST(KochHouse, KeepsItsDigitsWhereThePoleAngleNearsNinetyDegrees)
     EXPECT_NEAR(c[6], 137.262653691014123, 1e-11);
 }
 
+// At LST 2 h the RAMC is 30 degrees and cusp 12's oblique ascension is
+// exactly 90 degrees, where the pole's own angle is 90 degrees and its
+// cosine has no digits left.  The cusp is then the limit of the pole
+// formula, arctan(-1 / (t sin e)) put into 0..180 degrees, t = 2/3 tan(latitude).
+TEST(TopHouse, ACuspWhoseObliqueAscensionIsNinetyDegrees)
+{
+    for (double lat : {23.44, 51.5, -40.0, 66.0}) {
+        const long double t = 2.0L / 3.0L * std::tan(static_cast<long double>(lat) * D);
+        long double expected = std::atan(-1.0L / (t * std::sin(static_cast<long double>(kObl)))) / D;
+        if (expected < 0) expected += 180;
+        const Chart top = Cusps(TopHouse, 2.0, lat);
+        EXPECT_NEAR(Diff(top.c[12], static_cast<double>(expected)), 0, 1e-9) << "latitude " << lat;
+        EXPECT_NEAR(Diff(top.c[6], static_cast<double>(expected) + 180), 0, 1e-9) << "latitude " << lat;
+    }
+}
+
 TEST(TopHouse, ACuspOfExactly180LeavesItsOppositeAt360)
 {
     const double off = OffsetGiving([](double o) { return Cusps(TopHouse, 2.3, 51.5, o).c[5]; }, 180.0);
@@ -395,9 +411,14 @@ TEST(PorHouse, QuadrantsCutIntoThirds)
 
 TEST(Houses, MeridianAndMorinusIgnoreLatitudeAndProjectTheEquator)
 {
-    for (double lst : {0.7, 9.3, 18.05}) {
+    // Whole multiples of 30 degrees of RAMC (LST 0, 4, 12) put equator points
+    // exactly on the equinoxes and solstices, where the half-turn is decided
+    // by the sign of a sine that rounds to about 1e-16.
+    for (double lst : {0.7, 9.3, 18.05, 0.0, 4.0, 12.0}) {
         const Chart merid = Cusps(MeridHouse, lst, 51.5), mor = Cusps(MorHouse, lst, -51.5);
         for (int i = 1; i <= 12; ++i) {
+            EXPECT_TRUE(merid.c[i] >= 0 && merid.c[i] < 360) << "Meridian " << i << ": " << merid.c[i];
+            EXPECT_TRUE(mor.c[i] >= 0 && mor.c[i] < 360) << "Morinus " << i << ": " << mor.c[i];
             const double ra = Ramc(lst) + (30 * i + 60) * D;
             EXPECT_EQ(merid.c[i], Cusps(MeridHouse, lst, 0).c[i]);
             EXPECT_EQ(mor.c[i], Cusps(MorHouse, lst, 80).c[i]);
