@@ -1,5 +1,6 @@
 #include "house_accuracy.h"
 
+#include "chart.h"
 #include "peer_ephemeris.h"
 #include "qvcalc32.h"
 
@@ -19,19 +20,7 @@ constexpr int kPolarLatitude = 89;  // cusps looked for up to here
 // The library's cusps of `houseSys` in its own parameter order.
 void LibraryHouses(int houseSys, double lst, double lat, double obl, double cusps[QVCALC32_CHART_HIGH + 1])
 {
-    double asc = 0, mc = 0;
-    switch (houseSys) {
-    case QVCALC32_PLACIDUS: PlacHouse(cusps, QVCALC32_CHART_HIGH, lst, lat, obl, 0); break;
-    case QVCALC32_KOCH: KochHouse(cusps, QVCALC32_CHART_HIGH, lst, lat, obl, 0); break;
-    case QVCALC32_CAMPANUS: CampHouse(cusps, QVCALC32_CHART_HIGH, lat, lst, obl, 0); break;
-    case QVCALC32_TOPOCENTRIC: TopHouse(cusps, QVCALC32_CHART_HIGH, lst, lat, obl, 0); break;
-    case QVCALC32_MORINUS: MorHouse(cusps, QVCALC32_CHART_HIGH, lst, lat, obl, 0); break;
-    case QVCALC32_PORPHYRY: PorHouse(cusps, QVCALC32_CHART_HIGH, lst, lat, obl, 0); break;
-    case QVCALC32_REGIOMONTANUS: RegHouse(cusps, QVCALC32_CHART_HIGH, lst, lat, obl, 0); break;
-    case QVCALC32_MERIDIAN: MeridHouse(cusps, QVCALC32_CHART_HIGH, lst, lat, obl, 0); break;
-    case QVCALC32_EQUAL: EqHouse(&asc, &mc, lst, lat, 0, obl, cusps, QVCALC32_CHART_HIGH); break;
-    default: break;
-    }
+    CalcHouseCusps(static_cast<uint8_t>(houseSys), lst, lat, obl, 0, cusps);
 }
 
 int BandOf(double latitude)

@@ -74,18 +74,7 @@ void PeerBodies(benchmark::State &state)
 
 void ZenlumeHouses(double *cusps, int houseSys, double lst, double lat)
 {
-    double asc, mc;
-    switch (houseSys) {
-    case QVCALC32_PLACIDUS: PlacHouse(cusps, QVCALC32_CHART_HIGH, lst, lat, kObl, 0); break;
-    case QVCALC32_KOCH: KochHouse(cusps, QVCALC32_CHART_HIGH, lst, lat, kObl, 0); break;
-    case QVCALC32_CAMPANUS: CampHouse(cusps, QVCALC32_CHART_HIGH, lat, lst, kObl, 0); break;
-    case QVCALC32_TOPOCENTRIC: TopHouse(cusps, QVCALC32_CHART_HIGH, lst, lat, kObl, 0); break;
-    case QVCALC32_MORINUS: MorHouse(cusps, QVCALC32_CHART_HIGH, lst, lat, kObl, 0); break;
-    case QVCALC32_PORPHYRY: PorHouse(cusps, QVCALC32_CHART_HIGH, lst, lat, kObl, 0); break;
-    case QVCALC32_REGIOMONTANUS: RegHouse(cusps, QVCALC32_CHART_HIGH, lst, lat, kObl, 0); break;
-    case QVCALC32_MERIDIAN: MeridHouse(cusps, QVCALC32_CHART_HIGH, lst, lat, kObl, 0); break;
-    default: EqHouse(&asc, &mc, lst, lat, 0, kObl, cusps, QVCALC32_CHART_HIGH); break;
-    }
+    zenlume::CalcHouseCusps(static_cast<uint8_t>(houseSys), lst, lat, kObl, 0, cusps);
 }
 
 void ZenlumeHouse(benchmark::State &state, int houseSys, double lat)

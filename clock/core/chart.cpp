@@ -58,8 +58,8 @@ bool IsCalendarDate(int year, int month, int day)
     return y == year && m == month && d == day;
 }
 
-bool CalcHouses(uint8_t houseSys, double lst, double latitude, double obliquity, double offset, double cusps[QVCALC32_CHART_HIGH + 1],
-                std::string &name)
+bool CalcHouseCusps(uint8_t houseSys, double lst, double latitude, double obliquity, double offset,
+                    double cusps[QVCALC32_CHART_HIGH + 1])
 {
     double asc, mc;
     switch (houseSys) {
@@ -74,6 +74,13 @@ bool CalcHouses(uint8_t houseSys, double lst, double latitude, double obliquity,
     case QVCALC32_EQUAL: EqHouse(&asc, &mc, lst, latitude, offset, obliquity, cusps, QVCALC32_CHART_HIGH); break;
     default: return false;
     }
+    return true;
+}
+
+bool CalcHouses(uint8_t houseSys, double lst, double latitude, double obliquity, double offset, double cusps[QVCALC32_CHART_HIGH + 1],
+                std::string &name)
+{
+    if (!CalcHouseCusps(houseSys, lst, latitude, obliquity, offset, cusps)) return false;
     name = kHouseNames[houseSys];
     return true;
 }

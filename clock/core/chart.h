@@ -71,8 +71,12 @@ bool IsCalendarDate(int year, int month, int day);
 // inverse of JulDay).
 void CalendarDate(int64_t jd, int &year, int &month, int &day);
 
-// Calls the house export of `houseSys` (1..9) in its own parameter order and
-// names the system; for any other code does nothing and returns false.
+// Calls the house export of `houseSys` (1..9) in its own parameter order;
+// for any other code does nothing and returns false.
+bool CalcHouseCusps(uint8_t houseSys, double lst, double latitude, double obliquity, double offset,
+                    double cusps[QVCALC32_CHART_HIGH + 1]);
+
+// CalcHouseCusps, and the system's name.
 bool CalcHouses(uint8_t houseSys, double lst, double latitude, double obliquity, double offset, double cusps[QVCALC32_CHART_HIGH + 1],
                 std::string &name);
 
