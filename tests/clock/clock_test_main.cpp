@@ -1,6 +1,12 @@
 // The clock's widget tests need a QApplication; it runs on the offscreen
-// platform (set by CTest), so the tests need no display.
+// platform (set by CTest), so the tests need no display.  Through
+// with_tray.sh they run on a virtual X display with a tray host, which
+// may take a while to claim the tray on a loaded machine: the tests start
+// once the tray is there (or after 60 s, and then fail saying so).
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QSystemTrayIcon>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -9,5 +15,13 @@ int main(int argc, char **argv)
     testing::InitGoogleTest(&argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        QElapsedTimer waited;
+        waited.start();
+        while (!QSystemTrayIcon::isSystemTrayAvailable() && waited.elapsed() < 60000) {
+            QCoreApplication::processEvents();
+            QThread::msleep(100);
+        }
+    }
     return RUN_ALL_TESTS();
 }
