@@ -12,6 +12,7 @@
 #include "arcsin_real6.h"
 #include "fast_trig.h"
 #include "internal.h"
+#include "placidus_lanes.h"
 
 #include <algorithm>
 #include <cstring>
@@ -74,71 +75,21 @@ void FixAngles(double *cusps, double asc, double mc)
     cusps[4] = static_cast<double>(ic);
 }
 
-// Placidus: the right ascension X (radians) of a cusp whose ascensional
-// difference, scaled by F, puts it at RAMC + H, found by fixed-point
-// iteration X' = RAMC + H + F * ArcSin(k sin X) from X = 1 until two iterates
-// lie within 0.001 radians; k is tan(latitude) * tan(obliquity) and the
-// arcsine runs at Real6 precision.  NaN when an iterate has no arcsine
-// (beyond the polar circles) or when the iteration has not settled after
-// kPlacidusRounds.  Below the polar circles the map contracts by c < |F|, so
-// the intermediate cusps settle in at most about 21 rounds, while F = 1 (the
-// Ascendant) slows to thousands of rounds near 66 degrees.  The result is
-// the last iterate, off the true solution by up to 0.001 * c / (1 - c).
-//
-// Several cusps run side by side (each stopping on its own test, exactly as
-// if run alone) so that the processor overlaps their arcsines and sines:
-// one iteration alone is a chain of dependent library calls.
-constexpr int32_t kPlacidusRounds = 100000;
-constexpr int kMaxLanes = 4;
-
-// A product that the arcsine will round to Real6: the one from the table
-// trigonometry (within a few ulps of the C library's) rounds to the same
-// Real6 unless it lies near a Real6 rounding midpoint (its 13 low bits near
-// 0x1000); there, about one time in sixty, the C library's value decides.
-template <typename Exact>
-double Real6Argument(double fast, Exact exact)
-{
-    uint64_t bits;
-    std::memcpy(&bits, &fast, sizeof bits);
-    const int64_t fromMid = static_cast<int64_t>(bits & 0x1FFF) - 0x1000;
-    if (fromMid > -64 && fromMid < 64) return exact();
-    return fast;
-}
-
-// k sin x as the Placidus iteration hands it to the arcsine.
-double SineArgument(double k, double x)
-{
-    return Real6Argument(k * FastSin(x), [&] { return k * std::sin(x); });
-}
-
+// The iteration with k as the C library gives it, on up to four lanes (a
+// test hook).
 void PlacidusLanes(int lanes, const double *base, const double *f, double k, double *x, int32_t *rounds)
 {
-    double arcSin[kMaxLanes], last[kMaxLanes];
-    bool running[kMaxLanes];
-    const double first = ArcSinReal6Fast(k * std::sin(1.0));  // X = 1 in every lane
-    for (int l = 0; l < lanes; ++l) {
-        arcSin[l] = first;
-        last[l] = 1.0;
-        running[l] = true;
+    double b[kPlacidusLanes], g[kPlacidusLanes], y[kPlacidusLanes];
+    int32_t r[kPlacidusLanes];
+    for (int l = 0; l < kPlacidusLanes; ++l) {
+        b[l] = base[l < lanes ? l : 0];
+        g[l] = f[l < lanes ? l : 0];
     }
-    for (int32_t n = 1, left = lanes; left > 0; ++n) {
-        for (int l = 0; l < lanes; ++l) {
-            if (!running[l]) continue;
-            const double next = base[l] + f[l] * arcSin[l];
-            // For a double difference ">= 0.001" is exactly "> 0.001" taken
-            // in extended precision (no double lies between the two
-            // constants).  A NaN iterate fails it and ends as NaN.
-            const bool settled = !(std::fabs(next - last[l]) >= 0.001);
-            if (settled || n == kPlacidusRounds) {
-                x[l] = settled ? next : NAN;
-                if (rounds) rounds[l] = n;
-                running[l] = false;
-                --left;
-            }
-            last[l] = next;
-        }
-        for (int l = 0; l < lanes; ++l)
-            if (running[l]) arcSin[l] = ArcSinReal6Fast(SineArgument(k, last[l]));
+    PlacidusK exact = PlacidusK::Exact(k);
+    IteratePlacidus(b, g, exact, y, r);
+    for (int l = 0; l < lanes && l < kPlacidusLanes; ++l) {
+        x[l] = y[l];
+        if (rounds) rounds[l] = r[l];
     }
 }
 
@@ -202,37 +153,36 @@ void PlacHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double 
     const HouseFrame frame(LST, Lat, Obl, Offset);
     const double ramc = frame.ramc, phi = frame.phi, asc = frame.asc, mc = frame.mc;
 
-    const double k = std::tan(phi) * std::tan(Obl);
-    const double cosObl = std::cos(Obl);
+    const double cosObl = frame.oblSin.c;
+    const double k = frame.TanPhi() * (frame.oblSin.s / cosObl);
+    PlacidusK placidusK(k, phi, Obl);
     double c[13] = {};
     // Houses 1 and 4 (and their opposites) are replaced by the fix-up, so
     // their iterations, the slowest of all, are not run: the cusps written
     // are the same either way.
-    constexpr int kHouses[kMaxLanes] = {2, 3, 5, 6};
-    double base[kMaxLanes], f[kMaxLanes], ra[kMaxLanes];
-    for (int l = 0; l < kMaxLanes; ++l) {
+    constexpr int kHouses[kPlacidusLanes] = {2, 3, 5, 6};
+    double base[kPlacidusLanes], f[kPlacidusLanes], ra[kPlacidusLanes];
+    for (int l = 0; l < kPlacidusLanes; ++l) {
         const int i = kHouses[l];
         f[l] = (std::abs(i - 7) - 3) / 3.0;
         base[l] = ramc + static_cast<double>((i + 2) * 30 * kDegToRadL);
     }
-    PlacidusLanes(kMaxLanes, base, f, k, ra, nullptr);
-    for (int l = 0; l < kMaxLanes; ++l) {
+    IteratePlacidus(base, f, placidusK, ra, nullptr);
+    for (int l = 0; l < kPlacidusLanes; ++l) {
         const int i = kHouses[l];
         const double x = ra[l];
         // The arctangent gives -90..90 degrees; whole half-turns of X bring
         // the longitude into X's half of the circle.
-        const long double turns = std::trunc((x * kRadToDegL + 90) / 180);
+        const double turns = std::trunc((x * kRadToDeg + 90) * (1.0 / 180));
         const SinCosPair sx = FastSinCos(x);
-        double lam = static_cast<double>(FastAtan((sx.s / sx.c) / cosObl) * kRadToDegL);
-        lam = static_cast<double>(lam - 180 * turns);
-        lam = Reduce360(lam);
+        double lam = FastAtan((sx.s / sx.c) / cosObl) * kRadToDeg - 180 * turns;
+        lam = ReduceTowardZero(lam);
         c[i] = lam;
-        c[i + 6] = Reduce360(lam + 180.0L);
+        c[i + 6] = ReduceTowardZero(lam + 180);
     }
     for (int i = 1; i <= 12; ++i) {
-        long double v = c[i] + static_cast<long double>(Offset);
-        if (v < 0) v += 360;
-        c[i] = static_cast<double>(v);
+        const double v = c[i] + Offset;
+        c[i] = v < 0 ? v + 360 : v;
     }
     FixAngles(c, asc, mc);
     CopyOut(Cusps, c);

@@ -7,6 +7,7 @@
 #include "fast_trig.h"
 #include "arcsin_real6.h"
 #include "internal.h"
+#include "placidus_lanes.h"
 #include "qvcalc32.h"
 
 #include <gtest/gtest.h>
@@ -256,6 +257,14 @@ TEST(HouseShortcuts, AgreeBitForBitWithTheLibraryHelpers)
         const double r = qv::Real6Round(unit(rng));
         arcSin(r + std::ldexp(1.0, std::ilogb(r) - 40));
     }
+    // Either side of the table's half-way points j/64 + 1/128, where the
+    // node changes and w is largest, and of the table's end at 57.5/64.
+    for (int j = 0; j <= 58; ++j)
+        for (int i = 0; i < 400; ++i) {
+            const double edge = (j + 0.5) / 64, near = edge + (frac(rng) - 0.5) * std::ldexp(1.0, -(i % 50));
+            arcSin(near);
+            arcSin(-near);
+        }
     for (double x : {0.0, -0.0, 1.0, -1.0, 1 + 1e-12, 1e-300, double(NAN)}) arcSin(x);
     for (int i = 0; i < 100000; ++i) reduce(wide(rng));
     for (double m : {0.0, 360.0, -360.0, 720.0, -720.0, 1080.0}) {
@@ -264,6 +273,36 @@ TEST(HouseShortcuts, AgreeBitForBitWithTheLibraryHelpers)
         reduce(std::nextafter(m, m < 0 ? -1e9 : 1e9));
     }
     for (double x : {-0.0, 1e300, -1e300, double(INFINITY), double(NAN)}) reduce(x);
+    EXPECT_EQ(bad, 0);
+}
+
+// The Placidus iteration takes k from the table trigonometry and asks for
+// the C library's k only where a product lies near a Real6 midpoint: with a
+// k a dozen ulps off, every lane must still end bit for bit where the exact
+// k takes it, in the same number of rounds.
+TEST(HouseShortcuts, PlacidusWithAnInexactKEndsBitForBitWhereTheExactKEnds)
+{
+    std::mt19937_64 rng(5);
+    std::uniform_real_distribution<double> lst(0, 24), lat(-66, 66), ulps(-12, 12);
+    int bad = 0;
+    for (int i = 0; i < 20000; ++i) {
+        const double phi = lat(rng) * qv::kDegToRad, ramc = lst(rng) * 15 * qv::kDegToRad;
+        const double k = std::tan(phi) * std::tan(kObl);
+        const double off = k * (1 + ulps(rng) * 0x1p-52);
+        double base[4], f[4];
+        for (int l = 0; l < 4; ++l) {
+            base[l] = ramc + (l + 4 + (l > 1)) * 30 * qv::kDegToRad;
+            f[l] = (std::abs(l + 2 + (l > 1) - 7) - 3) / 3.0;
+        }
+        double a[4], b[4];
+        int32_t ra[4], rb[4];
+        qv::PlacidusK exact = qv::PlacidusK::Exact(k);
+        qv::IteratePlacidus(base, f, exact, a, ra);
+        qv::PlacidusK inexact(off, phi, kObl);
+        qv::IteratePlacidus(base, f, inexact, b, rb);
+        for (int l = 0; l < 4; ++l)
+            bad += (std::memcmp(&a[l], &b[l], sizeof a[l]) != 0 && !(std::isnan(a[l]) && std::isnan(b[l]))) || ra[l] != rb[l];
+    }
     EXPECT_EQ(bad, 0);
 }
 

@@ -1,0 +1,54 @@
+// The Placidus iteration with its four cusps side by side.
+//
+// One lane alone is a chain of dependent steps (sine, Real6 rounding,
+// square root, arcsine series, Real6 rounding, then the next iterate),
+// about 140 cycles a round.  Written lane after lane within each round, the
+// four chains are independent work the processor overlaps, so a call takes
+// little more than its slowest lane.  A lane that has settled drops out:
+// the rounds differ from lane to lane, and computing on would cost more
+// than the branch.
+#include "placidus_lanes.h"
+
+#include "arcsin_real6.h"
+#include "fast_trig.h"
+
+namespace qv {
+
+void IteratePlacidus(const double base[kPlacidusLanes], const double f[kPlacidusLanes], PlacidusK &k,
+                     double x[kPlacidusLanes], int32_t rounds[kPlacidusLanes])
+{
+    double arcSin[kPlacidusLanes], last[kPlacidusLanes];
+    bool running[kPlacidusLanes];
+    // X = 1 in every lane.
+    const double first =
+        ArcSinReal6Fast(Real6Argument(k.Fast() * std::sin(1.0), [&] { return k.Exact() * std::sin(1.0); }));
+    for (int l = 0; l < kPlacidusLanes; ++l) {
+        arcSin[l] = first;
+        last[l] = 1.0;
+        running[l] = true;
+    }
+    for (int32_t n = 1, left = kPlacidusLanes; left > 0; ++n) {
+        for (int l = 0; l < kPlacidusLanes; ++l) {
+            if (!running[l]) continue;
+            const double next = base[l] + f[l] * arcSin[l];
+            // For a double difference ">= 0.001" is exactly "> 0.001" taken
+            // in extended precision (no double lies between the two
+            // constants).  A NaN iterate fails it and ends as NaN.
+            const bool settled = !(std::fabs(next - last[l]) >= 0.001);
+            if (settled || n == kPlacidusRounds) {
+                x[l] = settled ? next : NAN;
+                if (rounds) rounds[l] = n;
+                running[l] = false;
+                --left;
+            }
+            last[l] = next;
+        }
+        for (int l = 0; l < kPlacidusLanes; ++l) {
+            if (!running[l]) continue;
+            const double xl = last[l];
+            arcSin[l] = ArcSinReal6Fast(Real6Argument(k.Fast() * FastSin(xl), [&] { return k.Exact() * std::sin(xl); }));
+        }
+    }
+}
+
+}  // namespace qv
