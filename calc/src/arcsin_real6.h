@@ -13,22 +13,33 @@
 
 namespace qv {
 
-// Real6Round of a double, by bit operations: nearest 40-bit significand,
-// ties to even; 0 below 2^-128, infinite beyond the largest Real6.
+// Real6Round of a double whose exponent is well inside Real6's range
+// (2^-120 <= |x| < 2^120), by bit operations: nearest 40-bit significand,
+// ties to even.  Adding just under half a unit, plus the last kept bit,
+// carries exactly when rounding goes up; branch-free, as the direction is a
+// coin toss.  A carry out of the significand moves the exponent up.
+inline double Real6RoundInRange(double x)
+{
+    uint64_t b;
+    std::memcpy(&b, &x, sizeof b);
+    b = (b + 0xFFF + ((b >> 13) & 1)) & ~uint64_t{0x1FFF};
+    double r;
+    std::memcpy(&r, &b, sizeof r);
+    return r;
+}
+
+// Real6Round of any double: 0 below 2^-128, infinite beyond the largest
+// Real6, NaN and infinities as they are.
 inline double Real6RoundDouble(double x)
 {
     uint64_t b;
     std::memcpy(&b, &x, sizeof b);
     if (((b >> 52) & 0x7FF) == 0x7FF) return x;
-    // Adding just under half a unit, plus the last kept bit, carries exactly
-    // when rounding goes up (ties to even); branch-free, as the direction is
-    // a coin toss.  A carry out of the significand moves the exponent up.
-    b = (b + 0xFFF + ((b >> 13) & 1)) & ~uint64_t{0x1FFF};
+    const double r = Real6RoundInRange(x);
+    std::memcpy(&b, &r, sizeof b);
     const int exponent = static_cast<int>((b >> 52) & 0x7FF) - 1023;
     if (exponent < -128) return 0.0;
     if (exponent > 126) return (b >> 63) ? -HUGE_VAL : HUGE_VAL;
-    double r;
-    std::memcpy(&r, &b, sizeof r);
     return r;
 }
 
@@ -129,17 +140,14 @@ struct ArcSinStart {
     }
 };
 
-// The result: the table arcsine and ArcSinReal6's extended arctangent (whose
-// error grows as 1/sqrt(1 - x^2) toward +-1, from 2^-62 to 2^-45) round to
-// the same Real6 unless the value lies within their error of a Real6
-// rounding midpoint; those cases (about 1%) and x = +-1 take ArcSinReal6
-// itself.
-inline double ArcSinFinish(double x, const ArcSinStart &st)
+// Whether the table arcsine y (of a, with s = sqrt(1 - a^2)) rounds to the
+// same Real6 as ArcSinReal6's extended arctangent, whose error grows as
+// 1/sqrt(1 - x^2) toward +-1, from 2^-62 to 2^-45: true unless y lies within
+// their errors of a Real6 rounding midpoint (about 1% of arguments).
+inline bool ClearOfMidpoint(double y, double s)
 {
-    if (!(std::fabs(st.a) < 1.0)) return std::fabs(st.a) == 1.0 ? ArcSinReal6(x) : NAN;
-    if (st.a == 0) return 0.0;
     uint64_t bits;
-    std::memcpy(&bits, &st.y, sizeof bits);
+    std::memcpy(&bits, &y, sizeof bits);
     // Distance, in double ulps of y, from the Real6 midpoint (the 13 bits
     // below a Real6 significand reading 0x1000).
     const int64_t fromMid = static_cast<int64_t>(bits & 0x1FFF) - 0x1000;
@@ -148,12 +156,28 @@ inline double ArcSinFinish(double x, const ArcSinStart &st)
     std::memcpy(&ulp, &ulpBits, sizeof ulp);
     // Outside 16 ulps + 2^-60 + 2^-62 / s, four times both error bounds.
     const double clear = static_cast<double>((fromMid < 0 ? -fromMid : fromMid) - 16) * ulp - 0x1p-60;
-    if (clear * st.s > 0x1p-62) return Real6RoundDouble(st.y);
-    return ArcSinReal6(x);
+    return clear * s > 0x1p-62;
 }
 
+// The result; x = +-1 and results near a midpoint take ArcSinReal6 itself.
+inline double ArcSinFinish(double x, const ArcSinStart &st)
+{
+    if (!(std::fabs(st.a) < 1.0)) return std::fabs(st.a) == 1.0 ? ArcSinReal6(x) : NAN;
+    if (st.a == 0) return 0.0;
+    return ClearOfMidpoint(st.y, st.s) ? Real6RoundDouble(st.y) : ArcSinReal6(x);
+}
+
+// Arguments from 2^-120 to 0.9, the iterations' usual ones, need no care for
+// zeros, infinities, NaN, the ends of the Real6 range or |a| = 1.
 [[gnu::always_inline]] inline double ArcSinReal6Fast(double x)
 {
+    const double ax = std::fabs(x);
+    if (ax >= 0x1p-120 && ax < 0.9) {
+        const double a = Real6RoundInRange(x);
+        const double s = std::sqrt((1.0 - a) * (1.0 + a));
+        const double y = TableArcSin(a, s);
+        return ClearOfMidpoint(y, s) ? Real6RoundInRange(y) : ArcSinReal6(x);
+    }
     return ArcSinFinish(x, ArcSinStart(x));
 }
 
