@@ -7,15 +7,15 @@
 // arithmetic follows the house formulas step by step, the reductions
 // included (Int and FU truncate toward zero, so a negative offset can leave
 // negative cusps).  Unit conversions and reductions run in extended
-// precision, the trigonometry in doubles; values are kept as doubles
-// between steps.  NaN marks a cusp without a solution.
+// precision (Placidus's last ones in doubles, which moves its cusps by
+// under 1e-12 degrees), the trigonometry in doubles; values are kept as
+// doubles between steps.  NaN marks a cusp without a solution.
 #include "arcsin_real6.h"
 #include "fast_trig.h"
 #include "internal.h"
 #include "placidus_lanes.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace qv {
 
