@@ -10,12 +10,13 @@ namespace {
 // Radians to degrees with the zodiac offset and the customary arc-minute,
 // brought below 360 by one subtraction only: a negative offset may leave a
 // negative angle, which callers that need 0..360 correct themselves.
-// Extended precision, rounded once to double.
+// Two roundings: the product, and its sum with the offset and the minute
+// (added first, away from the arctangent's path).
 double AngleDegrees(double radians, double offset)
 {
-    long double x = radians * kRadToDegL + offset + kOver60L;
+    double x = radians * kRadToDeg + (offset + 1.0 / 60);
     if (x >= 360) x -= 360;
-    return static_cast<double>(x);
+    return x;
 }
 
 }  // namespace
@@ -25,10 +26,10 @@ void qv::AsMcFromSines(SinCosPair ramc, SinCosPair lat, SinCosPair obl, double o
     const double s = ramc.s, c = ramc.c, co = obl.c, so = obl.s;
     // The Midheaven's right ascension is RAMC, so only tan is needed; the
     // sign of sin RAMC picks the half-turn.
-    const double m = FastQuadrant((s / c) / co, s);
+    const double m = FastQuadrantOf(s, c * co, s);
     // The Ascendant lies where the horizon cuts the ecliptic on the east side;
     // the sign of cos RAMC picks the eastern of the two intersections.
-    const double a = FastQuadrant(c / (-s * co - so * (lat.s / lat.c)), c);
+    const double a = FastQuadrantOf(c, -s * co - so * (lat.s / lat.c), c);
     if (asc) *asc = AngleDegrees(a, offset);
     if (mc) *mc = AngleDegrees(m, offset);
 }

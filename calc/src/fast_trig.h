@@ -10,6 +10,7 @@
 
 #include "internal.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -203,6 +204,7 @@ inline constexpr TableEntry kAtanTable[17] = {
     {0x1.921fb54442d18p-1, 0x1.1a62633145c07p-55},
 };
 inline constexpr double kHalfPiHi = 0x1.921fb54442d18p+0, kHalfPiLo = 0x1.1a62633145c07p-54;
+inline constexpr double kHuge = 0x1p1000;  // below it, products with a table node cannot overflow
 
 }  // namespace fast_trig
 
@@ -236,6 +238,62 @@ inline double FastQuadrant(double q, double sign)
     if (a < 0) a += kPi;
     if (sign < 0) a += kPi;
     return a;
+}
+
+namespace fast_trig {
+
+// atan(a / b) for 0 < a <= b < kHuge, in [0, pi/4], and its complement
+// pi/2 - atan(a / b) when `complement`: t = a / b picks the table node c,
+// and the series argument (t - c) / (1 + t c) is taken as (a - c b) /
+// (b + c a).  Two divisions in a row where the quotient form has three or
+// four (the quotient, its reciprocal above 1, the series argument), which
+// is most of an arctangent's latency.  0 only when a / b is below the
+// smallest double.
+inline double AtanOfRatio(double a, double b, bool complement)
+{
+    const double fk = (a / b * 16.0 + kToInt) - kToInt;
+    const double c = fk * 0.0625;
+    const double u = (a - c * b) / (b + c * a);
+    const double u2 = u * u;
+    const double series =
+        u + u * u2 * (-1.0 / 3 + u2 * (1.0 / 5 + u2 * (-1.0 / 7 + u2 * (1.0 / 9 + u2 * (-1.0 / 11)))));
+    const TableEntry e = kAtanTable[static_cast<int>(fk)];
+    return complement ? kHalfPiHi + ((kHalfPiLo - e.lo) - series - e.hi) : e.hi + (e.lo + series);
+}
+
+// atan |num / den| in [0, pi/2] by AtanOfRatio, or -1 where the quotient
+// forms must decide: a zero, infinite or NaN operand, or a quotient that
+// underflows to 0 (whose arctangent keeps the quotient's sign).
+inline double AtanOfAbsRatio(double num, double den)
+{
+    const double an = std::fabs(num), ad = std::fabs(den);
+    if (!(an > 0 && ad > 0 && an < kHuge && ad < kHuge)) return -1;
+    // min and max rather than a branch: which operand is larger is a coin
+    // toss from one call to the next.
+    const double r = AtanOfRatio(std::min(an, ad), std::max(an, ad), an > ad);
+    return r > 0 ? r : -1;
+}
+
+}  // namespace fast_trig
+
+// FastAtan(num / den) without forming the quotient (AtanOfRatio): within
+// two ulps of atan(num / den); special operands give FastAtan's result.
+inline double FastAtanOf(double num, double den)
+{
+    const double r = fast_trig::AtanOfAbsRatio(num, den);
+    if (r < 0) return FastAtan(num / den);
+    return std::signbit(num) != std::signbit(den) ? -r : r;
+}
+
+// FastQuadrant(num / den, sign) without forming the quotient, as FastAtanOf.
+inline double FastQuadrantOf(double num, double den, double sign)
+{
+    const double r = fast_trig::AtanOfAbsRatio(num, den);
+    if (r < 0) return FastQuadrant(num / den, sign);
+    // A negative quotient's arctangent -r comes up by a half-turn.
+    double q = std::signbit(num) != std::signbit(den) ? kPi - r : r;
+    if (sign < 0) q += kPi;
+    return q;
 }
 
 // FS and FC (sine and cosine of X degrees, the same radian argument) by the

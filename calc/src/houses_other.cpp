@@ -11,8 +11,6 @@ using namespace qv;
 
 namespace {
 
-constexpr long double kOver3L = 1.0L / 3.0L;
-
 // a + step, less 360 only when the sum is ABOVE 360: Equal and Porphyry
 // keep a sum of exactly 360 as 360.  In doubles: for a above 360 - step
 // (and below 720), a - 360 is exact, so the result is rounded once, as the
@@ -49,9 +47,9 @@ void EquatorialHouses(double *Cusps, double LST, double Obl, double Offset, bool
             sx = x.s;
             cx = x.c;
         }
-        const double lam = morinus ? FastQuadrant(sx * co / cx, sx * co) : FastQuadrant(sx / (cx * co), sx);
-        c[i] = Reduce360(static_cast<double>(lam * kRadToDegL + Offset));
-        c[i + 6] = Reduce360(static_cast<double>(OppositeOf(lam) * kRadToDegL + Offset));
+        const double lam = morinus ? FastQuadrantOf(sx * co, cx, sx * co) : FastQuadrantOf(sx, cx * co, sx);
+        c[i] = Reduce360(lam * kRadToDeg + Offset);
+        c[i + 6] = Reduce360(OppositeOf(lam) * kRadToDeg + Offset);
     }
     std::copy(c + 1, c + 13, Cusps + 1);
 }
@@ -95,18 +93,18 @@ void PorHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double O
     double c[13] = {};
     double q = asc - mc;
     if (q < 0) q += 360;
-    const double s = static_cast<double>(q * kOver3L);
-    c[5] = Reduce360(static_cast<double>(mc + 180.0L + s));
-    c[6] = Reduce360(static_cast<double>(mc + 180.0L + 2.0L * s));
+    const double s = q / 3;
+    const double ic = HalfTurnOn(mc);
+    c[5] = Reduce360(ic + s);
+    c[6] = Reduce360(ic + 2 * s);
 
-    const double ic = Reduce360(static_cast<double>(mc + 180.0L));
     double q2 = ic - asc;
     if (q2 < 0) q2 += 360;
-    const double s2 = static_cast<double>(q2 * kOver3L);
+    const double s2 = q2 / 3;
     c[1] = asc;
-    c[2] = Reduce360(static_cast<double>(asc + static_cast<long double>(s2)));
-    c[3] = Reduce360(static_cast<double>(asc + 2.0L * s2));
-    c[4] = Reduce360(static_cast<double>(asc + 3.0L * s2));
+    c[2] = Reduce360(asc + s2);
+    c[3] = Reduce360(asc + 2 * s2);
+    c[4] = Reduce360(asc + 3 * s2);
 
     for (int k = 1; k <= 6; ++k) c[k + 6] = AddKeeping360(c[k], 180);
     for (int k = 1; k <= 12; ++k)

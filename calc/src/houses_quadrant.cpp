@@ -6,10 +6,12 @@
 // out only at the end, so a short or missing array is never touched.  The
 // arithmetic follows the house formulas step by step, the reductions
 // included (Int and FU truncate toward zero, so a negative offset can leave
-// negative cusps).  Unit conversions and reductions run in extended
-// precision (Placidus's last ones in doubles, which moves its cusps by
-// under 1e-12 degrees), the trigonometry in doubles; values are kept as
-// doubles between steps.  NaN marks a cusp without a solution.
+// negative cusps).  RAMC and the latitude in radians come from extended
+// products, as every caller's angles do; from there on the arithmetic is in
+// doubles: the radians-to-degrees step of a cusp rounds twice where an
+// extended one rounds once (under 1e-13 degrees apart), and the reductions
+// and half-turns are exact.  The x87 round trip an extended step costs is
+// most of a cusp's latency.  NaN marks a cusp without a solution.
 #include "arcsin_real6.h"
 #include "fast_trig.h"
 #include "internal.h"
@@ -25,35 +27,6 @@ double HouseRamc(double lst)
     return static_cast<double>(lst * 15.0L * kDegToRadL);
 }
 
-namespace {
-
-// x - period * Int(x / period) in extended precision, rounded to double.
-// Within two periods either side of 0 the quotient is decided by plain
-// comparisons, which agree with the extended division exactly (no extended
-// value below a multiple of the period divides up to the whole number), and
-// the subtraction is exact; that spares a division and a rounding-mode
-// switch on every cusp.
-double ReduceBy(long double x, long double period)
-{
-    if (x >= 0) {
-        if (x < period) return static_cast<double>(x + 0.0L);  // -0 becomes +0 as in x - p * trunc
-        if (x < 2 * period) return static_cast<double>(x - period);
-    } else {
-        if (x > -period) return static_cast<double>(x);
-        if (x > -2 * period) return static_cast<double>(x + period);
-    }
-    return static_cast<double>(x - period * std::trunc(x / period));
-}
-
-}  // namespace
-
-// x - 360 * Int(x / 360), the reduction that keeps a negative angle
-// negative; for a double x exactly FU.
-double Reduce360(long double x)
-{
-    return ReduceBy(x, 360.0L);
-}
-
 HouseFrame::HouseFrame(double lst, double lat, double obl, double offset)
     : ramc(HouseRamc(lst)), phi(static_cast<double>(lat * kDegToRadL)), ramcSin(FastSinCos(ramc)),
       phiSin(FastSinCos(phi)), oblSin(FastSinCos(obl))
@@ -66,13 +39,10 @@ HouseFrame::HouseFrame(double lst, double lat, double obl, double offset)
 // for them.  Degrees; the opposite points are brought below 360 once.
 void FixAngles(double *cusps, double asc, double mc)
 {
-    long double desc = asc + 180.0L, ic = mc + 180.0L;
-    if (desc >= 360) desc -= 360;
-    if (ic >= 360) ic -= 360;
     cusps[1] = asc;
     cusps[10] = mc;
-    cusps[7] = static_cast<double>(desc);
-    cusps[4] = static_cast<double>(ic);
+    cusps[7] = HalfTurnOn(asc);
+    cusps[4] = HalfTurnOn(mc);
 }
 
 // The iteration with k as the C library gives it, on up to four lanes (a
@@ -107,13 +77,7 @@ namespace {
 // same quotient with the same sign, without the pole's own angle.
 double PoleCusp(SinCosPair x, double tanPole, SinCosPair obl)
 {
-    return FastQuadrant(x.s / (x.c * obl.c - tanPole * obl.s), x.s);
-}
-
-// x - 2pi * Int(x / 2pi) with 2pi taken as the double 6.283185307179586.
-double Reduce2Pi(long double x)
-{
-    return ReduceBy(x, kTwoPi);
+    return FastQuadrantOf(x.s, x.c * obl.c - tanPole * obl.s, x.s);
 }
 
 // The fixed angles of the house circles of Regiomontanus (H = 30i + 60
@@ -175,7 +139,7 @@ void PlacHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double 
         // the longitude into X's half of the circle.
         const double turns = std::trunc((x * kRadToDeg + 90) * (1.0 / 180));
         const SinCosPair sx = FastSinCos(x);
-        double lam = FastAtan((sx.s / sx.c) / cosObl) * kRadToDeg - 180 * turns;
+        double lam = FastAtanOf(sx.s, sx.c * cosObl) * kRadToDeg - 180 * turns;
         lam = ReduceTowardZero(lam);
         c[i] = lam;
         c[i + 6] = ReduceTowardZero(lam + 180);
@@ -205,7 +169,7 @@ void KochHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double 
     const double ad = ArcSinReal6Fast(Real6Argument(tanPhi * (obl.s / obl.c) * frame.ramcSin.s, [&] {
         return std::tan(phi) * std::tan(Obl) * std::sin(ramc);
     }));
-    const double step = static_cast<double>((kPiL / 2 + ad) * (1.0L / 3.0L));
+    const double step = (kPi / 2 + ad) / 3;
     double x = ramc - ad;
     double c[13] = {};
     // Oblique ascensions RAMC - AD + i step give houses 10, 11, 12, 1, 2, 3
@@ -215,9 +179,9 @@ void KochHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double 
         const int h = i + 9 > 12 ? i - 3 : i + 9;
         if (h != 10 && h != 1) {
             const double lam = PoleCusp(FastSinCos(x), tanPhi, obl);
-            const double deg = Reduce360(static_cast<double>(lam * 180.0L * (1.0L / kPiL) + Offset));
+            const double deg = Reduce360(lam * kRadToDeg + Offset);
             c[h] = deg;
-            c[h + 6 > 12 ? h - 6 : h + 6] = Reduce360(deg + 180.0L);
+            c[h + 6 > 12 ? h - 6 : h + 6] = HalfTurnOn(deg);
         }
         x = x + step;
     }
@@ -236,27 +200,21 @@ void TopHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double O
 
     const SinCosPair obl = frame.oblSin;
     const double tanPhi = frame.TanPhi();
-    const double t1 = static_cast<double>(tanPhi * (1.0L / 3.0L));
-    const double t2 = static_cast<double>(2 * tanPhi * (1.0L / 3.0L));
-    const long double sixth = kPiL / 6;
+    const double t1 = tanPhi / 3, t2 = 2 * tanPhi / 3;
+    // Oblique ascensions RAMC + 30, 60, 120 and 150 degrees give the
+    // opposites of houses 11 and 12 and houses 2 and 3, each from RAMC by
+    // one addition; the angles (1 and 4, with 7 and 10) come from the fix-up.
+    constexpr double kSixth = kPi / 6;
     double c[13] = {};
-    // Oblique ascensions RAMC + 30, 60 .. 150 degrees give the opposites of
-    // houses 11 and 12, then houses 1, 2 and 3; the angles (1 and 4, with
-    // 7 and 10) come from the fix-up.
-    double x = Reduce2Pi(ramc + sixth);
-    c[5] = Reduce2Pi(PoleCusp(FastSinCos(x), t1, obl) + kPiL);  // opposite of cusp 11
-    x = Reduce2Pi(x + sixth);
-    c[6] = Reduce2Pi(PoleCusp(FastSinCos(x), t2, obl) + kPiL);  // opposite of cusp 12
-    x = Reduce2Pi(x + sixth);
-    x = Reduce2Pi(x + sixth);
-    c[2] = PoleCusp(FastSinCos(x), t2, obl);
-    x = Reduce2Pi(x + sixth);
-    c[3] = PoleCusp(FastSinCos(x), t1, obl);
+    c[5] = OppositeOf(PoleCusp(FastSinCos(ramc + kSixth), t1, obl));      // opposite of cusp 11
+    c[6] = OppositeOf(PoleCusp(FastSinCos(ramc + 2 * kSixth), t2, obl));  // opposite of cusp 12
+    c[2] = PoleCusp(FastSinCos(ramc + 4 * kSixth), t2, obl);
+    c[3] = PoleCusp(FastSinCos(ramc + 5 * kSixth), t1, obl);
     for (int i : {2, 3, 5, 6}) {
-        c[i] = Reduce360(static_cast<double>(c[i] * kRadToDegL + Offset));
-        long double opposite = c[i] + 180.0L;
-        if (opposite > 360) opposite -= 360;
-        c[i + 6] = static_cast<double>(opposite);
+        c[i] = Reduce360(c[i] * kRadToDeg + Offset);
+        // Half a turn on, less a turn only ABOVE 360: a derived cusp of
+        // exactly 360 stays 360.
+        c[i + 6] = c[i] > 180 ? c[i] - 180 : c[i] + 180;
     }
     FixAngles(c, asc, mc);
     CopyOut(Cusps, c);
@@ -279,9 +237,9 @@ void RegHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double O
     double c[13] = {};
     for (int i : {2, 3, 5, 6}) {
         const SinCosPair x = FastSinCos(ramc + circles.h[i]);
-        const double lam = FastQuadrant(x.s / (x.c * obl.c - circles.sinH[i] * tpso), x.s);
-        c[i] = Reduce360(static_cast<double>(lam * kRadToDegL + Offset));
-        c[i + 6] = Reduce360(static_cast<double>(OppositeOf(lam) * kRadToDegL + Offset));
+        const double lam = FastQuadrantOf(x.s, x.c * obl.c - circles.sinH[i] * tpso, x.s);
+        c[i] = Reduce360(lam * kRadToDeg + Offset);
+        c[i + 6] = Reduce360(OppositeOf(lam) * kRadToDeg + Offset);
     }
     FixAngles(c, asc, mc);
     CopyOut(Cusps, c);
@@ -309,9 +267,9 @@ void CampHouse(double *Cusps, int32_t CuspsHigh, double Lat, double LST, double 
         const SinCosPair st = FastSinCos(t);
         // RAMC + t by the sum formulas.
         const double sx = r.s * st.c + r.c * st.s, cx = r.c * st.c - r.s * st.s;
-        const double lam = FastQuadrant(sx / (obl.c * cx - sotp * st.s), sx);
-        c[i] = Reduce360(lam * kRadToDegL + Offset);
-        c[i + 6] = Reduce360(OppositeOf(lam) * kRadToDegL + Offset);
+        const double lam = FastQuadrantOf(sx, obl.c * cx - sotp * st.s, sx);
+        c[i] = Reduce360(lam * kRadToDeg + Offset);
+        c[i + 6] = Reduce360(OppositeOf(lam) * kRadToDeg + Offset);
     }
     FixAngles(c, asc, mc);
     CopyOut(Cusps, c);

@@ -66,8 +66,6 @@ inline double Quadrant(double q, double sign)
 
 // Right ascension of the midheaven in radians, from sidereal time in hours.
 double HouseRamc(double lst);
-// x - 360 * Int(x / 360) for an extended x: FU without its division.
-double Reduce360(long double x);
 // Cusps 1, 4, 7 and 10 from the Ascendant and Midheaven.
 void FixAngles(double *cusps, double asc, double mc);
 
@@ -102,6 +100,28 @@ inline double ReduceTowardZero(double x)
     // remainder is x itself (-0 becoming +0, as x - 360 * -0 gives).
     if (x > -360.0 && x < 360.0) return x + 0.0;
     return ReduceTowardZeroBeyondATurn(x);
+}
+
+// The same reduction (FU) as the house routines apply it to every cusp:
+// within two turns either side of 0 plain comparisons decide the quotient,
+// and the one subtraction is exact.
+inline double Reduce360(double x)
+{
+    if (x >= 0) {
+        if (x < 360) return x + 0.0;
+        if (x < 720) return x - 360;
+    } else if (x > -720) {
+        return x > -360 ? x : x + 360;
+    }
+    return ReduceTowardZeroBeyondATurn(x);
+}
+
+// The longitude (degrees) half a turn from `deg`, brought below 360 by one
+// turn: exactly what an extended deg + 180, reduced and rounded once,
+// gives for deg in (-360, 360), since deg - 180 needs no rounding.
+inline double HalfTurnOn(double deg)
+{
+    return deg >= 180 ? deg - 180 : deg + 180;
 }
 
 // Integer conversion guarded against NaN and the 32-bit range: false when x
