@@ -178,6 +178,24 @@ inline SinCosPair FastSinCos(double x)
     return {s0.hi + ((s0.lo + s0.hi * cosHm1) + c0.hi * sinH), c0.hi + ((c0.lo + c0.hi * cosHm1) - s0.hi * sinH)};
 }
 
+// Sine and cosine of x + a from those of x and of a by the sum formulas,
+// within a few ulps of FastSinCos(x + a) and a sine's latency shorter.  A
+// sum that cancels to exactly 0 would leave a quadrant to the sign of a
+// zero; there the rounded x + a, whose sine and cosine are never exactly 0
+// unless it is, decides instead.
+// `angle` gives a, which only that case needs.
+template <class Angle>
+inline SinCosPair FastSinCosSum(double x, SinCosPair sx, SinCosPair sa, Angle angle)
+{
+    const double s = sx.s * sa.c + sx.c * sa.s, c = sx.c * sa.c - sx.s * sa.s;
+    if (s == 0 || c == 0) return FastSinCos(x + angle());
+    return {s, c};
+}
+inline SinCosPair FastSinCosSum(double x, SinCosPair sx, double a, SinCosPair sa)
+{
+    return FastSinCosSum(x, sx, sa, [a] { return a; });
+}
+
 inline double FastSin(double x) { return FastSinCos(x).s; }
 inline double FastCos(double x) { return FastSinCos(x).c; }
 

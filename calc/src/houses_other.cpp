@@ -28,25 +28,13 @@ double AddKeeping360(double a, double step)
 // 7 to 12 follow.
 void EquatorialHouses(double *Cusps, double LST, double Obl, double Offset, bool morinus)
 {
-    // Sine and cosine of 30i + 60 degrees, i = 1..6.
-    constexpr double kHalfRoot3 = 0.86602540378443864676;
-    constexpr SinCosPair kSteps[7] = {{0, 0},        {1, 0},           {kHalfRoot3, -0.5}, {0.5, -kHalfRoot3},
-                                      {0, -1},       {-0.5, -kHalfRoot3}, {-kHalfRoot3, -0.5}};
     const double ramc = HouseRamc(LST);
     const SinCosPair r = FastSinCos(ramc);
     const double co = FastCos(Obl);
     double c[13] = {};
     for (int i = 1; i <= 6; ++i) {
-        // RAMC + 30i + 60 degrees by the sum formulas.  An exact 0 (RAMC a
-        // whole multiple of 30 degrees) would leave the half-turn to the sign
-        // of a zero: the rounded sum's own sine and cosine, never exactly 0,
-        // decide it instead.
-        double sx = r.s * kSteps[i].c + r.c * kSteps[i].s, cx = r.c * kSteps[i].c - r.s * kSteps[i].s;
-        if (sx == 0 || cx == 0) {
-            const SinCosPair x = FastSinCos(static_cast<double>(ramc + (30 * i + 60) * kDegToRadL));
-            sx = x.s;
-            cx = x.c;
-        }
+        // RAMC + 30i + 60 degrees by the sum formulas.
+        const auto [sx, cx] = FastSinCosSum(ramc, r, kHouseCircleAngles[i], kHouseCircleSines[i]);
         const double lam = morinus ? FastQuadrantOf(sx * co, cx, sx * co) : FastQuadrantOf(sx, cx * co, sx);
         c[i] = Reduce360(lam * kRadToDeg + Offset);
         c[i + 6] = Reduce360(OppositeOf(lam) * kRadToDeg + Offset);

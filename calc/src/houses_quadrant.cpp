@@ -80,20 +80,20 @@ double PoleCusp(SinCosPair x, double tanPole, SinCosPair obl)
     return FastQuadrantOf(x.s, x.c * obl.c - tanPole * obl.s, x.s);
 }
 
-// The fixed angles of the house circles of Regiomontanus (H = 30i + 60
-// degrees) and Campanus (the same plus a millionth of a degree, which keeps
-// tan H finite at 90 and 270), in radians, with their sines and tangents.
+// The house circles of Campanus: H = 30i + 60 degrees plus a millionth of
+// a degree (which keeps tan H finite at 90 and 270), by their sines and
+// tangents.
 struct HouseCircles {
-    double h[13], sinH[13], tanH[13];
+    double sinH[13], tanH[13];
 };
 
 HouseCircles MakeCircles(long double extra)
 {
     HouseCircles c{};
     for (int i = 1; i <= 12; ++i) {
-        c.h[i] = static_cast<double>((30.0L * i + 60 + extra) * kDegToRadL);
-        c.sinH[i] = std::sin(c.h[i]);
-        c.tanH[i] = std::tan(c.h[i]);
+        const double h = static_cast<double>((30.0L * i + 60 + extra) * kDegToRadL);
+        c.sinH[i] = std::sin(h);
+        c.tanH[i] = std::tan(h);
     }
     return c;
 }
@@ -205,11 +205,13 @@ void TopHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double O
     // opposites of houses 11 and 12 and houses 2 and 3, each from RAMC by
     // one addition; the angles (1 and 4, with 7 and 10) come from the fix-up.
     constexpr double kSixth = kPi / 6;
+    constexpr SinCosPair kSixths[6] = {{0, 1}, {0.5, kHalfRoot3}, {kHalfRoot3, 0.5}, {1, 0}, {kHalfRoot3, -0.5}, {0.5, -kHalfRoot3}};
     double c[13] = {};
-    c[5] = OppositeOf(PoleCusp(FastSinCos(ramc + kSixth), t1, obl));      // opposite of cusp 11
-    c[6] = OppositeOf(PoleCusp(FastSinCos(ramc + 2 * kSixth), t2, obl));  // opposite of cusp 12
-    c[2] = PoleCusp(FastSinCos(ramc + 4 * kSixth), t2, obl);
-    c[3] = PoleCusp(FastSinCos(ramc + 5 * kSixth), t1, obl);
+    const auto x = [&](int k) { return FastSinCosSum(ramc, frame.ramcSin, k * kSixth, kSixths[k]); };
+    c[5] = OppositeOf(PoleCusp(x(1), t1, obl));  // opposite of cusp 11
+    c[6] = OppositeOf(PoleCusp(x(2), t2, obl));  // opposite of cusp 12
+    c[2] = PoleCusp(x(4), t2, obl);
+    c[3] = PoleCusp(x(5), t1, obl);
     for (int i : {2, 3, 5, 6}) {
         c[i] = Reduce360(c[i] * kRadToDeg + Offset);
         // Half a turn on, less a turn only ABOVE 360: a derived cusp of
@@ -231,13 +233,12 @@ void RegHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double O
     const HouseFrame frame(LST, Lat, Obl, Offset);
     const double ramc = frame.ramc, asc = frame.asc, mc = frame.mc;
 
-    static const HouseCircles circles = MakeCircles(0);
     const SinCosPair obl = frame.oblSin;
     const double tpso = frame.TanPhi() * obl.s;
     double c[13] = {};
     for (int i : {2, 3, 5, 6}) {
-        const SinCosPair x = FastSinCos(ramc + circles.h[i]);
-        const double lam = FastQuadrantOf(x.s, x.c * obl.c - circles.sinH[i] * tpso, x.s);
+        const SinCosPair x = FastSinCosSum(ramc, frame.ramcSin, kHouseCircleAngles[i], kHouseCircleSines[i]);
+        const double lam = FastQuadrantOf(x.s, x.c * obl.c - kHouseCircleSines[i].s * tpso, x.s);
         c[i] = Reduce360(lam * kRadToDeg + Offset);
         c[i + 6] = Reduce360(OppositeOf(lam) * kRadToDeg + Offset);
     }
@@ -262,11 +263,16 @@ void CampHouse(double *Cusps, int32_t CuspsHigh, double Lat, double LST, double 
     const double sotp = obl.s * frame.TanPhi();
     double c[13] = {};
     for (int i : {2, 3, 5, 6}) {
-        // Where the house circle crosses the equator.
-        const double t = FastQuadrant(circles.tanH[i] * p.c, circles.sinH[i]);
-        const SinCosPair st = FastSinCos(t);
+        // Where the house circle crosses the equator: t = arctan(tan H cos
+        // lat) in H's half of the circle.  Its sine and cosine come from the
+        // tangent q itself, 1 / sqrt(1 + q^2) being the cosine of arctan q,
+        // and change sign with each half-turn the quadrant step adds.
+        const double q = circles.tanH[i] * p.c;
+        const double cosA = 1 / std::sqrt(1 + q * q);
+        const bool flip = (q < 0) != (circles.sinH[i] < 0);
+        const SinCosPair st = flip ? SinCosPair{-q * cosA, -cosA} : SinCosPair{q * cosA, cosA};
         // RAMC + t by the sum formulas.
-        const double sx = r.s * st.c + r.c * st.s, cx = r.c * st.c - r.s * st.s;
+        const auto [sx, cx] = FastSinCosSum(frame.ramc, r, st, [&] { return FastQuadrant(q, circles.sinH[i]); });
         const double lam = FastQuadrantOf(sx, obl.c * cx - sotp * st.s, sx);
         c[i] = Reduce360(lam * kRadToDeg + Offset);
         c[i + 6] = Reduce360(OppositeOf(lam) * kRadToDeg + Offset);

@@ -66,6 +66,18 @@ inline double Quadrant(double q, double sign)
 
 // Right ascension of the midheaven in radians, from sidereal time in hours.
 double HouseRamc(double lst);
+
+// The twelve points of the equator 30i + 60 degrees from the meridian
+// (i = 1..12; element 0 unused), where Meridian, Morinus and Regiomontanus
+// start their cusps: the angles in radians, and their sines and cosines.
+inline constexpr double kHalfRoot3 = 0.86602540378443864676;
+inline constexpr double kHouseCircleAngles[13] = {
+    0,           90 * kDegToRad,  120 * kDegToRad, 150 * kDegToRad, 180 * kDegToRad, 210 * kDegToRad, 240 * kDegToRad,
+    270 * kDegToRad, 300 * kDegToRad, 330 * kDegToRad, 360 * kDegToRad, 390 * kDegToRad, 420 * kDegToRad};
+inline constexpr SinCosPair kHouseCircleSines[13] = {
+    {0, 0},           {1, 0},           {kHalfRoot3, -0.5}, {0.5, -kHalfRoot3}, {0, -1},           {-0.5, -kHalfRoot3},
+    {-kHalfRoot3, -0.5}, {-1, 0},       {-kHalfRoot3, 0.5}, {-0.5, kHalfRoot3}, {0, 1},            {0.5, kHalfRoot3},
+    {kHalfRoot3, 0.5}};
 // Cusps 1, 4, 7 and 10 from the Ascendant and Midheaven.
 void FixAngles(double *cusps, double asc, double mc);
 
@@ -117,8 +129,9 @@ inline double Reduce360(double x)
 }
 
 // The longitude (degrees) half a turn from `deg`, brought below 360 by one
-// turn: exactly what an extended deg + 180, reduced and rounded once,
-// gives for deg in (-360, 360), since deg - 180 needs no rounding.
+// turn, rounded once (deg - 180 needs no rounding): for deg in (-360, 360)
+// what an extended deg + 180, reduced, gives, but for |deg| below 1/8,
+// where the extended sum rounds twice and can be an ulp apart.
 inline double HalfTurnOn(double deg)
 {
     return deg >= 180 ? deg - 180 : deg + 180;
