@@ -29,7 +29,7 @@ double AddKeeping360(double a, double step)
 void EquatorialHouses(double *Cusps, double LST, double Obl, double Offset, bool morinus)
 {
     const double ramc = HouseRamc(LST);
-    const SinCosPair r = FastSinCos(ramc);
+    const SinCosPair r = FastSinCos(LST * kHoursToRad);  // as the house frame takes it
     const double co = FastCos(Obl);
     double c[13] = {};
     for (int i = 1; i <= 6; ++i) {

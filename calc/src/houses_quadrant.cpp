@@ -27,9 +27,13 @@ double HouseRamc(double lst)
     return static_cast<double>(lst * 15.0L * kDegToRadL);
 }
 
+// The sines and cosines start from products in doubles, in parallel with
+// the extended RAMC and latitude rather than after them: an x87 product
+// and its round trip take longer than the sine itself.  Either way the
+// argument is within an ulp of the exact one.
 HouseFrame::HouseFrame(double lst, double lat, double obl, double offset)
-    : ramc(HouseRamc(lst)), phi(static_cast<double>(lat * kDegToRadL)), ramcSin(FastSinCos(ramc)),
-      phiSin(FastSinCos(phi)), oblSin(FastSinCos(obl))
+    : ramc(HouseRamc(lst)), phi(static_cast<double>(lat * kDegToRadL)), ramcSin(FastSinCos(lst * kHoursToRad)),
+      phiSin(FastSinCos(lat * kDegToRad)), oblSin(FastSinCos(obl))
 {
     AsMcFromSines(ramcSin, phiSin, oblSin, offset, &asc, &mc);
 }

@@ -26,6 +26,7 @@ inline constexpr double kPi = 3.14159265358979323846;
 inline constexpr double kTwoPi = 6.283185307179586;
 inline constexpr double kDegToRad = 0.017453292519943295;
 inline constexpr double kRadToDeg = 57.29577951308232;
+inline constexpr double kHoursToRad = 0.26179938779914941;  // pi/12
 
 // ---- The 6-byte real (real6.cpp) ----
 
@@ -93,9 +94,11 @@ inline double OppositeOf(double lam)
 // obliquity (angles.cpp).
 void AsMcFromSines(SinCosPair ramc, SinCosPair lat, SinCosPair obl, double offset, double *asc, double *mc);
 
-// What every house routine starts from: RAMC and the latitude in radians,
-// the sines and cosines of RAMC, latitude and obliquity, and the Ascendant
-// and Midheaven of AsMcCalc (degrees) for the fix-up.
+// What every house routine starts from: RAMC and the latitude in radians
+// (extended products, rounded), the sines and cosines of RAMC, latitude and
+// obliquity (RAMC as LST * pi/12 and the latitude as Lat * pi/180 in
+// doubles), and the Ascendant and Midheaven of AsMcCalc (degrees) for the
+// fix-up.
 struct HouseFrame {
     double ramc, phi;
     SinCosPair ramcSin, phiSin, oblSin;

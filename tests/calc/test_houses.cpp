@@ -66,8 +66,9 @@ const Place kPlaces[] = {
     {"London, morning", 51.5, 2.3},  {"London, evening", 51.5, 17.9}, {"Sydney", -33.87, 9.1},
     {"Quito", -0.2, 14.6},           {"Reykjavik", 64.1, 21.2},       {"Cape Horn", -55.98, 6.7},
 };
-// RAMC as the house routines derive it, so that their angles can be compared exactly.
-double Ramc(double lst) { return static_cast<double>(lst * 15.0L * qv::kDegToRadL); }
+// RAMC as the house routines take the sine and cosine of it, so that their
+// angles can be compared exactly.
+double Ramc(double lst) { return lst * qv::kHoursToRad; }
 
 using House = void (*)(double *, int32_t, double, double, double, double);
 void Camp(double *c, int32_t h, double lst, double lat, double o, double off) { CampHouse(c, h, lat, lst, o, off); }
