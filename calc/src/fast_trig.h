@@ -265,17 +265,18 @@ namespace fast_trig {
 // and the series argument (t - c) / (1 + t c) is taken as (a - c b) /
 // (b + c a).  Two divisions in a row where the quotient form has three or
 // four (the quotient, its reciprocal above 1, the series argument), which
-// is most of an arctangent's latency.  0 only when a / b is below the
-// smallest double.
+// is most of an arctangent's latency; for the same reason the series is
+// summed in pairs of terms (Estrin's scheme), not one term after another.
+// 0 only when a / b is below the smallest double.
 inline double AtanOfRatio(double a, double b, bool complement)
 {
-    const double fk = (a / b * 16.0 + kToInt) - kToInt;
-    const double c = fk * 0.0625;
+    constexpr double kToSixteenths = kToInt / 16;  // adding it rounds to a multiple of 1/16
+    const double c = (a / b + kToSixteenths) - kToSixteenths;
     const double u = (a - c * b) / (b + c * a);
-    const double u2 = u * u;
-    const double series =
-        u + u * u2 * (-1.0 / 3 + u2 * (1.0 / 5 + u2 * (-1.0 / 7 + u2 * (1.0 / 9 + u2 * (-1.0 / 11)))));
-    const TableEntry e = kAtanTable[static_cast<int>(fk)];
+    const double u2 = u * u, u4 = u2 * u2;
+    const double p = (-1.0 / 3 + u2 * (1.0 / 5)) + u4 * ((-1.0 / 7 + u2 * (1.0 / 9)) + u4 * (-1.0 / 11));
+    const double series = u + (u * u2) * p;
+    const TableEntry e = kAtanTable[static_cast<int>(c * 16)];
     return complement ? kHalfPiHi + ((kHalfPiLo - e.lo) - series - e.hi) : e.hi + (e.lo + series);
 }
 

@@ -59,12 +59,15 @@ void EqHouse(double *Asc, double *MC, double LST, double Lat, double Offset, dou
     if (Asc) *Asc = asc;
     if (MC) *MC = mc;
 
+    // Each cusp is Asc + 30 (k - 1), rounded once, less 360 only when ABOVE
+    // 360 (exactly 360 stays 360), and brought above 0 when a negative
+    // offset left it below; side by side rather than each from the last.
     double c[13];
     c[0] = mc;
-    c[1] = asc;
-    for (int k = 1; k <= 11; ++k) c[k + 1] = AddKeeping360(c[k], 30);
-    for (int k = 1; k <= 12; ++k)
-        if (c[k] < 0) c[k] += 360;
+    for (int k = 1; k <= 12; ++k) {
+        const double v = asc + 30 * (k - 1);
+        c[k] = v > 360 ? v - 360 : v < 0 ? v + 360 : v;
+    }
     std::copy(c, c + 13, Cusps);
 }
 
