@@ -268,7 +268,7 @@ namespace fast_trig {
 // is most of an arctangent's latency; for the same reason the series is
 // summed in pairs of terms (Estrin's scheme), not one term after another.
 // 0 only when a / b is below the smallest double.
-inline double AtanOfRatio(double a, double b, bool complement)
+[[gnu::always_inline]] inline double AtanOfRatio(double a, double b, bool complement)
 {
     constexpr double kToSixteenths = kToInt / 16;  // adding it rounds to a multiple of 1/16
     const double c = (a / b + kToSixteenths) - kToSixteenths;
@@ -283,7 +283,7 @@ inline double AtanOfRatio(double a, double b, bool complement)
 // atan |num / den| in [0, pi/2] by AtanOfRatio, or -1 where the quotient
 // forms must decide: a zero, infinite or NaN operand, or a quotient that
 // underflows to 0 (whose arctangent keeps the quotient's sign).
-inline double AtanOfAbsRatio(double num, double den)
+[[gnu::always_inline]] inline double AtanOfAbsRatio(double num, double den)
 {
     const double an = std::fabs(num), ad = std::fabs(den);
     if (!(an > 0 && ad > 0 && an < kHuge && ad < kHuge)) return -1;
@@ -305,7 +305,7 @@ inline double FastAtanOf(double num, double den)
 }
 
 // FastQuadrant(num / den, sign) without forming the quotient, as FastAtanOf.
-inline double FastQuadrantOf(double num, double den, double sign)
+[[gnu::always_inline]] inline double FastQuadrantOf(double num, double den, double sign)
 {
     const double r = fast_trig::AtanOfAbsRatio(num, den);
     if (r < 0) return FastQuadrant(num / den, sign);

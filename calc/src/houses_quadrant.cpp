@@ -268,16 +268,25 @@ void CampHouse(double *Cusps, int32_t CuspsHigh, double Lat, double LST, double 
     double c[13] = {};
     for (int i : {2, 3, 5, 6}) {
         // Where the house circle crosses the equator: t = arctan(tan H cos
-        // lat) in H's half of the circle.  Its sine and cosine come from the
-        // tangent q itself, 1 / sqrt(1 + q^2) being the cosine of arctan q,
-        // and change sign with each half-turn the quadrant step adds.
+        // lat) in H's half of the circle, so tan t = q.  The cusp is
+        // Quadrant(sin(RAMC + t) / (cos obl cos(RAMC + t) - sotp sin t),
+        // sin(RAMC + t)); by the sum formulas every term there is a multiple
+        // of cos t, which leaves sums in q alone once divided out.  The sign
+        // of cos t stays: negative when the quadrant step turns t by one
+        // half-turn.
         const double q = circles.tanH[i] * p.c;
-        const double cosA = 1 / std::sqrt(1 + q * q);
-        const bool flip = (q < 0) != (circles.sinH[i] < 0);
-        const SinCosPair st = flip ? SinCosPair{-q * cosA, -cosA} : SinCosPair{q * cosA, cosA};
-        // RAMC + t by the sum formulas.
-        const auto [sx, cx] = FastSinCosSum(frame.ramc, r, st, [&] { return FastQuadrant(q, circles.sinH[i]); });
-        const double lam = FastQuadrantOf(sx, obl.c * cx - sotp * st.s, sx);
+        const double sign = (q < 0) != (circles.sinH[i] < 0) ? -1 : 1;
+        const double sx = sign * (r.s + r.c * q), cx = sign * (r.c - r.s * q);
+        double lam;
+        if (sx != 0 && cx != 0) {
+            lam = FastQuadrantOf(sx, obl.c * cx - sotp * (sign * q), sx);
+        } else {
+            // A sum that cancels to exactly 0 would leave the half-turn to the
+            // sign of a zero: the angles themselves decide it.
+            const double t = FastQuadrant(q, circles.sinH[i]);
+            const SinCosPair x = FastSinCos(frame.ramc + t), st = FastSinCos(t);
+            lam = FastQuadrantOf(x.s, obl.c * x.c - sotp * st.s, x.s);
+        }
         c[i] = Reduce360(lam * kRadToDeg + Offset);
         c[i + 6] = Reduce360(OppositeOf(lam) * kRadToDeg + Offset);
     }
