@@ -173,21 +173,33 @@ void KochHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double 
     const double ad = ArcSinReal6Fast(Real6Argument(tanPhi * (obl.s / obl.c) * frame.ramcSin.s, [&] {
         return std::tan(phi) * std::tan(Obl) * std::sin(ramc);
     }));
-    const double step = (kPi / 2 + ad) / 3;
-    double x = ramc - ad;
+    // Oblique ascensions RAMC - AD + i (90 + AD) / 3 give houses 10, 11,
+    // 12, 1, 2, 3 (i = 0..5) and their opposites; 10 and 1 are the angles,
+    // which the fix-up sets.  They lie i 30 degrees + (i - 3) AD / 3 from
+    // RAMC, so the sines and cosines of RAMC, of the multiples of 30
+    // degrees and of AD / 3 and 2 AD / 3 give theirs by the sum formulas:
+    // one sine instead of four.
+    const SinCosPair third = FastSinCos(ad * (1.0 / 3));
+    const SinCosPair twoThirds = {2 * third.s * third.c, (third.c - third.s) * (third.c + third.s)};
+    struct Cusp {
+        int house, i;
+        SinCosPair turn;  // of i 30 degrees
+    };
+    constexpr Cusp kCusps[4] = {{11, 1, {0.5, kHalfRoot3}}, {12, 2, {kHalfRoot3, 0.5}},
+                                {2, 4, {kHalfRoot3, -0.5}}, {3, 5, {0.5, -kHalfRoot3}}};
     double c[13] = {};
-    // Oblique ascensions RAMC - AD + i step give houses 10, 11, 12, 1, 2, 3
-    // (i = 0..5) and their opposites; 10 and 1 are the angles, which the
-    // fix-up sets.
-    for (int i = 1; i <= 6; ++i) {
-        const int h = i + 9 > 12 ? i - 3 : i + 9;
-        if (h != 10 && h != 1) {
-            const double lam = PoleCusp(FastSinCos(x), tanPhi, obl);
-            const double deg = Reduce360(lam * kRadToDeg + Offset);
-            c[h] = deg;
-            c[h + 6 > 12 ? h - 6 : h + 6] = HalfTurnOn(deg);
-        }
-        x = x + step;
+    for (const Cusp &k : kCusps) {
+        // (i - 3) AD / 3 is -2, -1, 1 or 2 thirds of AD.
+        const SinCosPair shift = k.i == 1 ? SinCosPair{-twoThirds.s, twoThirds.c}
+                                 : k.i == 2 ? SinCosPair{-third.s, third.c}
+                                 : k.i == 4 ? third
+                                            : twoThirds;
+        const SinCosPair off = {k.turn.s * shift.c + k.turn.c * shift.s, k.turn.c * shift.c - k.turn.s * shift.s};
+        const SinCosPair x = FastSinCosSum(ramc, frame.ramcSin, off, [&] { return k.i * ((kPi / 2 + ad) / 3) - ad; });
+        const double lam = PoleCusp(x, tanPhi, obl);
+        const double deg = Reduce360(lam * kRadToDeg + Offset);
+        c[k.house] = deg;
+        c[k.house > 6 ? k.house - 6 : k.house + 6] = HalfTurnOn(deg);
     }
     FixAngles(c, asc, mc);
     CopyOut(Cusps, c);
