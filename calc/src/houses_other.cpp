@@ -11,6 +11,8 @@ using namespace qv;
 
 namespace {
 
+constexpr double kThird = 1.0 / 3;
+
 // a + step, less 360 only when the sum is ABOVE 360: Equal and Porphyry
 // keep a sum of exactly 360 as 360.  In doubles: for a above 360 - step
 // (and below 720), a - 360 is exact, so the result is rounded once, as the
@@ -73,8 +75,10 @@ void EqHouse(double *Asc, double *MC, double LST, double Lat, double Offset, dou
 
 // Porphyry: each quadrant between the angles cut into three equal arcs; the
 // quadrant from the IC to the Descendant is taken the same size as the one
-// from the Midheaven to the Ascendant.  Degrees, exact to double rounding;
-// the offset reaches the cusps once, through the angles.
+// from the Midheaven to the Ascendant.  Degrees, within an ulp or two of
+// the exact thirds (a product with 1/3 stands in for the division, which
+// would be the longest step after the angles); the offset reaches the
+// cusps once, through the angles.
 void PorHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double Obl, double Offset)
 {
     if (!HasElement(Cusps, CuspsHigh, 12)) return;
@@ -84,14 +88,14 @@ void PorHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double O
     double c[13] = {};
     double q = asc - mc;
     if (q < 0) q += 360;
-    const double s = q / 3;
+    const double s = q * kThird;
     const double ic = HalfTurnOn(mc);
     c[5] = Reduce360(ic + s);
     c[6] = Reduce360(ic + 2 * s);
 
     double q2 = ic - asc;
     if (q2 < 0) q2 += 360;
-    const double s2 = q2 / 3;
+    const double s2 = q2 * kThird;
     c[1] = asc;
     c[2] = Reduce360(asc + s2);
     c[3] = Reduce360(asc + 2 * s2);
