@@ -85,25 +85,23 @@ void PorHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double O
     const HouseFrame frame(LST, Lat, Obl, Offset);
     const double asc = frame.asc, mc = frame.mc;
 
-    double c[13] = {};
-    double q = asc - mc;
-    if (q < 0) q += 360;
-    const double s = q * kThird;
     const double ic = HalfTurnOn(mc);
-    c[5] = Reduce360(ic + s);
-    c[6] = Reduce360(ic + 2 * s);
-
-    double q2 = ic - asc;
+    double q = asc - mc, q2 = ic - asc;
+    if (q < 0) q += 360;
     if (q2 < 0) q2 += 360;
-    const double s2 = q2 * kThird;
-    c[1] = asc;
+    const double s = q * kThird, s2 = q2 * kThird;
+    // Cusps 2, 3, 5 and 6 and their opposites; the angles (1, 4, 7, 10)
+    // come from the fix-up.
+    double c[13] = {};
     c[2] = Reduce360(asc + s2);
     c[3] = Reduce360(asc + 2 * s2);
-    c[4] = Reduce360(asc + 3 * s2);
-
-    for (int k = 1; k <= 6; ++k) c[k + 6] = AddKeeping360(c[k], 180);
-    for (int k = 1; k <= 12; ++k)
+    c[5] = Reduce360(ic + s);
+    c[6] = Reduce360(ic + 2 * s);
+    for (int k : {2, 3, 5, 6}) {
+        c[k + 6] = AddKeeping360(c[k], 180);
         if (c[k] < 0) c[k] += 360;
+        if (c[k + 6] < 0) c[k + 6] += 360;
+    }
     FixAngles(c, asc, mc);
     std::copy(c + 1, c + 13, Cusps + 1);
 }
