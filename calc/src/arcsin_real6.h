@@ -117,7 +117,7 @@ inline constexpr double kArcSinTableEnd = 57.5 / 64;
 // arctangent, which keeps the Placidus iteration's chain short; within
 // three ulps (the rounding of w is the largest part).  Further out, and for
 // NaN, arctan(a / s) from the table arctangent, within four ulps.
-inline double TableArcSin(double a, double s)
+[[gnu::always_inline]] inline double TableArcSin(double a, double s)
 {
     const double t = std::fabs(a);
     if (!(t < kArcSinTableEnd)) return FastAtan(a / s);
