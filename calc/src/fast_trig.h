@@ -163,11 +163,11 @@ inline constexpr double kLimit = 524288.0;                      // 2^19
 
 }  // namespace fast_trig
 
-inline SinCosPair FastSinCos(double x)
+// The kernel alone, for |x| < 2^19; it keeps every digit down to the
+// smallest arguments, but not the sign of a zero sine.
+inline SinCosPair FastSinCosBelowLimit(double x)
 {
     using namespace fast_trig;
-    if (!(std::fabs(x) < kLimit)) return {std::sin(x), std::cos(x)};
-    if (std::fabs(x) < 0x1p-27) return {x, 1.0};  // exact to double rounding, the sign of 0 kept
     const double fn = (x * kStepsPerRadian + kToInt) - kToInt;
     const double h = ((x - fn * kStep1) - fn * kStep2) - fn * kStep3;
     const unsigned j = static_cast<unsigned>(static_cast<int>(fn)) & 255u;
@@ -178,6 +178,13 @@ inline SinCosPair FastSinCos(double x)
     const double sinH = h + (h * h2) * ((-1.0 / 6 + h2 * (1.0 / 120)) + h4 * (-1.0 / 5040));
     const double cosHm1 = h2 * ((-0.5 + h2 * (1.0 / 24)) + h4 * (-1.0 / 720));
     return {s0.hi + ((s0.lo + s0.hi * cosHm1) + c0.hi * sinH), c0.hi + ((c0.lo + c0.hi * cosHm1) - s0.hi * sinH)};
+}
+
+inline SinCosPair FastSinCos(double x)
+{
+    if (!(std::fabs(x) < fast_trig::kLimit)) return {std::sin(x), std::cos(x)};
+    if (std::fabs(x) < 0x1p-27) return {x, 1.0};  // exact to double rounding, the sign of 0 kept
+    return FastSinCosBelowLimit(x);
 }
 
 // Sine and cosine of x + a from those of x and of a by the sum formulas,

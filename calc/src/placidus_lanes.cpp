@@ -27,6 +27,7 @@ void IteratePlacidus(const double base[kPlacidusLanes], const double f[kPlacidus
         last[l] = 1.0;
         running[l] = true;
     }
+    const double kFast = k.Fast();
     for (int32_t n = 1, left = kPlacidusLanes; left > 0; ++n) {
         for (int l = 0; l < kPlacidusLanes; ++l) {
             if (!running[l]) continue;
@@ -35,18 +36,18 @@ void IteratePlacidus(const double base[kPlacidusLanes], const double f[kPlacidus
             // in extended precision (no double lies between the two
             // constants).  A NaN iterate fails it and ends as NaN.
             const bool settled = !(std::fabs(next - last[l]) >= 0.001);
+            last[l] = next;
             if (settled || n == kPlacidusRounds) {
                 x[l] = settled ? next : NAN;
                 if (rounds) rounds[l] = n;
                 running[l] = false;
                 --left;
+                continue;
             }
-            last[l] = next;
-        }
-        for (int l = 0; l < kPlacidusLanes; ++l) {
-            if (!running[l]) continue;
-            const double xl = last[l];
-            arcSin[l] = ArcSinReal6Fast(Real6Argument(k.Fast() * FastSin(xl), [&] { return k.Exact() * std::sin(xl); }));
+            // The sine without FastSin's test for tiny arguments: a zero's sign
+            // makes no difference to the arcsine.
+            const double s = std::fabs(next) < fast_trig::kLimit ? FastSinCosBelowLimit(next).s : std::sin(next);
+            arcSin[l] = ArcSinReal6Fast(Real6Argument(kFast * s, [&] { return k.Exact() * std::sin(next); }));
         }
     }
 }
