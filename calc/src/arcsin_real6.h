@@ -165,6 +165,16 @@ inline bool ClearOfMidpoint(double y, double s)
     return clear * s > 0x1p-62;
 }
 
+// ClearOfMidpoint where |y| >= 2^-5 and s > 0.45: there the error bounds
+// come to under a quarter of an ulp beyond its 16, so the distance from the
+// midpoint alone decides, 17 ulps or more.
+inline bool ClearOfMidpointByDistance(double y)
+{
+    uint64_t bits;
+    std::memcpy(&bits, &y, sizeof bits);
+    return static_cast<uint64_t>(static_cast<int64_t>(bits & 0x1FFF) - 0x1000 + 16) > 32;
+}
+
 // The result; x = +-1 and results near a midpoint take ArcSinReal6 itself.
 inline double ArcSinFinish(double x, const ArcSinStart &st)
 {
@@ -175,10 +185,7 @@ inline double ArcSinFinish(double x, const ArcSinStart &st)
 
 // Arguments from 2^-120 to 0.89, the iterations' usual ones, need no care
 // for zeros, infinities, NaN, the ends of the Real6 range or |a| = 1, and
-// stay inside the table after their rounding to Real6.  There s > 0.45, so
-// for results from 2^-5 up ClearOfMidpoint's error bounds come to under a
-// quarter of an ulp beyond its 16: the distance from the midpoint alone
-// decides, 17 ulps or more.
+// stay inside the table after their rounding to Real6; s > 0.45 there.
 [[gnu::always_inline]] inline double ArcSinReal6Fast(double x)
 {
     const double ax = std::fabs(x);
@@ -186,11 +193,7 @@ inline double ArcSinFinish(double x, const ArcSinStart &st)
         const double a = Real6RoundInRange(x);
         const double s = std::sqrt((1.0 - a) * (1.0 + a));
         const double y = TableArcSinInTable(a, s);
-        uint64_t bits;
-        std::memcpy(&bits, &y, sizeof bits);
-        const bool clear = ((bits >> 52) & 0x7FF) >= 1023 - 5
-                               ? static_cast<uint64_t>(static_cast<int64_t>(bits & 0x1FFF) - 0x1000 + 16) > 32
-                               : ClearOfMidpoint(y, s);
+        const bool clear = std::fabs(y) >= 0x1p-5 ? ClearOfMidpointByDistance(y) : ClearOfMidpoint(y, s);
         return clear ? Real6RoundInRange(y) : ArcSinReal6(x);
     }
     return ArcSinFinish(x, ArcSinStart(x));

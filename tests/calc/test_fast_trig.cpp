@@ -2,6 +2,7 @@
 // of a quotient without the quotient, sines and cosines of a sum by the sum
 // formulas, and the reductions of a cusp in doubles against the same
 // reductions in extended precision.
+#include "arcsin_real6.h"
 #include "fast_trig.h"
 #include "internal.h"
 #include "qvcalc32.h"
@@ -110,6 +111,41 @@ TEST(FastTrig, CuspReductionsInDoublesAreTheExtendedOnes)
     for (double deg : {0.0, 180.0, -180.0, std::nextafter(180.0, 0.0), 359.99999999999994, -359.99999999999994})
         EXPECT_TRUE(SameBits(qv::HalfTurnOn(deg), Reduce360Extended(deg + 180.0L))) << deg;
     EXPECT_TRUE(std::isnan(qv::Reduce360(NAN)));
+}
+
+// Where the arcsine's result is at least 2^-5 and s above 0.45, its
+// distance from the Real6 midpoint alone decides: 17 ulps or more is clear.
+// And end to end, arguments whose table arcsine lies within 24 ulps of a
+// midpoint round as the reference arcsine does, on both sides of 2^-5 and
+// of the fast path's end at 0.89.
+TEST(FastTrig, ArcSinMidpointTestByItsDistance)
+{
+    std::mt19937_64 rng(13);
+    std::uniform_real_distribution<double> y(0x1p-5, 1.6), s(0.45, 1), x(-0.9, 0.9), small(-0.04, 0.04);
+    std::uniform_int_distribution<int> mid(-40, 40);
+    int bad = 0;
+    for (int i = 0; i < 200000; ++i) {
+        double v = y(rng);
+        uint64_t bits;
+        std::memcpy(&bits, &v, sizeof bits);
+        bits = (bits & ~uint64_t{0x1FFF}) | static_cast<uint64_t>(0x1000 + mid(rng));
+        std::memcpy(&v, &bits, sizeof v);
+        bad += qv::ClearOfMidpoint(v, s(rng)) != qv::ClearOfMidpointByDistance(v);
+    }
+    EXPECT_EQ(bad, 0);
+    int nearMidpoint = 0;
+    for (int i = 0; i < 4000000 && nearMidpoint < 20000; ++i) {
+        const double arg = i % 4 ? x(rng) : small(rng);
+        const double a = qv::Real6RoundDouble(arg);
+        const double t = qv::TableArcSin(a, std::sqrt((1.0 - a) * (1.0 + a)));
+        uint64_t bits;
+        std::memcpy(&bits, &t, sizeof bits);
+        if (std::abs(static_cast<int>(bits & 0x1FFF) - 0x1000) > 24) continue;
+        ++nearMidpoint;
+        bad += !SameBits(qv::ArcSinReal6Fast(arg), qv::ArcSinReal6(arg));
+    }
+    EXPECT_GT(nearMidpoint, 10000);
+    EXPECT_EQ(bad, 0);
 }
 
 // Within 0.002 degrees of the south pole the Campanus cusps are very
