@@ -192,17 +192,17 @@ inline SinCosPair FastSinCos(double x)
 // sum that cancels to exactly 0 would leave a quadrant to the sign of a
 // zero; there the rounded x + a, whose sine and cosine are never exactly 0
 // unless it is, decides instead.
-// `angle` gives a, which only that case needs.
-template <class Angle>
-inline SinCosPair FastSinCosSum(double x, SinCosPair sx, SinCosPair sa, Angle angle)
+// `sum` gives x + a, which only that case needs.
+template <class Sum>
+inline SinCosPair FastSinCosSum(SinCosPair sx, SinCosPair sa, Sum sum)
 {
     const double s = sx.s * sa.c + sx.c * sa.s, c = sx.c * sa.c - sx.s * sa.s;
-    if (s == 0 || c == 0) return FastSinCos(x + angle());
+    if (s == 0 || c == 0) return FastSinCos(sum());
     return {s, c};
 }
 inline SinCosPair FastSinCosSum(double x, SinCosPair sx, double a, SinCosPair sa)
 {
-    return FastSinCosSum(x, sx, sa, [a] { return a; });
+    return FastSinCosSum(sx, sa, [x, a] { return x + a; });
 }
 
 inline double FastSin(double x) { return FastSinCos(x).s; }

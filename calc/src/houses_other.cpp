@@ -30,13 +30,12 @@ double AddKeeping360(double a, double step)
 // 7 to 12 follow.
 void EquatorialHouses(double *Cusps, double LST, double Obl, double Offset, bool morinus)
 {
-    const double ramc = HouseRamc(LST);
     const SinCosPair r = FastSinCos(LST * kHoursToRad);  // as the house frame takes it
     const double co = FastCos(Obl);
     double c[13] = {};
     for (int i = 1; i <= 6; ++i) {
         // RAMC + 30i + 60 degrees by the sum formulas.
-        const auto [sx, cx] = FastSinCosSum(ramc, r, kHouseCircleAngles[i], kHouseCircleSines[i]);
+        const auto [sx, cx] = FastSinCosSum(r, kHouseCircleSines[i], [&] { return HouseRamc(LST) + kHouseCircleAngles[i]; });
         const double lam = morinus ? FastQuadrantOf(sx * co, cx, sx * co) : FastQuadrantOf(sx, cx * co, sx);
         c[i] = Reduce360(lam * kRadToDeg + Offset);
         c[i + 6] = Reduce360(OppositeOf(lam) * kRadToDeg + Offset);

@@ -27,12 +27,12 @@ double HouseRamc(double lst)
     return static_cast<double>(lst * 15.0L * kDegToRadL);
 }
 
-// The sines and cosines start from products in doubles, in parallel with
-// the extended RAMC and latitude rather than after them: an x87 product
-// and its round trip take longer than the sine itself.  Either way the
-// argument is within an ulp of the exact one.
+// The sines and cosines start from products in doubles, not from the
+// extended RAMC and latitude: an x87 product and its round trip take
+// longer than the sine itself.  Either way the argument is within an ulp
+// of the exact one.
 HouseFrame::HouseFrame(double lst, double lat, double obl, double offset)
-    : ramc(HouseRamc(lst)), phi(static_cast<double>(lat * kDegToRadL)), ramcSin(FastSinCos(lst * kHoursToRad)),
+    : lst(lst), lat(lat), ramcSin(FastSinCos(lst * kHoursToRad)),
       phiSin(FastSinCos(lat * kDegToRad)), oblSin(FastSinCos(obl))
 {
     AsMcFromSines(ramcSin, phiSin, oblSin, offset, &asc, &mc);
@@ -119,7 +119,7 @@ void PlacHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double 
 {
     if (!HasElement(Cusps, CuspsHigh, 12)) return;
     const HouseFrame frame(LST, Lat, Obl, Offset);
-    const double ramc = frame.ramc, phi = frame.phi, asc = frame.asc, mc = frame.mc;
+    const double ramc = frame.Ramc(), phi = frame.Phi(), asc = frame.asc, mc = frame.mc;
 
     const double cosObl = frame.oblSin.c;
     const double k = frame.TanPhi() * (frame.oblSin.s / cosObl);
@@ -164,14 +164,14 @@ void KochHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double 
 {
     if (!HasElement(Cusps, CuspsHigh, 12)) return;
     const HouseFrame frame(LST, Lat, Obl, Offset);
-    const double ramc = frame.ramc, phi = frame.phi, asc = frame.asc, mc = frame.mc;
+    const double asc = frame.asc, mc = frame.mc;
 
     const SinCosPair obl = frame.oblSin;
     const double tanPhi = frame.TanPhi();
     // The ascensional difference is rounded to Real6 by the arcsine, so its
     // argument is taken exactly as the C library gives it near a midpoint.
     const double ad = ArcSinReal6Fast(Real6Argument(tanPhi * (obl.s / obl.c) * frame.ramcSin.s, [&] {
-        return std::tan(phi) * std::tan(Obl) * std::sin(ramc);
+        return std::tan(frame.Phi()) * std::tan(Obl) * std::sin(frame.Ramc());
     }));
     // Oblique ascensions RAMC - AD + i (90 + AD) / 3 give houses 10, 11,
     // 12, 1, 2, 3 (i = 0..5) and their opposites; 10 and 1 are the angles,
@@ -195,7 +195,7 @@ void KochHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double 
                                  : k.i == 4 ? third
                                             : twoThirds;
         const SinCosPair off = {k.turn.s * shift.c + k.turn.c * shift.s, k.turn.c * shift.c - k.turn.s * shift.s};
-        const SinCosPair x = FastSinCosSum(ramc, frame.ramcSin, off, [&] { return k.i * ((kPi / 2 + ad) / 3) - ad; });
+        const SinCosPair x = FastSinCosSum(frame.ramcSin, off, [&] { return frame.Ramc() + (k.i * ((kPi / 2 + ad) / 3) - ad); });
         const double lam = PoleCusp(x, tanPhi, obl);
         const double deg = Reduce360(lam * kRadToDeg + Offset);
         c[k.house] = deg;
@@ -212,7 +212,7 @@ void TopHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double O
 {
     if (!HasElement(Cusps, CuspsHigh, 12)) return;
     const HouseFrame frame(LST, Lat, Obl, Offset);
-    const double ramc = frame.ramc, asc = frame.asc, mc = frame.mc;
+    const double asc = frame.asc, mc = frame.mc;
 
     const SinCosPair obl = frame.oblSin;
     const double tanPhi = frame.TanPhi();
@@ -223,7 +223,7 @@ void TopHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double O
     constexpr double kSixth = kPi / 6;
     constexpr SinCosPair kSixths[6] = {{0, 1}, {0.5, kHalfRoot3}, {kHalfRoot3, 0.5}, {1, 0}, {kHalfRoot3, -0.5}, {0.5, -kHalfRoot3}};
     double c[13] = {};
-    const auto x = [&](int k) { return FastSinCosSum(ramc, frame.ramcSin, k * kSixth, kSixths[k]); };
+    const auto x = [&](int k) { return FastSinCosSum(frame.ramcSin, kSixths[k], [&] { return frame.Ramc() + k * kSixth; }); };
     c[5] = OppositeOf(PoleCusp(x(1), t1, obl));  // opposite of cusp 11
     c[6] = OppositeOf(PoleCusp(x(2), t2, obl));  // opposite of cusp 12
     c[2] = PoleCusp(x(4), t2, obl);
@@ -247,13 +247,14 @@ void RegHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double O
 {
     if (!HasElement(Cusps, CuspsHigh, 12)) return;
     const HouseFrame frame(LST, Lat, Obl, Offset);
-    const double ramc = frame.ramc, asc = frame.asc, mc = frame.mc;
+    const double asc = frame.asc, mc = frame.mc;
 
     const SinCosPair obl = frame.oblSin;
     const double tpso = frame.TanPhi() * obl.s;
     double c[13] = {};
     for (int i : {2, 3, 5, 6}) {
-        const SinCosPair x = FastSinCosSum(ramc, frame.ramcSin, kHouseCircleAngles[i], kHouseCircleSines[i]);
+        const SinCosPair x =
+            FastSinCosSum(frame.ramcSin, kHouseCircleSines[i], [&] { return frame.Ramc() + kHouseCircleAngles[i]; });
         const double lam = FastQuadrantOf(x.s, x.c * obl.c - kHouseCircleSines[i].s * tpso, x.s);
         c[i] = Reduce360(lam * kRadToDeg + Offset);
         c[i + 6] = Reduce360(OppositeOf(lam) * kRadToDeg + Offset);
@@ -296,7 +297,7 @@ void CampHouse(double *Cusps, int32_t CuspsHigh, double Lat, double LST, double 
             // A sum that cancels to exactly 0 would leave the half-turn to the
             // sign of a zero: the angles themselves decide it.
             const double t = FastQuadrant(q, circles.sinH[i]);
-            const SinCosPair x = FastSinCos(frame.ramc + t), st = FastSinCos(t);
+            const SinCosPair x = FastSinCos(frame.Ramc() + t), st = FastSinCos(t);
             lam = FastQuadrantOf(x.s, obl.c * x.c - sotp * st.s, x.s);
         }
         c[i] = Reduce360(lam * kRadToDeg + Offset);

@@ -94,17 +94,19 @@ inline double OppositeOf(double lam)
 // obliquity (angles.cpp).
 void AsMcFromSines(SinCosPair ramc, SinCosPair lat, SinCosPair obl, double offset, double *asc, double *mc);
 
-// What every house routine starts from: RAMC and the latitude in radians
-// (extended products, rounded), the sines and cosines of RAMC, latitude and
-// obliquity (RAMC as LST * pi/12 and the latitude as Lat * pi/180 in
-// doubles), and the Ascendant and Midheaven of AsMcCalc (degrees) for the
-// fix-up.
+// What every house routine starts from: the sines and cosines of RAMC,
+// latitude and obliquity (RAMC as LST * pi/12 and the latitude as Lat *
+// pi/180 in doubles), the Ascendant and Midheaven of AsMcCalc (degrees) for
+// the fix-up, and on request RAMC and the latitude in radians as extended
+// products, rounded (most routines need them only in rare cases).
 struct HouseFrame {
-    double ramc, phi;
+    double lst, lat;
     SinCosPair ramcSin, phiSin, oblSin;
     double asc = 0, mc = 0;
     HouseFrame(double lst, double lat, double obl, double offset);
     double TanPhi() const { return phiSin.s / phiSin.c; }
+    double Ramc() const { return HouseRamc(lst); }
+    double Phi() const { return static_cast<double>(lat * kDegToRadL); }
 };
 
 // x - 360 * trunc(x / 360), evaluated so that exact multiples of 360 give 0.
