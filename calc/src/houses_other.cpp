@@ -35,7 +35,8 @@ void EquatorialHouses(double *Cusps, double LST, double Obl, double Offset, bool
     double c[13] = {};
     for (int i = 1; i <= 6; ++i) {
         // RAMC + 30i + 60 degrees by the sum formulas.
-        const auto [sx, cx] = FastSinCosSum(r, kHouseCircleSines[i], [&] { return HouseRamc(LST) + kHouseCircleAngles[i]; });
+        const auto [sx, cx] =
+            FastSinCosSum(r, kHouseCircleSines[i], [&] { return HouseRamc(LST) + kHouseCircleAngles[i]; });
         const double lam = morinus ? FastQuadrantOf(sx * co, cx, sx * co) : FastQuadrantOf(sx, cx * co, sx);
         c[i] = Reduce360(lam * kRadToDeg + Offset);
         c[i + 6] = Reduce360(OppositeOf(lam) * kRadToDeg + Offset);
@@ -60,12 +61,14 @@ void EqHouse(double *Asc, double *MC, double LST, double Lat, double Offset, dou
     if (Asc) *Asc = asc;
     if (MC) *MC = mc;
 
-    // Each cusp is Asc + 30 (k - 1), rounded once, less 360 only when ABOVE
-    // 360 (exactly 360 stays 360), and brought above 0 when a negative
-    // offset left it below; side by side rather than each from the last.
+    // Cusp 1 is the Ascendant; each further cusp is Asc + 30 (k - 1),
+    // rounded once, less 360 only when ABOVE 360 (exactly 360 stays 360).
+    // Side by side rather than each from the last.  A negative offset can
+    // leave cusps below 0, which come up by a turn.
     double c[13];
     c[0] = mc;
-    for (int k = 1; k <= 12; ++k) {
+    c[1] = asc < 0 ? asc + 360 : asc;
+    for (int k = 2; k <= 12; ++k) {
         const double v = asc + 30 * (k - 1);
         c[k] = v > 360 ? v - 360 : v < 0 ? v + 360 : v;
     }

@@ -6,12 +6,14 @@
 // out only at the end, so a short or missing array is never touched.  The
 // arithmetic follows the house formulas step by step, the reductions
 // included (Int and FU truncate toward zero, so a negative offset can leave
-// negative cusps).  RAMC and the latitude in radians come from extended
-// products, as every caller's angles do; from there on the arithmetic is in
-// doubles: the radians-to-degrees step of a cusp rounds twice where an
-// extended one rounds once (under 1e-13 degrees apart), and the reductions
-// and half-turns are exact.  The x87 round trip an extended step costs is
-// most of a cusp's latency.  NaN marks a cusp without a solution.
+// negative cusps).  RAMC and the latitude in radians are extended
+// products, rounded, where a routine needs them (the Placidus iteration
+// and the rare exact paths of the others); everything else is in doubles:
+// the sines and cosines of both start from double products, the
+// radians-to-degrees step of a cusp rounds twice where an extended one
+// rounds once (under 1e-13 degrees apart), and the reductions and
+// half-turns are exact.  The x87 round trip an extended step costs was most
+// of a cusp's latency.  NaN marks a cusp without a solution.
 #include "arcsin_real6.h"
 #include "fast_trig.h"
 #include "internal.h"
@@ -195,7 +197,8 @@ void KochHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double 
                                  : k.i == 4 ? third
                                             : twoThirds;
         const SinCosPair off = {k.turn.s * shift.c + k.turn.c * shift.s, k.turn.c * shift.c - k.turn.s * shift.s};
-        const SinCosPair x = FastSinCosSum(frame.ramcSin, off, [&] { return frame.Ramc() + (k.i * ((kPi / 2 + ad) / 3) - ad); });
+        const SinCosPair x =
+            FastSinCosSum(frame.ramcSin, off, [&] { return frame.Ramc() + (k.i * ((kPi / 2 + ad) / 3) - ad); });
         const double lam = PoleCusp(x, tanPhi, obl);
         const double deg = Reduce360(lam * kRadToDeg + Offset);
         c[k.house] = deg;
@@ -218,12 +221,16 @@ void TopHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double O
     const double tanPhi = frame.TanPhi();
     const double t1 = tanPhi / 3, t2 = 2 * tanPhi / 3;
     // Oblique ascensions RAMC + 30, 60, 120 and 150 degrees give the
-    // opposites of houses 11 and 12 and houses 2 and 3, each from RAMC by
-    // one addition; the angles (1 and 4, with 7 and 10) come from the fix-up.
+    // opposites of houses 11 and 12 and houses 2 and 3, each by the sum
+    // formulas from RAMC and k 30 degrees; the angles (1 and 4, with 7 and
+    // 10) come from the fix-up.
     constexpr double kSixth = kPi / 6;
-    constexpr SinCosPair kSixths[6] = {{0, 1}, {0.5, kHalfRoot3}, {kHalfRoot3, 0.5}, {1, 0}, {kHalfRoot3, -0.5}, {0.5, -kHalfRoot3}};
+    constexpr SinCosPair kSixths[6] = {{0, 1},          {0.5, kHalfRoot3},  {kHalfRoot3, 0.5},
+                                       {1, 0},          {kHalfRoot3, -0.5}, {0.5, -kHalfRoot3}};
     double c[13] = {};
-    const auto x = [&](int k) { return FastSinCosSum(frame.ramcSin, kSixths[k], [&] { return frame.Ramc() + k * kSixth; }); };
+    const auto x = [&](int k) {
+        return FastSinCosSum(frame.ramcSin, kSixths[k], [&] { return frame.Ramc() + k * kSixth; });
+    };
     c[5] = OppositeOf(PoleCusp(x(1), t1, obl));  // opposite of cusp 11
     c[6] = OppositeOf(PoleCusp(x(2), t2, obl));  // opposite of cusp 12
     c[2] = PoleCusp(x(4), t2, obl);

@@ -105,8 +105,8 @@ TEST(FastTrig, CuspReductionsInDoublesAreTheExtendedOnes)
         bad += std::fabs(deg) < 0.125 ? Ulps(half, extended) > 1 : !SameBits(half, extended);
     }
     EXPECT_EQ(bad, 0);
-    for (double x : {0.0, -0.0, 360.0, -360.0, 720.0, -720.0, 1080.0, std::nextafter(360.0, 0.0), std::nextafter(720.0, 0.0),
-                     std::nextafter(-720.0, 0.0), 1e300, -1e300})
+    for (double x : {0.0, -0.0, 360.0, -360.0, 720.0, -720.0, 1080.0, std::nextafter(360.0, 0.0),
+                     std::nextafter(720.0, 0.0), std::nextafter(-720.0, 0.0), 1e300, -1e300})
         EXPECT_TRUE(SameBits(qv::Reduce360(x), Reduce360Extended(x))) << x;
     for (double deg : {0.0, 180.0, -180.0, std::nextafter(180.0, 0.0), 359.99999999999994, -359.99999999999994})
         EXPECT_TRUE(SameBits(qv::HalfTurnOn(deg), Reduce360Extended(deg + 180.0L))) << deg;
