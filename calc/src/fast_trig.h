@@ -200,10 +200,6 @@ inline SinCosPair FastSinCosSum(SinCosPair sx, SinCosPair sa, Sum sum)
     if (s == 0 || c == 0) return FastSinCos(sum());
     return {s, c};
 }
-inline SinCosPair FastSinCosSum(double x, SinCosPair sx, double a, SinCosPair sa)
-{
-    return FastSinCosSum(sx, sa, [x, a] { return x + a; });
-}
 
 inline double FastSin(double x) { return FastSinCos(x).s; }
 inline double FastCos(double x) { return FastSinCos(x).c; }

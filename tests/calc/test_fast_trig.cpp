@@ -74,14 +74,14 @@ TEST(FastTrig, SumFormulasAndTheirExactZero)
     double worst = 0;
     for (int i = 0; i < 100000; ++i) {
         const double x = d(rng), a = d(rng);
-        const qv::SinCosPair r = qv::FastSinCosSum(x, qv::FastSinCos(x), a, qv::FastSinCos(a));
+        const qv::SinCosPair r = qv::FastSinCosSum(qv::FastSinCos(x), qv::FastSinCos(a), [&] { return x + a; });
         worst = std::max({worst, std::fabs(r.s - std::sin(x + a)), std::fabs(r.c - std::cos(x + a))});
     }
     EXPECT_LT(worst, 2e-15);  // x + a itself is rounded
     // 0.5 cos a + cos x (-0.5) cancels to exactly 0: the sine of the sum
     // then comes from x + a itself, whose sign decides a quadrant.
     const qv::SinCosPair x{0.5, qv::kHalfRoot3}, a{-0.5, qv::kHalfRoot3};
-    const qv::SinCosPair r = qv::FastSinCosSum(1.0, x, -1.0 + 1e-9, a);
+    const qv::SinCosPair r = qv::FastSinCosSum(x, a, [] { return 1.0 + (-1.0 + 1e-9); });
     EXPECT_TRUE(SameBits(r.s, qv::FastSinCos(1.0 + (-1.0 + 1e-9)).s));
     EXPECT_GT(r.s, 0);
 }
