@@ -81,7 +81,7 @@ namespace {
 // / cos x) the quotient cos a tan x / cos(a + obl) is, after cancelling
 // cos a (always positive), sin x / (cos x cos obl - tanPole sin obl): the
 // same quotient with the same sign, without the pole's own angle.
-double PoleCusp(SinCosPair x, double tanPole, SinCosPair obl)
+[[gnu::always_inline]] inline double PoleCusp(SinCosPair x, double tanPole, SinCosPair obl)
 {
     return FastQuadrantOf(x.s, x.c * obl.c - tanPole * obl.s, x.s);
 }
@@ -181,29 +181,23 @@ void KochHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double 
     // RAMC, so the sines and cosines of RAMC, of the multiples of 30
     // degrees and of AD / 3 and 2 AD / 3 give theirs by the sum formulas:
     // one sine instead of four.
-    const SinCosPair third = FastSinCos(ad * (1.0 / 3));
+    const SinCosPair third = SmallSinCos(ad * (1.0 / 3));  // |AD| <= pi/2
     const SinCosPair twoThirds = {2 * third.s * third.c, (third.c - third.s) * (third.c + third.s)};
-    struct Cusp {
-        int house, i;
-        SinCosPair turn;  // of i 30 degrees
-    };
-    constexpr Cusp kCusps[4] = {{11, 1, {0.5, kHalfRoot3}}, {12, 2, {kHalfRoot3, 0.5}},
-                                {2, 4, {kHalfRoot3, -0.5}}, {3, 5, {0.5, -kHalfRoot3}}};
-    double c[13] = {};
-    for (const Cusp &k : kCusps) {
-        // (i - 3) AD / 3 is -2, -1, 1 or 2 thirds of AD.
-        const SinCosPair shift = k.i == 1 ? SinCosPair{-twoThirds.s, twoThirds.c}
-                                 : k.i == 2 ? SinCosPair{-third.s, third.c}
-                                 : k.i == 4 ? third
-                                            : twoThirds;
-        const SinCosPair off = {k.turn.s * shift.c + k.turn.c * shift.s, k.turn.c * shift.c - k.turn.s * shift.s};
+    double c[13];
+    // House `house` at i 30 degrees + shift from RAMC, turn = i 30 degrees.
+    const auto cusp = [&](int house, int i, SinCosPair turn, SinCosPair shift) __attribute__((always_inline)) {
+        const SinCosPair off = {turn.s * shift.c + turn.c * shift.s, turn.c * shift.c - turn.s * shift.s};
         const SinCosPair x =
-            FastSinCosSum(frame.ramcSin, off, [&] { return frame.Ramc() + (k.i * ((kPi / 2 + ad) / 3) - ad); });
-        const double lam = PoleCusp(x, tanPhi, obl);
-        const double deg = Reduce360(lam * kRadToDeg + Offset);
-        c[k.house] = deg;
-        c[k.house > 6 ? k.house - 6 : k.house + 6] = HalfTurnOn(deg);
-    }
+            FastSinCosSum(frame.ramcSin, off, [&] { return frame.Ramc() + (i * ((kPi / 2 + ad) / 3) - ad); });
+        const double deg = Reduce360(PoleCusp(x, tanPhi, obl) * kRadToDeg + Offset);
+        c[house] = deg;
+        c[house > 6 ? house - 6 : house + 6] = HalfTurnOn(deg);
+    };
+    // (i - 3) AD / 3 is -2, -1, 1 or 2 thirds of AD.
+    cusp(11, 1, {0.5, kHalfRoot3}, {-twoThirds.s, twoThirds.c});
+    cusp(12, 2, {kHalfRoot3, 0.5}, {-third.s, third.c});
+    cusp(2, 4, {kHalfRoot3, -0.5}, third);
+    cusp(3, 5, {0.5, -kHalfRoot3}, twoThirds);
     FixAngles(c, asc, mc);
     CopyOut(Cusps, c);
 }

@@ -86,6 +86,26 @@ TEST(FastTrig, SumFormulasAndTheirExactZero)
     EXPECT_GT(r.s, 0);
 }
 
+// The series sine and cosine of the Koch trisection, over the whole range
+// an ascensional difference's third can take (to pi/6), at its end, and
+// tiny; long double sinl and cosl rounded once are the reference.
+TEST(FastTrig, SmallAngleSeriesWithinAnUlp)
+{
+    std::mt19937_64 rng(11);
+    std::uniform_real_distribution<double> d(-qv::kPi / 6, qv::kPi / 6);
+    int64_t worstSin = 0, worstCos = 0;
+    auto check = [&](double x) {
+        const qv::SinCosPair r = qv::SmallSinCos(x);
+        worstSin = std::max(worstSin, Ulps(r.s, static_cast<double>(std::sin(static_cast<long double>(x)))));
+        worstCos = std::max(worstCos, Ulps(r.c, static_cast<double>(std::cos(static_cast<long double>(x)))));
+    };
+    for (int i = 0; i < 200000; ++i) check(d(rng));
+    for (double x : {qv::kPi / 6, -qv::kPi / 6, 0x1p-30, -0x1p-1000, 0.0}) check(x);
+    EXPECT_LE(worstSin, 1);
+    EXPECT_LE(worstCos, 1);
+    EXPECT_TRUE(std::isnan(qv::SmallSinCos(NAN).s) && std::isnan(qv::SmallSinCos(NAN).c));
+}
+
 // x - 360 Int(x / 360) and a half-turn on, evaluated in extended precision
 // and rounded to double.
 double Reduce360Extended(long double x) { return static_cast<double>(x - 360 * std::trunc(x / 360)); }
