@@ -177,18 +177,19 @@ void KochHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double 
     }));
     // Oblique ascensions RAMC - AD + i (90 + AD) / 3 give houses 10, 11,
     // 12, 1, 2, 3 (i = 0..5) and their opposites; 10 and 1 are the angles,
-    // which the fix-up sets.  They lie i 30 degrees + (i - 3) AD / 3 from
-    // RAMC, so the sines and cosines of RAMC, of the multiples of 30
-    // degrees and of AD / 3 and 2 AD / 3 give theirs by the sum formulas:
-    // one sine instead of four.
+    // which the fix-up sets.  They lie (i - 3) AD / 3 from RAMC + i 30
+    // degrees, so their sines and cosines come by the sum formulas from
+    // those of RAMC turned by i 30 degrees (which do not wait for AD) and of
+    // AD / 3 and 2 AD / 3: no sine of a large angle after the arcsine.
     const SinCosPair third = SmallSinCos(ad * (1.0 / 3));  // |AD| <= pi/2
     const SinCosPair twoThirds = {2 * third.s * third.c, (third.c - third.s) * (third.c + third.s)};
+    const SinCosPair r = frame.ramcSin;
     double c[13];
-    // House `house` at i 30 degrees + shift from RAMC, turn = i 30 degrees.
+    // House `house` at `shift` from RAMC + i 30 degrees, turn = i 30 degrees.
     const auto cusp = [&](int house, int i, SinCosPair turn, SinCosPair shift) __attribute__((always_inline)) {
-        const SinCosPair off = {turn.s * shift.c + turn.c * shift.s, turn.c * shift.c - turn.s * shift.s};
+        const SinCosPair turned = {r.s * turn.c + r.c * turn.s, r.c * turn.c - r.s * turn.s};
         const SinCosPair x =
-            FastSinCosSum(frame.ramcSin, off, [&] { return frame.Ramc() + (i * ((kPi / 2 + ad) / 3) - ad); });
+            FastSinCosSum(turned, shift, [&] { return frame.Ramc() + (i * ((kPi / 2 + ad) / 3) - ad); });
         const double deg = Reduce360(PoleCusp(x, tanPhi, obl) * kRadToDeg + Offset);
         c[house] = deg;
         c[house > 6 ? house - 6 : house + 6] = HalfTurnOn(deg);
