@@ -211,7 +211,9 @@ template <class Sum>
 inline SinCosPair FastSinCosSum(SinCosPair sx, SinCosPair sa, Sum sum)
 {
     const double s = sx.s * sa.c + sx.c * sa.s, c = sx.c * sa.c - sx.s * sa.s;
-    if (s == 0 || c == 0) return FastSinCos(sum());
+    // One test for both zeros: s and c cannot both be so small that their
+    // product underflows.
+    if (s * c == 0) return FastSinCos(sum());
     return {s, c};
 }
 
@@ -300,12 +302,14 @@ namespace fast_trig {
 }
 
 // atan |num / den| in [0, pi/2] by AtanOfRatio, or -1 where the quotient
-// forms must decide: a zero, infinite or NaN operand, or a quotient that
-// underflows to 0 (whose arctangent keeps the quotient's sign).
+// forms must decide: a zero, infinite or NaN operand, operands whose
+// magnitudes add up to kHuge or more, or a quotient that underflows to 0
+// (whose arctangent keeps the quotient's sign).
 [[gnu::always_inline]] inline double AtanOfAbsRatio(double num, double den)
 {
     const double an = std::fabs(num), ad = std::fabs(den);
-    if (!(an > 0 && ad > 0 && an < kHuge && ad < kHuge)) return -1;
+    // The sum is below kHuge only if both are (and neither is NaN).
+    if (!(an + ad < kHuge && std::min(an, ad) > 0)) return -1;
     // min and max rather than a branch: which operand is larger is a coin
     // toss from one call to the next.
     const double r = AtanOfRatio(std::min(an, ad), std::max(an, ad), an > ad);

@@ -253,14 +253,18 @@ void RegHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double O
 
     const SinCosPair obl = frame.oblSin;
     const double tpso = frame.TanPhi() * obl.s;
-    double c[13] = {};
-    for (int i : {2, 3, 5, 6}) {
+    double c[13];
+    const auto cusp = [&](int i) __attribute__((always_inline)) {
         const SinCosPair x =
             FastSinCosSum(frame.ramcSin, kHouseCircleSines[i], [&] { return frame.Ramc() + kHouseCircleAngles[i]; });
         const double lam = FastQuadrantOf(x.s, x.c * obl.c - kHouseCircleSines[i].s * tpso, x.s);
         c[i] = Reduce360(lam * kRadToDeg + Offset);
         c[i + 6] = Reduce360(OppositeOf(lam) * kRadToDeg + Offset);
-    }
+    };
+    cusp(2);
+    cusp(3);
+    cusp(5);
+    cusp(6);
     FixAngles(c, asc, mc);
     CopyOut(Cusps, c);
 }
