@@ -28,6 +28,25 @@ inline double Real6RoundInRange(double x)
     return r;
 }
 
+// The same rounding by floating-point operations alone (Veltkamp's split:
+// t = (2^13 + 1) x, then t - (t - x) is x to 40 bits, nearest), for x whose
+// 13 low bits are not exactly a half (0x1000), where the split may break the
+// tie either way.  Its three dependent operations take about 9 cycles; the
+// bit operations, which move the value to the integer unit and back, 13.
+inline double Real6RoundNotTie(double x)
+{
+    const double t = x * 8193.0;
+    return t - (t - x);
+}
+
+// Whether Real6RoundNotTie may round x: its 13 low bits are not a half.
+inline bool NotReal6Tie(double x)
+{
+    uint64_t b;
+    std::memcpy(&b, &x, sizeof b);
+    return (b & 0x1FFF) != 0x1000;
+}
+
 // Real6Round of any double: 0 below 2^-128, infinite beyond the largest
 // Real6, NaN and infinities as they are.
 inline double Real6RoundDouble(double x)
@@ -186,31 +205,38 @@ inline double ArcSinFinish(double x, const ArcSinStart &st)
 // Arguments from 2^-120 to 0.89, the iterations' usual ones, need no care
 // for zeros, infinities, NaN, the ends of the Real6 range or |a| = 1, and
 // stay inside the table after their rounding to Real6; s > 0.45 there.
-[[gnu::always_inline]] inline double ArcSinReal6Fast(double x)
+// kMayBeTie false promises that x's 13 low bits are not exactly a half.
+template <bool kMayBeTie>
+[[gnu::always_inline]] inline double ArcSinReal6Table(double x)
 {
     const double ax = std::fabs(x);
     if (ax >= 0x1p-120 && ax < 0.89) {
-        const double a = Real6RoundInRange(x);
+        // A tie is as rare as a midpoint hit, and the branch is predicted;
+        // a result clear of the midpoint is never a tie.
+        const double a = !kMayBeTie || NotReal6Tie(x) ? Real6RoundNotTie(x) : Real6RoundInRange(x);
         const double s = std::sqrt((1.0 - a) * (1.0 + a));
         const double y = TableArcSinInTable(a, s);
         const bool clear = std::fabs(y) >= 0x1p-5 ? ClearOfMidpointByDistance(y) : ClearOfMidpoint(y, s);
-        return clear ? Real6RoundInRange(y) : ArcSinReal6(x);
+        return clear ? Real6RoundNotTie(y) : ArcSinReal6(x);
     }
     return ArcSinFinish(x, ArcSinStart(x));
 }
 
-// A product that the arcsine will round to Real6: the one from the table
-// trigonometry (within a few ulps of the C library's) rounds to the same
-// Real6 unless it lies near a Real6 rounding midpoint (its 13 low bits near
-// 0x1000); there, about one time in sixty, the C library's value decides.
+[[gnu::always_inline]] inline double ArcSinReal6Fast(double x) { return ArcSinReal6Table<true>(x); }
+
+// ArcSinReal6 of a product.  The one from the table trigonometry (within a
+// few ulps of the C library's) rounds to the same Real6 unless it lies near
+// a Real6 rounding midpoint (its 13 low bits near 0x1000); there, about one
+// time in sixty, the C library's value `exact()` decides.  Away from the
+// midpoint the product is no tie either.
 template <typename Exact>
-double Real6Argument(double fast, Exact exact)
+[[gnu::always_inline]] inline double ArcSinReal6OfProduct(double fast, Exact exact)
 {
     uint64_t bits;
     std::memcpy(&bits, &fast, sizeof bits);
     const int64_t fromMid = static_cast<int64_t>(bits & 0x1FFF) - 0x1000;
-    if (fromMid > -64 && fromMid < 64) return exact();
-    return fast;
+    if (fromMid > -64 && fromMid < 64) return ArcSinReal6Fast(exact());
+    return ArcSinReal6Table<false>(fast);
 }
 
 }  // namespace qv

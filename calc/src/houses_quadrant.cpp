@@ -172,9 +172,9 @@ void KochHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double 
     const double tanPhi = frame.TanPhi();
     // The ascensional difference is rounded to Real6 by the arcsine, so its
     // argument is taken exactly as the C library gives it near a midpoint.
-    const double ad = ArcSinReal6Fast(Real6Argument(tanPhi * (obl.s / obl.c) * frame.ramcSin.s, [&] {
+    const double ad = ArcSinReal6OfProduct(tanPhi * (obl.s / obl.c) * frame.ramcSin.s, [&] {
         return std::tan(frame.Phi()) * std::tan(Obl) * std::sin(frame.Ramc());
-    }));
+    });
     // Oblique ascensions RAMC - AD + i (90 + AD) / 3 give houses 10, 11,
     // 12, 1, 2, 3 (i = 0..5) and their opposites; 10 and 1 are the angles,
     // which the fix-up sets.  They lie (i - 3) AD / 3 from RAMC + i 30

@@ -21,7 +21,7 @@ void IteratePlacidus(const double base[kPlacidusLanes], const double f[kPlacidus
     bool running[kPlacidusLanes];
     // X = 1 in every lane.
     const double first =
-        ArcSinReal6Fast(Real6Argument(k.Fast() * std::sin(1.0), [&] { return k.Exact() * std::sin(1.0); }));
+        ArcSinReal6OfProduct(k.Fast() * std::sin(1.0), [&] { return k.Exact() * std::sin(1.0); });
     for (int l = 0; l < kPlacidusLanes; ++l) {
         arcSin[l] = first;
         last[l] = 1.0;
@@ -47,7 +47,7 @@ void IteratePlacidus(const double base[kPlacidusLanes], const double f[kPlacidus
             // The sine without FastSin's test for tiny arguments: a zero's sign
             // makes no difference to the arcsine.
             const double s = std::fabs(next) < fast_trig::kLimit ? FastSinCosBelowLimit(next).s : std::sin(next);
-            arcSin[l] = ArcSinReal6Fast(Real6Argument(kFast * s, [&] { return k.Exact() * std::sin(next); }));
+            arcSin[l] = ArcSinReal6OfProduct(kFast * s, [&] { return k.Exact() * std::sin(next); });
         }
     }
 }

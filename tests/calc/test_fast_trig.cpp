@@ -168,6 +168,41 @@ TEST(FastTrig, ArcSinMidpointTestByItsDistance)
     EXPECT_EQ(bad, 0);
 }
 
+// The floating-point split rounds to Real6 as the bit operations do for
+// every argument but an exact tie, across the binades the arcsine sees and
+// with the 13 low bits next to the midpoint, next to a carry and at random;
+// and the arcsine of a product gives ArcSinReal6 of the product, ties and
+// arguments next to them included.
+TEST(FastTrig, Real6RoundingBySplitMatchesTheBits)
+{
+    std::mt19937_64 rng(17);
+    std::uniform_real_distribution<double> mant(1, 2), x(-0.9, 0.9);
+    std::uniform_int_distribution<int> exp(-120, 119), low(0, 0x1FFF);
+    const int lows[] = {0x0FFF, 0x1001, 0x0FFE, 0x1002, 0x0000, 0x1FFF, 0x0001};
+    int bad = 0;
+    for (int i = 0; i < 400000; ++i) {
+        double v = std::ldexp(mant(rng), exp(rng)) * (i % 2 ? 1 : -1);
+        uint64_t bits;
+        std::memcpy(&bits, &v, sizeof bits);
+        bits = (bits & ~uint64_t{0x1FFF}) | static_cast<uint64_t>(i % 3 ? low(rng) : lows[i % 7]);
+        std::memcpy(&v, &bits, sizeof v);
+        if (!qv::NotReal6Tie(v)) continue;
+        bad += !SameBits(qv::Real6RoundNotTie(v), qv::Real6RoundInRange(v));
+    }
+    EXPECT_EQ(bad, 0);
+    for (int i = 0; i < 100000; ++i) {
+        double v = x(rng);
+        uint64_t bits;
+        std::memcpy(&bits, &v, sizeof bits);
+        bits = (bits & ~uint64_t{0x1FFF}) | static_cast<uint64_t>(0x1000 + (i % 5) - 2);
+        std::memcpy(&v, &bits, sizeof v);
+        bad += !SameBits(qv::ArcSinReal6OfProduct(v, [&] { return v; }), qv::ArcSinReal6(v));
+        const double p = x(rng);
+        bad += !SameBits(qv::ArcSinReal6OfProduct(p, [&] { return p; }), qv::ArcSinReal6(p));
+    }
+    EXPECT_EQ(bad, 0);
+}
+
 // Within 0.002 degrees of the south pole the Campanus cusps are very
 // sensitive to rounding; the house circle's equator point from its tangent
 // keeps them to 1e-12 degrees of the formula evaluated in 80-bit arithmetic
