@@ -57,7 +57,8 @@ void EqHouse(double *Asc, double *MC, double LST, double Lat, double Offset, dou
 {
     if (!HasElement(Cusps, CuspsHigh, 12)) return;
     const HouseFrame frame(LST, Lat, Obl, Offset);
-    const double asc = frame.asc, mc = frame.mc;
+    double asc, mc;
+    frame.Angles(&asc, &mc);
     if (Asc) *Asc = asc;
     if (MC) *MC = mc;
 
@@ -85,7 +86,8 @@ void PorHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double O
 {
     if (!HasElement(Cusps, CuspsHigh, 12)) return;
     const HouseFrame frame(LST, Lat, Obl, Offset);
-    const double asc = frame.asc, mc = frame.mc;
+    double asc, mc;
+    frame.Angles(&asc, &mc);
 
     const double ic = HalfTurnOn(mc);
     double q = asc - mc, q2 = ic - asc;

@@ -34,10 +34,9 @@ double HouseRamc(double lst)
 // longer than the sine itself.  Either way the argument is within an ulp
 // of the exact one.
 HouseFrame::HouseFrame(double lst, double lat, double obl, double offset)
-    : lst(lst), lat(lat), ramcSin(FastSinCos(lst * kHoursToRad)),
+    : lst(lst), lat(lat), offset(offset), ramcSin(FastSinCos(lst * kHoursToRad)),
       phiSin(FastSinCos(lat * kDegToRad)), oblSin(FastSinCos(obl))
 {
-    AsMcFromSines(ramcSin, phiSin, oblSin, offset, &asc, &mc);
 }
 
 // Cusps 1, 4, 7 and 10 from the Ascendant and Midheaven of AsMcCalc, so that
@@ -121,7 +120,9 @@ void PlacHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double 
 {
     if (!HasElement(Cusps, CuspsHigh, 12)) return;
     const HouseFrame frame(LST, Lat, Obl, Offset);
-    const double ramc = frame.Ramc(), phi = frame.Phi(), asc = frame.asc, mc = frame.mc;
+    double asc, mc;
+    frame.Angles(&asc, &mc);
+    const double ramc = frame.Ramc(), phi = frame.Phi();
 
     const double cosObl = frame.oblSin.c;
     const double k = frame.TanPhi() * (frame.oblSin.s / cosObl);
@@ -166,7 +167,6 @@ void KochHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double 
 {
     if (!HasElement(Cusps, CuspsHigh, 12)) return;
     const HouseFrame frame(LST, Lat, Obl, Offset);
-    const double asc = frame.asc, mc = frame.mc;
 
     const SinCosPair obl = frame.oblSin;
     const double tanPhi = frame.TanPhi();
@@ -175,6 +175,8 @@ void KochHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double 
     const double ad = ArcSinReal6OfProduct(tanPhi * (obl.s / obl.c) * frame.ramcSin.s, [&] {
         return std::tan(frame.Phi()) * std::tan(Obl) * std::sin(frame.Ramc());
     });
+    double asc, mc;
+    frame.Angles(&asc, &mc);
     // Oblique ascensions RAMC - AD + i (90 + AD) / 3 give houses 10, 11,
     // 12, 1, 2, 3 (i = 0..5) and their opposites; 10 and 1 are the angles,
     // which the fix-up sets.  They lie (i - 3) AD / 3 from RAMC + i 30
@@ -210,7 +212,8 @@ void TopHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double O
 {
     if (!HasElement(Cusps, CuspsHigh, 12)) return;
     const HouseFrame frame(LST, Lat, Obl, Offset);
-    const double asc = frame.asc, mc = frame.mc;
+    double asc, mc;
+    frame.Angles(&asc, &mc);
 
     const SinCosPair obl = frame.oblSin;
     const double tanPhi = frame.TanPhi();
@@ -249,7 +252,8 @@ void RegHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double O
 {
     if (!HasElement(Cusps, CuspsHigh, 12)) return;
     const HouseFrame frame(LST, Lat, Obl, Offset);
-    const double asc = frame.asc, mc = frame.mc;
+    double asc, mc;
+    frame.Angles(&asc, &mc);
 
     const SinCosPair obl = frame.oblSin;
     const double tpso = frame.TanPhi() * obl.s;
@@ -279,7 +283,8 @@ void CampHouse(double *Cusps, int32_t CuspsHigh, double Lat, double LST, double 
 {
     if (!HasElement(Cusps, CuspsHigh, 12)) return;
     const HouseFrame frame(LST, Lat, Obl, Offset);
-    const double asc = frame.asc, mc = frame.mc;
+    double asc, mc;
+    frame.Angles(&asc, &mc);
 
     static const HouseCircles circles = MakeCircles(0.000001L);
     const SinCosPair obl = frame.oblSin, p = frame.phiSin, r = frame.ramcSin;

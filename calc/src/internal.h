@@ -96,17 +96,22 @@ void AsMcFromSines(SinCosPair ramc, SinCosPair lat, SinCosPair obl, double offse
 
 // What every house routine starts from: the sines and cosines of RAMC,
 // latitude and obliquity (RAMC as LST * pi/12 and the latitude as Lat *
-// pi/180 in doubles), the Ascendant and Midheaven of AsMcCalc (degrees) for
-// the fix-up, and on request RAMC and the latitude in radians as extended
-// products, rounded (most routines need them only in rare cases).
+// pi/180 in doubles); on request the Ascendant and Midheaven of AsMcCalc
+// (degrees) for the fix-up, and RAMC and the latitude in radians as
+// extended products, rounded (most routines need these two only in rare
+// cases).
 struct HouseFrame {
-    double lst, lat;
+    double lst, lat, offset;
     SinCosPair ramcSin, phiSin, oblSin;
-    double asc = 0, mc = 0;
     HouseFrame(double lst, double lat, double obl, double offset);
     double TanPhi() const { return phiSin.s / phiSin.c; }
     double Ramc() const { return HouseRamc(lst); }
     double Phi() const { return static_cast<double>(lat * kDegToRadL); }
+    // The angles take as long as a cusp and wait only on the sines: a
+    // routine with a longer chain before its cusps (Koch's arcsine) asks
+    // after starting it, so that the processor's window of waiting
+    // instructions holds that chain first.
+    void Angles(double *asc, double *mc) const { AsMcFromSines(ramcSin, phiSin, oblSin, offset, asc, mc); }
 };
 
 // x - 360 * trunc(x / 360), evaluated so that exact multiples of 360 give 0.
