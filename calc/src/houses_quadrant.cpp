@@ -120,13 +120,14 @@ void PlacHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double 
 {
     if (!HasElement(Cusps, CuspsHigh, 12)) return;
     const HouseFrame frame(LST, Lat, Obl, Offset);
-    double asc, mc;
-    frame.Angles(&asc, &mc);
     const double ramc = frame.Ramc(), phi = frame.Phi();
 
     const double cosObl = frame.oblSin.c;
     const double k = frame.TanPhi() * (frame.oblSin.s / cosObl);
     PlacidusK placidusK(k, phi, Obl);
+    const double first = PlacidusFirstArcSin(placidusK);
+    double asc, mc;
+    frame.Angles(&asc, &mc);
     double c[13] = {};
     // Houses 1 and 4 (and their opposites) are replaced by the fix-up, so
     // their iterations, the slowest of all, are not run: the cusps written
@@ -138,7 +139,7 @@ void PlacHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double 
         f[l] = (std::abs(i - 7) - 3) / 3.0;
         base[l] = ramc + static_cast<double>((i + 2) * 30 * kDegToRadL);
     }
-    IteratePlacidus(base, f, placidusK, ra, nullptr);
+    IteratePlacidus(base, f, placidusK, first, ra, nullptr);
     for (int l = 0; l < kPlacidusLanes; ++l) {
         const int i = kHouses[l];
         const double x = ra[l];

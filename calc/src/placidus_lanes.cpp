@@ -14,14 +14,22 @@
 
 namespace qv {
 
+double PlacidusFirstArcSin(PlacidusK &k)
+{
+    return ArcSinReal6OfProduct(k.Fast() * std::sin(1.0), [&] { return k.Exact() * std::sin(1.0); });
+}
+
 void IteratePlacidus(const double base[kPlacidusLanes], const double f[kPlacidusLanes], PlacidusK &k,
                      double x[kPlacidusLanes], int32_t rounds[kPlacidusLanes])
 {
+    IteratePlacidus(base, f, k, PlacidusFirstArcSin(k), x, rounds);
+}
+
+void IteratePlacidus(const double base[kPlacidusLanes], const double f[kPlacidusLanes], PlacidusK &k,
+                     double first, double x[kPlacidusLanes], int32_t rounds[kPlacidusLanes])
+{
     double arcSin[kPlacidusLanes], last[kPlacidusLanes];
     bool running[kPlacidusLanes];
-    // X = 1 in every lane.
-    const double first =
-        ArcSinReal6OfProduct(k.Fast() * std::sin(1.0), [&] { return k.Exact() * std::sin(1.0); });
     for (int l = 0; l < kPlacidusLanes; ++l) {
         arcSin[l] = first;
         last[l] = 1.0;

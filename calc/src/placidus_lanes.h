@@ -55,4 +55,10 @@ constexpr int32_t kPlacidusRounds = 100000;
 void IteratePlacidus(const double base[kPlacidusLanes], const double f[kPlacidusLanes], PlacidusK &k,
                      double x[kPlacidusLanes], int32_t rounds[kPlacidusLanes]);
 
+// The first round's arcsine, the same in every lane (X = 1), for callers
+// that start it early: IteratePlacidus continues from it.
+double PlacidusFirstArcSin(PlacidusK &k);
+void IteratePlacidus(const double base[kPlacidusLanes], const double f[kPlacidusLanes], PlacidusK &k,
+                     double firstArcSin, double x[kPlacidusLanes], int32_t rounds[kPlacidusLanes]);
+
 }  // namespace qv
