@@ -197,10 +197,11 @@ void KochHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double 
         c[house] = deg;
         c[house > 6 ? house - 6 : house + 6] = HalfTurnOn(deg);
     };
-    // (i - 3) AD / 3 is -2, -1, 1 or 2 thirds of AD.
-    cusp(11, 1, {0.5, kHalfRoot3}, {-twoThirds.s, twoThirds.c});
+    // (i - 3) AD / 3 is -2, -1, 1 or 2 thirds of AD; the cusps that wait
+    // only on AD / 3 first.
     cusp(12, 2, {kHalfRoot3, 0.5}, {-third.s, third.c});
     cusp(2, 4, {kHalfRoot3, -0.5}, third);
+    cusp(11, 1, {0.5, kHalfRoot3}, {-twoThirds.s, twoThirds.c});
     cusp(3, 5, {0.5, -kHalfRoot3}, twoThirds);
     FixAngles(c, asc, mc);
     CopyOut(Cusps, c);
