@@ -218,7 +218,13 @@ inline SinCosPair FastSinCosSum(SinCosPair sx, SinCosPair sa, Sum sum)
 }
 
 inline double FastSin(double x) { return FastSinCos(x).s; }
-inline double FastCos(double x) { return FastSinCos(x).c; }
+// The kernel's cosine of a tiny argument is 1 exactly, so the cosine needs
+// no test for one.
+inline double FastCos(double x)
+{
+    if (!(std::fabs(x) < fast_trig::kLimit)) return std::cos(x);
+    return FastSinCosBelowLimit(x).c;
+}
 
 namespace fast_trig {
 
