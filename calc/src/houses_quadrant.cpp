@@ -16,6 +16,7 @@
 // of a cusp's latency.  NaN marks a cusp without a solution.
 #include "arcsin_real6.h"
 #include "fast_trig.h"
+#include "fast_trig_pairs.h"
 #include "internal.h"
 #include "placidus_lanes.h"
 
@@ -101,6 +102,23 @@ HouseCircles MakeCircles(long double extra)
         c.tanH[i] = std::tan(h);
     }
     return c;
+}
+
+// Cusps h0 and h1 (lanes 0 and 1) and their opposites from longitudes lam
+// in radians, as Regiomontanus and Campanus reduce them: false, with
+// nothing written, unless `served` (LaneBits) and the reductions hold for
+// both lanes.
+[[gnu::always_inline]] inline bool StorePair(double *c, int h0, int h1, DoublePair lam, int served, double offset)
+{
+    int cuspServed, oppositeServed;
+    const DoublePair cusp = Reduce360Pair(lam * kRadToDeg + offset, &cuspServed);
+    const DoublePair opposite = Reduce360Pair(OppositeOfPair(lam) * kRadToDeg + offset, &oppositeServed);
+    if ((served & cuspServed & oppositeServed) != kBothLanes) return false;
+    c[h0] = cusp[0];
+    c[h1] = cusp[1];
+    c[h0 + 6] = opposite[0];
+    c[h1 + 6] = opposite[1];
+    return true;
 }
 
 void CopyOut(double *Cusps, const double *c)
@@ -197,12 +215,33 @@ void KochHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double 
         c[house] = deg;
         c[house > 6 ? house - 6 : house + 6] = HalfTurnOn(deg);
     };
-    // (i - 3) AD / 3 is -2, -1, 1 or 2 thirds of AD; the cusps that wait
-    // only on AD / 3 first.
-    cusp(12, 2, {kHalfRoot3, 0.5}, {-third.s, third.c});
-    cusp(2, 4, {kHalfRoot3, -0.5}, third);
-    cusp(11, 1, {0.5, kHalfRoot3}, {-twoThirds.s, twoThirds.c});
-    cusp(3, 5, {0.5, -kHalfRoot3}, twoThirds);
+    // (i - 3) AD / 3 is -2, -1, 1 or 2 thirds of AD.  Houses 12 and 2 lie
+    // at RAMC + 60 and 120 degrees less and plus AD / 3, houses 11 and 3 at
+    // RAMC + 30 and 150 less and plus 2 AD / 3: each pair runs on two lanes
+    // at once (the lanes give the one-lane cusp's doubles), the pair that
+    // waits only on AD / 3 first.
+    const auto pair = [&](int h0, int h1, double turnS, double turnC, SinCosPair shift) __attribute__((always_inline)) {
+        const DoublePair ts = {turnS, turnS}, tc = {turnC, -turnC};
+        const DoublePair ss = {-shift.s, shift.s}, sc = {shift.c, shift.c};
+        const SinCosLanes turned = {r.s * tc + r.c * ts, r.c * tc - r.s * ts};
+        const SinCosLanes x = {turned.s * sc + turned.c * ss, turned.c * sc - turned.s * ss};
+        int quadrantServed, reduceServed;
+        const DoublePair lam = QuadrantOfPair(x.s, x.c * obl.c - tanPhi * obl.s, &quadrantServed);
+        const DoublePair deg = Reduce360Pair(lam * kRadToDeg + Offset, &reduceServed);
+        if ((LaneBits(x.s * x.c != Both(0.0)) & quadrantServed & reduceServed) == kBothLanes) {
+            const DoublePair opposite = HalfTurnOnPair(deg);
+            c[h0] = deg[0];
+            c[h1] = deg[1];
+            c[h0 - 6] = opposite[0];
+            c[h1 + 6] = opposite[1];
+            return;
+        }
+        // A lane off the fast path: both cusps one at a time.
+        cusp(h0, h0 - 10, {turnS, turnC}, {-shift.s, shift.c});
+        cusp(h1, h1 + 2, {turnS, -turnC}, shift);
+    };
+    pair(12, 2, kHalfRoot3, 0.5, third);
+    pair(11, 3, 0.5, kHalfRoot3, twoThirds);
     FixAngles(c, asc, mc);
     CopyOut(Cusps, c);
 }
@@ -259,18 +298,30 @@ void RegHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double O
 
     const SinCosPair obl = frame.oblSin;
     const double tpso = frame.TanPhi() * obl.s;
+    const SinCosPair r = frame.ramcSin;
     double c[13];
-    const auto cusp = [&](int i) __attribute__((always_inline)) {
+    const auto cusp = [&](int i) {
         const SinCosPair x =
-            FastSinCosSum(frame.ramcSin, kHouseCircleSines[i], [&] { return frame.Ramc() + kHouseCircleAngles[i]; });
+            FastSinCosSum(r, kHouseCircleSines[i], [&] { return frame.Ramc() + kHouseCircleAngles[i]; });
         const double lam = FastQuadrantOf(x.s, x.c * obl.c - kHouseCircleSines[i].s * tpso, x.s);
         c[i] = Reduce360(lam * kRadToDeg + Offset);
         c[i + 6] = Reduce360(OppositeOf(lam) * kRadToDeg + Offset);
     };
-    cusp(2);
-    cusp(3);
-    cusp(5);
-    cusp(6);
+    // Houses 2 and 3, then 5 and 6, two lanes at once (each lane the
+    // one-lane cusp's doubles); a pair off the fast path goes one by one.
+    const auto pair = [&](int h0, int h1) __attribute__((always_inline)) {
+        const SinCosPair k0 = kHouseCircleSines[h0], k1 = kHouseCircleSines[h1];
+        const DoublePair ks = {k0.s, k1.s}, kc = {k0.c, k1.c};
+        const SinCosLanes x = {r.s * kc + r.c * ks, r.c * kc - r.s * ks};
+        int served;
+        const DoublePair lam = QuadrantOfPair(x.s, x.c * obl.c - ks * tpso, &served);
+        if (!StorePair(c, h0, h1, lam, served & LaneBits(x.s * x.c != Both(0.0)), Offset)) {
+            cusp(h0);
+            cusp(h1);
+        }
+    };
+    pair(2, 3);
+    pair(5, 6);
     FixAngles(c, asc, mc);
     CopyOut(Cusps, c);
 }
@@ -292,14 +343,13 @@ void CampHouse(double *Cusps, int32_t CuspsHigh, double Lat, double LST, double 
     const SinCosPair obl = frame.oblSin, p = frame.phiSin, r = frame.ramcSin;
     const double sotp = obl.s * frame.TanPhi();
     double c[13] = {};
-    for (int i : {2, 3, 5, 6}) {
-        // Where the house circle crosses the equator: t = arctan(tan H cos
-        // lat) in H's half of the circle, so tan t = q.  The cusp is
-        // Quadrant(sin(RAMC + t) / (cos obl cos(RAMC + t) - sotp sin t),
-        // sin(RAMC + t)); by the sum formulas every term there is a multiple
-        // of cos t, which leaves sums in q alone once divided out.  The sign
-        // of cos t stays: negative when the quadrant step turns t by one
-        // half-turn.
+    // Where the house circle crosses the equator: t = arctan(tan H cos lat)
+    // in H's half of the circle, so tan t = q.  The cusp is Quadrant(sin(RAMC
+    // + t) / (cos obl cos(RAMC + t) - sotp sin t), sin(RAMC + t)); by the sum
+    // formulas every term there is a multiple of cos t, which leaves sums in
+    // q alone once divided out.  The sign of cos t stays: negative when the
+    // quadrant step turns t by one half-turn.
+    const auto cusp = [&](int i) {
         const double q = circles.tanH[i] * p.c;
         const double sign = (q < 0) != (circles.sinH[i] < 0) ? -1 : 1;
         const double sx = sign * (r.s + r.c * q), cx = sign * (r.c - r.s * q);
@@ -315,7 +365,24 @@ void CampHouse(double *Cusps, int32_t CuspsHigh, double Lat, double LST, double 
         }
         c[i] = Reduce360(lam * kRadToDeg + Offset);
         c[i + 6] = Reduce360(OppositeOf(lam) * kRadToDeg + Offset);
-    }
+    };
+    // Houses 2 and 3, then 5 and 6, two lanes at once (each lane the
+    // one-lane cusp's doubles); a pair off the fast path goes one by one.
+    const auto pair = [&](int h0, int h1) __attribute__((always_inline)) {
+        const DoublePair q = DoublePair{circles.tanH[h0], circles.tanH[h1]} * p.c;
+        const MaskPair negativeH = {circles.sinH[h0] < 0 ? -1 : 0, circles.sinH[h1] < 0 ? -1 : 0};
+        const DoublePair sign = (DoublePair)((MaskPair)Both(1.0) | (((q < Both(0.0)) ^ negativeH) & fast_trig::kSignBits));
+        const DoublePair sx = sign * (r.s + r.c * q), cx = sign * (r.c - r.s * q);
+        int served;
+        const DoublePair lam = QuadrantOfPair(sx, obl.c * cx - sotp * (sign * q), &served);
+        served &= LaneBits(sx != Both(0.0)) & LaneBits(cx != Both(0.0));
+        if (!StorePair(c, h0, h1, lam, served, Offset)) {
+            cusp(h0);
+            cusp(h1);
+        }
+    };
+    pair(2, 3);
+    pair(5, 6);
     FixAngles(c, asc, mc);
     CopyOut(Cusps, c);
 }
