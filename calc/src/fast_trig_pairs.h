@@ -54,18 +54,18 @@ namespace fast_trig {
 
 inline constexpr MaskPair kSignBits = {INT64_MIN, INT64_MIN};
 
-// kAtanTable index from the rounding sum: with kToInt / 16 added, the last
-// bits of the double are 16 c itself (0..16 for a served lane; any other
-// lane still lands inside the padded table, and no conversion of a NaN to an
-// integer happens).
-inline unsigned AtanIndex(double sum)
+// The last bits of a rounding sum (y + kToInt, or y + kToInt / 16 for
+// sixteenths), masked: the rounded integer modulo mask + 1, negative ones
+// included, without converting a double (perhaps NaN) to an integer.
+inline unsigned RoundedBits(double sum, unsigned mask)
 {
     uint64_t bits;
     std::memcpy(&bits, &sum, sizeof bits);
-    return static_cast<unsigned>(bits) & 31u;
+    return static_cast<unsigned>(bits) & mask;
 }
 
-// kAtanTable padded to 32 entries for AtanIndex.
+// kAtanTable padded to 32 entries, so that any index RoundedBits(sum, 31)
+// gives (16 c, 0..16, in a served lane) stays inside.
 struct PaddedAtanTable {
     TableEntry e[32];
 };
@@ -87,29 +87,101 @@ inline constexpr PaddedAtanTable kAtanTable32 = [] {
     const DoublePair p = (Both(-1.0 / 3) + u2 * Both(1.0 / 5)) +
                          u4 * ((Both(-1.0 / 7) + u2 * Both(1.0 / 9)) + u4 * Both(-1.0 / 11));
     const DoublePair series = u + (u * u2) * p;
-    const TableEntry e0 = kAtanTable32.e[AtanIndex(sum[0])], e1 = kAtanTable32.e[AtanIndex(sum[1])];
+    const TableEntry e0 = kAtanTable32.e[RoundedBits(sum[0], 31)], e1 = kAtanTable32.e[RoundedBits(sum[1], 31)];
     const DoublePair hi = {e0.hi, e1.hi}, lo = {e0.lo, e1.lo};
     return complement ? Both(kHalfPiHi) + ((Both(kHalfPiLo) - lo) - series - hi) : hi + (lo + series);
 }
 
 }  // namespace fast_trig
 
-// FastQuadrantOf(num, den, num) on two lanes; *served gets the LaneBits of
-// the lanes whose result is the one-lane routine's.
-[[gnu::always_inline]] inline DoublePair QuadrantOfPair(DoublePair num, DoublePair den, int *served)
+namespace fast_trig {
+
+// AtanOfAbsRatio on two lanes: atan |num / den|, served where neither
+// operand is zero, infinite or NaN, their magnitudes add up to less than
+// kHuge and the quotient does not underflow.
+[[gnu::always_inline]] inline DoublePair AtanOfAbsRatioPair(DoublePair num, DoublePair den, int *served)
 {
-    using namespace fast_trig;
     const DoublePair an = (DoublePair)((MaskPair)num & ~kSignBits), ad = (DoublePair)((MaskPair)den & ~kSignBits);
     // std::min and std::max: the second operand when the first is not
     // smaller, which ties and non-NaN operands make the same value.
     const DoublePair lower = ad < an ? ad : an, upper = an < ad ? ad : an;
     const DoublePair r = AtanOfRatioPair(lower, upper, an > ad);
     *served = LaneBits(an + ad < Both(kHuge)) & LaneBits(lower > Both(0.0)) & LaneBits(r > Both(0.0));
-    // den with num's sign folded in is negative when the signs differ
-    // (both are non-zero and finite in a served lane).
-    const DoublePair signedDen = (DoublePair)((MaskPair)den ^ ((MaskPair)num & kSignBits));
-    const DoublePair half = signedDen < Both(0.0) ? Both(kPi) - r : r;
+    return r;
+}
+
+// Set where num and den differ in sign (both non-zero and finite): den with
+// num's sign folded in is then negative.
+inline MaskPair SignsDiffer(DoublePair num, DoublePair den)
+{
+    return (DoublePair)((MaskPair)den ^ ((MaskPair)num & kSignBits)) < Both(0.0);
+}
+
+}  // namespace fast_trig
+
+// FastAtanOf(num, den) on two lanes; *served gets the LaneBits of the lanes
+// whose result is the one-lane routine's.
+[[gnu::always_inline]] inline DoublePair AtanOfPair(DoublePair num, DoublePair den, int *served)
+{
+    using namespace fast_trig;
+    const DoublePair r = AtanOfAbsRatioPair(num, den, served);
+    return (DoublePair)((MaskPair)r ^ (SignsDiffer(num, den) & kSignBits));
+}
+
+// FastQuadrantOf(num, den, num) on two lanes, served as AtanOfPair.
+[[gnu::always_inline]] inline DoublePair QuadrantOfPair(DoublePair num, DoublePair den, int *served)
+{
+    using namespace fast_trig;
+    const DoublePair r = AtanOfAbsRatioPair(num, den, served);
+    const DoublePair half = SignsDiffer(num, den) ? Both(kPi) - r : r;
     return AddWhere(half, num < Both(0.0), Both(kPi), Both(0.0));
+}
+
+// FastSinCos on two lanes, served where 2^-27 <= |x| < 2^19 (the kernel's
+// own range); the table index comes from the rounding sum's last bits, as
+// for the arctangent.
+[[gnu::always_inline]] inline SinCosLanes SinCosPairOf(DoublePair x, int *served)
+{
+    using namespace fast_trig;
+    const DoublePair ax = (DoublePair)((MaskPair)x & ~kSignBits);
+    *served = LaneBits(ax < Both(kLimit)) & LaneBits(ax >= Both(0x1p-27));
+    const DoublePair sum = x * kStepsPerRadian + Both(kToInt);
+    const DoublePair fn = sum - Both(kToInt);
+    const DoublePair h = ((x - fn * kStep1) - fn * kStep2) - fn * kStep3;
+    const unsigned j0 = RoundedBits(sum[0], 255), j1 = RoundedBits(sum[1], 255);
+    const TableEntry s0 = kSinTable[j0], s1 = kSinTable[j1];
+    const TableEntry c0 = kSinTable[(j0 + 64) & 255u], c1 = kSinTable[(j1 + 64) & 255u];
+    const DoublePair sHi = {s0.hi, s1.hi}, sLo = {s0.lo, s1.lo}, cHi = {c0.hi, c1.hi}, cLo = {c0.lo, c1.lo};
+    const DoublePair h2 = h * h, h4 = h2 * h2;
+    const DoublePair sinH =
+        h + (h * h2) * ((Both(-1.0 / 6) + h2 * Both(1.0 / 120)) + h4 * Both(-1.0 / 5040));
+    const DoublePair cosHm1 = h2 * ((Both(-0.5) + h2 * Both(1.0 / 24)) + h4 * Both(-1.0 / 720));
+    return {sHi + ((sLo + sHi * cosHm1) + cHi * sinH), cHi + ((cLo + cHi * cosHm1) - sHi * sinH)};
+}
+
+// std::trunc on two lanes, served where |x| < 2^31 (by SSE2's conversion,
+// the sign of x kept so that -0.5 gives -0 as std::trunc does).
+[[gnu::always_inline]] inline DoublePair TruncPair(DoublePair x, int *served)
+{
+    *served = LaneBits((DoublePair)((MaskPair)x & ~fast_trig::kSignBits) < Both(0x1p31));
+#ifdef __SSE2__
+    const __m128d t = _mm_cvtepi32_pd(_mm_cvttpd_epi32(reinterpret_cast<__m128d>(x)));
+    return (DoublePair)((MaskPair)t | ((MaskPair)x & fast_trig::kSignBits));
+#else
+    return DoublePair{std::trunc(x[0]), std::trunc(x[1])};
+#endif
+}
+
+// ReduceTowardZero on two lanes, serving |x| < 360 * 2^31: the remainder
+// x - 360 trunc(x / 360), exact, put right by a turn where the quotient
+// rounded up to a whole number (as the one-lane routine does beyond a turn;
+// within one the quotient truncates to a zero and the remainder is x + 0).
+[[gnu::always_inline]] inline DoublePair ReduceTowardZeroPair(DoublePair x, int *served)
+{
+    const DoublePair r = x - 360.0 * TruncPair(x / 360.0, served);
+    const MaskPair positive = x >= Both(0.0);
+    const MaskPair overshot = (positive & (r < Both(0.0))) | (~positive & (r > Both(0.0)));
+    return r + (DoublePair)(overshot & (MaskPair)AddWhere(Both(0.0), positive, Both(360.0), Both(-360.0)));
 }
 
 // Reduce360 on two lanes, serving (LaneBits in *served) x in [0, 720):

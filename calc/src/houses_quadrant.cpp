@@ -158,18 +158,40 @@ void PlacHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double 
         base[l] = ramc + static_cast<double>((i + 2) * 30 * kDegToRadL);
     }
     IteratePlacidus(base, f, placidusK, first, ra, nullptr);
-    for (int l = 0; l < kPlacidusLanes; ++l) {
+    // The arctangent gives -90..90 degrees; whole half-turns of X bring the
+    // longitude into X's half of the circle.
+    const auto cusp = [&](int l) {
         const int i = kHouses[l];
         const double x = ra[l];
-        // The arctangent gives -90..90 degrees; whole half-turns of X bring
-        // the longitude into X's half of the circle.
         const double turns = std::trunc((x * kRadToDeg + 90) * (1.0 / 180));
         const SinCosPair sx = FastSinCos(x);
         double lam = FastAtanOf(sx.s, sx.c * cosObl) * kRadToDeg - 180 * turns;
         lam = ReduceTowardZero(lam);
         c[i] = lam;
         c[i + 6] = ReduceTowardZero(lam + 180);
-    }
+    };
+    // Lanes 0 and 1, then 2 and 3, converted two at once (each lane the
+    // one-lane cusp's doubles); a pair off the fast path goes one by one.
+    const auto pair = [&](int l) __attribute__((always_inline)) {
+        const DoublePair x = {ra[l], ra[l + 1]};
+        int truncated, sines, atan, reduced, opposite;
+        const DoublePair turns = TruncPair((x * kRadToDeg + 90) * (1.0 / 180), &truncated);
+        const SinCosLanes sx = SinCosPairOf(x, &sines);
+        const DoublePair lam =
+            ReduceTowardZeroPair(AtanOfPair(sx.s, sx.c * cosObl, &atan) * kRadToDeg - 180 * turns, &reduced);
+        const DoublePair next = ReduceTowardZeroPair(lam + 180, &opposite);
+        if ((truncated & sines & atan & reduced & opposite) == kBothLanes) {
+            c[kHouses[l]] = lam[0];
+            c[kHouses[l + 1]] = lam[1];
+            c[kHouses[l] + 6] = next[0];
+            c[kHouses[l + 1] + 6] = next[1];
+            return;
+        }
+        cusp(l);
+        cusp(l + 1);
+    };
+    pair(0);
+    pair(2);
     for (int i = 1; i <= 12; ++i) {
         const double v = c[i] + Offset;
         c[i] = v < 0 ? v + 360 : v;
@@ -267,19 +289,40 @@ void TopHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double O
     constexpr SinCosPair kSixths[6] = {{0, 1},          {0.5, kHalfRoot3},  {kHalfRoot3, 0.5},
                                        {1, 0},          {kHalfRoot3, -0.5}, {0.5, -kHalfRoot3}};
     double c[13] = {};
-    const auto x = [&](int k) {
-        return FastSinCosSum(frame.ramcSin, kSixths[k], [&] { return frame.Ramc() + k * kSixth; });
+    // Half a turn on, less a turn only ABOVE 360: a derived cusp of exactly
+    // 360 stays 360.
+    const auto cusp = [&](int house, int k, double tanPole, bool opposite) {
+        const SinCosPair x = FastSinCosSum(frame.ramcSin, kSixths[k], [&] { return frame.Ramc() + k * kSixth; });
+        const double lam = PoleCusp(x, tanPole, obl);
+        const double deg = Reduce360((opposite ? OppositeOf(lam) : lam) * kRadToDeg + Offset);
+        c[house] = deg;
+        c[house + 6] = deg > 180 ? deg - 180 : deg + 180;
     };
-    c[5] = OppositeOf(PoleCusp(x(1), t1, obl));  // opposite of cusp 11
-    c[6] = OppositeOf(PoleCusp(x(2), t2, obl));  // opposite of cusp 12
-    c[2] = PoleCusp(x(4), t2, obl);
-    c[3] = PoleCusp(x(5), t1, obl);
-    for (int i : {2, 3, 5, 6}) {
-        c[i] = Reduce360(c[i] * kRadToDeg + Offset);
-        // Half a turn on, less a turn only ABOVE 360: a derived cusp of
-        // exactly 360 stays 360.
-        c[i + 6] = c[i] > 180 ? c[i] - 180 : c[i] + 180;
-    }
+    // Houses 5 and 6 (the opposites of 11 and 12), then 2 and 3, two lanes
+    // at once (each lane the one-lane cusp's doubles); a pair off the fast
+    // path goes one by one.
+    const SinCosPair r = frame.ramcSin;
+    const auto pair = [&](int h0, int k0, double tan0, int h1, int k1, double tan1, bool opposite)
+                          __attribute__((always_inline)) {
+        const DoublePair ks = {kSixths[k0].s, kSixths[k1].s}, kc = {kSixths[k0].c, kSixths[k1].c};
+        const SinCosLanes x = {r.s * kc + r.c * ks, r.c * kc - r.s * ks};
+        int served, reduced;
+        DoublePair lam = QuadrantOfPair(x.s, x.c * obl.c - DoublePair{tan0, tan1} * obl.s, &served);
+        if (opposite) lam = OppositeOfPair(lam);
+        const DoublePair deg = Reduce360Pair(lam * kRadToDeg + Offset, &reduced);
+        if ((served & reduced & LaneBits(x.s * x.c != Both(0.0))) == kBothLanes) {
+            const DoublePair next = AddWhere(deg, deg > Both(180.0), Both(-180.0), Both(180.0));
+            c[h0] = deg[0];
+            c[h1] = deg[1];
+            c[h0 + 6] = next[0];
+            c[h1 + 6] = next[1];
+            return;
+        }
+        cusp(h0, k0, tan0, opposite);
+        cusp(h1, k1, tan1, opposite);
+    };
+    pair(5, 1, t1, 6, 2, t2, true);
+    pair(2, 4, t2, 3, 5, t1, false);
     FixAngles(c, asc, mc);
     CopyOut(Cusps, c);
 }
