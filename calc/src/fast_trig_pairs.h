@@ -172,16 +172,18 @@ inline MaskPair SignsDiffer(DoublePair num, DoublePair den)
 #endif
 }
 
-// ReduceTowardZero on two lanes, serving |x| < 360 * 2^31: the remainder
-// x - 360 trunc(x / 360), exact, put right by a turn where the quotient
-// rounded up to a whole number (as the one-lane routine does beyond a turn;
-// within one the quotient truncates to a zero and the remainder is x + 0).
+// ReduceTowardZero on two lanes, serving |x| < 1080: x less its whole
+// turns toward zero, counted by comparisons (no division).  Within three
+// turns the remainder x - 360 m is exact, which is the one-lane result bit
+// for bit (-0 giving +0, exact multiples of 360 giving +0).
 [[gnu::always_inline]] inline DoublePair ReduceTowardZeroPair(DoublePair x, int *served)
 {
-    const DoublePair r = x - 360.0 * TruncPair(x / 360.0, served);
-    const MaskPair positive = x >= Both(0.0);
-    const MaskPair overshot = (positive & (r < Both(0.0))) | (~positive & (r > Both(0.0)));
-    return r + (DoublePair)(overshot & (MaskPair)AddWhere(Both(0.0), positive, Both(360.0), Both(-360.0)));
+    using fast_trig::kSignBits;
+    const DoublePair ax = (DoublePair)((MaskPair)x & ~kSignBits);
+    *served = LaneBits(ax < Both(1080.0));
+    const DoublePair turns = (DoublePair)((ax >= Both(360.0)) & (MaskPair)Both(360.0)) +
+                             (DoublePair)((ax >= Both(720.0)) & (MaskPair)Both(360.0));
+    return x - (DoublePair)((MaskPair)turns | ((MaskPair)x & kSignBits));
 }
 
 // Reduce360 on two lanes, serving (LaneBits in *served) x in [0, 720):

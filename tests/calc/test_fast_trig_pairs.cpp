@@ -101,7 +101,7 @@ TEST(FastTrigPairs, SinesTruncationsAndReductionsServedLanesAreTheOneLaneBits)
     CheckLanes("trunc", big, qv::TruncPair, [](double x) { return std::trunc(x); },
                [](double x) { return std::fabs(x) < 0x1p31; });
     CheckLanes("ReduceTowardZero", big, qv::ReduceTowardZeroPair, qv::ReduceTowardZero,
-               [](double x) { return std::fabs(x) < 1e8; });
+               [](double x) { return std::fabs(x) < 1080; });
     CheckLanes("Reduce360", big, qv::Reduce360Pair, qv::Reduce360, [](double x) { return x >= 0 && x < 720; });
     const auto always = [](double) { return true; };
     const auto allServed = [](auto f) { return [f](DoublePair x, int *s) { *s = 3; return f(x); }; };
@@ -113,7 +113,7 @@ TEST(FastTrigPairs, SinesTruncationsAndReductionsServedLanesAreTheOneLaneBits)
 // reduction puts that right by a turn, and so must the lanes.
 TEST(FastTrigPairs, ReductionJustBelowWholeTurns)
 {
-    for (double n : {1.0, 2.0, 7.0, -1.0, -5.0, 1000.0, -123456.0}) {
+    for (double n : {1.0, 2.0, -1.0, -2.0}) {
         const double x = std::nextafter(360 * n, 0.0);
         int served = 0;
         const DoublePair r = qv::ReduceTowardZeroPair(DoublePair{x, 360 * n}, &served);
@@ -122,6 +122,12 @@ TEST(FastTrigPairs, ReductionJustBelowWholeTurns)
         EXPECT_GT(std::fabs(r[0]), 359) << x;
         EXPECT_TRUE(SameBits(r[1], 0.0)) << 360 * n;
     }
+    const double top = std::nextafter(1080.0, 0.0);
+    int served = 0;
+    const DoublePair r = qv::ReduceTowardZeroPair(DoublePair{top, -top}, &served);
+    ASSERT_EQ(served, 3);
+    EXPECT_TRUE(SameBits(r[0], qv::ReduceTowardZero(top)));
+    EXPECT_TRUE(SameBits(r[1], qv::ReduceTowardZero(-top)));
 }
 
 }  // namespace
