@@ -25,8 +25,42 @@ void IteratePlacidus(const double base[kPlacidusLanes], const double f[kPlacidus
     IteratePlacidus(base, f, k, PlacidusFirstArcSin(k), x, rounds);
 }
 
+namespace {
+
+[[gnu::always_inline]] inline double LaneArcSin(double next, PlacidusK &k)
+{
+    // The sine without FastSin's test for tiny arguments: a zero's sign
+    // makes no difference to the arcsine.
+    const double s = std::fabs(next) < fast_trig::kLimit ? FastSinCosBelowLimit(next).s : std::sin(next);
+    return ArcSinReal6OfProduct(k.Fast() * s, [&] { return k.Exact() * std::sin(next); });
+}
+
+}  // namespace
+
+double PlacidusLaneArcSin(double next, PlacidusK &k) { return LaneArcSin(next, k); }
+
 void IteratePlacidus(const double base[kPlacidusLanes], const double f[kPlacidusLanes], PlacidusK &k,
                      double first, double x[kPlacidusLanes], int32_t rounds[kPlacidusLanes])
+{
+    if (!IteratePlacidusAvx2(base, f, k, first, x, rounds)) IteratePlacidusScalar(base, f, k, first, x, rounds);
+}
+
+bool IteratePlacidusAvx2(const double base[kPlacidusLanes], const double f[kPlacidusLanes], PlacidusK &k,
+                         double first, double x[kPlacidusLanes], int32_t rounds[kPlacidusLanes])
+{
+#if QV_PLACIDUS_AVX2
+    static const bool kHaveAvx2 = __builtin_cpu_supports("avx2");
+    if (!kHaveAvx2) return false;
+    IteratePlacidusAvx2Lanes(base, f, k, first, x, rounds);
+    return true;
+#else
+    (void)base, (void)f, (void)k, (void)first, (void)x, (void)rounds;
+    return false;
+#endif
+}
+
+void IteratePlacidusScalar(const double base[kPlacidusLanes], const double f[kPlacidusLanes], PlacidusK &k,
+                           double first, double x[kPlacidusLanes], int32_t rounds[kPlacidusLanes])
 {
     double arcSin[kPlacidusLanes], last[kPlacidusLanes];
     bool running[kPlacidusLanes];
@@ -35,7 +69,6 @@ void IteratePlacidus(const double base[kPlacidusLanes], const double f[kPlacidus
         last[l] = 1.0;
         running[l] = true;
     }
-    const double kFast = k.Fast();
     for (int32_t n = 1, left = kPlacidusLanes; left > 0; ++n) {
         for (int l = 0; l < kPlacidusLanes; ++l) {
             if (!running[l]) continue;
@@ -52,10 +85,7 @@ void IteratePlacidus(const double base[kPlacidusLanes], const double f[kPlacidus
                 --left;
                 continue;
             }
-            // The sine without FastSin's test for tiny arguments: a zero's sign
-            // makes no difference to the arcsine.
-            const double s = std::fabs(next) < fast_trig::kLimit ? FastSinCosBelowLimit(next).s : std::sin(next);
-            arcSin[l] = ArcSinReal6OfProduct(kFast * s, [&] { return k.Exact() * std::sin(next); });
+            arcSin[l] = LaneArcSin(next, k);
         }
     }
 }

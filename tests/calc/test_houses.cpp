@@ -307,6 +307,42 @@ TEST(HouseShortcuts, PlacidusWithAnInexactKEndsBitForBitWhereTheExactKEnds)
     EXPECT_EQ(bad, 0);
 }
 
+// The AVX2 rounds against the scalar ones: the same iterates and round
+// counts bit for bit, over sidereal times far beyond a day (iterates past
+// 2^19 leave the table sine), latitudes beyond the polar circles (NaN
+// lanes), the Ascendant's slow lane (f = 1) and an inexact k.
+TEST(HouseShortcuts, PlacidusAvx2RoundsAreTheScalarRounds)
+{
+    double probe[4] = {2, 2, 2, 2}, unit[4] = {0.5, 0.5, 0.5, 0.5}, out[4];
+    qv::PlacidusK probeK = qv::PlacidusK::Exact(0.3);
+    if (!qv::IteratePlacidusAvx2(probe, unit, probeK, qv::PlacidusFirstArcSin(probeK), out, nullptr))
+        GTEST_SKIP() << "no AVX2 rounds in this build or on this processor";
+    std::mt19937_64 rng(11);
+    std::uniform_real_distribution<double> u(0, 1);
+    const double fs[] = {1.0 / 3, 2.0 / 3, -1.0 / 3, -2.0 / 3, 1.0, -1.0};
+    int bad = 0, lanes = 0;
+    for (int i = 0; i < 40000; ++i) {
+        const double lat = i % 4 == 0 ? -90 + 180 * u(rng) : -66.5 + 133 * u(rng);
+        const double lst = i % 16 == 1 ? 1e6 * (u(rng) - 0.5) : i % 16 == 2 ? -48 * u(rng) : 24 * u(rng);
+        const double phi = lat * qv::kDegToRad, ramc = lst * 15 * qv::kDegToRad;
+        const double k = std::tan(phi) * std::tan(kObl);
+        double base[4], f[4];
+        for (int l = 0; l < 4; ++l) {
+            base[l] = ramc + (1 + rng() % 12) * 30 * qv::kDegToRad;
+            f[l] = fs[rng() % 6];
+        }
+        if (i % 3 == 0) f[0] = f[3] = fs[i % 4];  // some calls with equal slopes
+        double a[4], b[4];
+        int32_t ra[4], rb[4];
+        qv::PlacidusK scalarK(k * (1 + (i % 5) * 0x1p-50), phi, kObl), vectorK = scalarK;
+        qv::IteratePlacidusScalar(base, f, scalarK, qv::PlacidusFirstArcSin(scalarK), a, ra);
+        qv::IteratePlacidusAvx2(base, f, vectorK, qv::PlacidusFirstArcSin(vectorK), b, rb);
+        for (int l = 0; l < 4; ++l, ++lanes)
+            bad += (std::memcmp(&a[l], &b[l], sizeof a[l]) != 0 && !(std::isnan(a[l]) && std::isnan(b[l]))) || ra[l] != rb[l];
+    }
+    EXPECT_EQ(bad, 0) << "of " << lanes << " lanes";
+}
+
 // The sine, cosine and arctangent of the inner loops against the C library:
 // within two ulps over the arguments the series and houses give them, exact
 // at 0 (its sign kept), the infinities of the arctangent and NaN.

@@ -1,0 +1,200 @@
+// The Placidus rounds with all four lanes in one AVX2 register.
+//
+// Each lane does the scalar round's operations in the same order (the
+// table sine, the product, its Real6 rounding by the split, the square
+// root, the table arcsine and its Real6 rounding), without fused
+// multiply-adds, so every iterate is the scalar one bit for bit.  A lane
+// that the scalar round would send off its fast path (an iterate beyond
+// 2^19, a product near a Real6 midpoint or outside 2^-120..0.89, an
+// arcsine near a midpoint) takes PlacidusLaneArcSin for that round.  The
+// table look-ups load each lane's row; indices are masked or clamped so
+// that a lane holding garbage (settled, or NaN) never reads outside a
+// table.
+//
+// The headers come before the switch to AVX2, so that any of their inline
+// functions the compiler emits out of line keeps the baseline instruction
+// set; only this file's own functions use AVX2, and IteratePlacidusAvx2
+// calls them only after asking the processor.
+#include "arcsin_real6.h"
+#include "fast_trig.h"
+#include "placidus_lanes.h"
+
+#if QV_PLACIDUS_AVX2
+
+#include <immintrin.h>
+
+#pragma GCC push_options
+#pragma GCC target("avx2")
+
+namespace qv {
+
+namespace {
+
+inline __m256d Abs(__m256d x) { return _mm256_andnot_pd(_mm256_set1_pd(-0.0), x); }
+inline __m256d Both(double x) { return _mm256_set1_pd(x); }
+inline int Lanes(__m256d mask) { return _mm256_movemask_pd(mask); }
+
+// Real6RoundNotTie on four lanes.
+inline __m256d Real6RoundNotTie4(__m256d x)
+{
+    const __m256d t = _mm256_mul_pd(x, Both(8193.0));
+    return _mm256_sub_pd(t, _mm256_sub_pd(t, x));
+}
+
+// The 13 low bits of each lane less 0x1000 plus `shift`, as 64-bit integers.
+inline __m256i FromMidpoint(__m256d x, int64_t shift)
+{
+    const __m256i low = _mm256_and_si256(_mm256_castpd_si256(x), _mm256_set1_epi64x(0x1FFF));
+    return _mm256_add_epi64(low, _mm256_set1_epi64x(shift - 0x1000));
+}
+
+// Two neighbouring doubles of four table rows, as two registers: rows are
+// `stride` doubles apart, the pair starts `offset` doubles into each.  One
+// 16-byte load per lane and a transpose: shorter in the chain than gathers.
+struct RowPairs {
+    __m256d first, second;
+};
+inline RowPairs LoadRowPairs(const double *table, __m128i row, int stride, int offset)
+{
+    const double *p = table + offset;
+    const __m128d r0 = _mm_loadu_pd(p + _mm_cvtsi128_si32(row) * stride);
+    const __m128d r1 = _mm_loadu_pd(p + _mm_extract_epi32(row, 1) * stride);
+    const __m128d r2 = _mm_loadu_pd(p + _mm_extract_epi32(row, 2) * stride);
+    const __m128d r3 = _mm_loadu_pd(p + _mm_extract_epi32(row, 3) * stride);
+    const __m256d a = _mm256_insertf128_pd(_mm256_castpd128_pd256(r0), r2, 1);  // r0 first, r0 second, r2 ...
+    const __m256d b = _mm256_insertf128_pd(_mm256_castpd128_pd256(r1), r3, 1);
+    return {_mm256_unpacklo_pd(a, b), _mm256_unpackhi_pd(a, b)};
+}
+
+// ClearOfMidpoint(y, s) on four lanes (y normal): the distance from the
+// midpoint, in ulps of y, less the error bounds, exactly as the one-lane
+// test computes it (the small integers and the ulp are exact doubles).
+inline __m256d ClearOfMidpointBounds(__m256d y, __m256d s)
+{
+    const __m256i bits = _mm256_castpd_si256(y);
+    // fromMid + 2^51 (0..2^51 + 4095) as the double 2^52 + 2^51 + fromMid.
+    const __m256i biased = _mm256_add_epi64(_mm256_and_si256(bits, _mm256_set1_epi64x(0x1FFF)),
+                                            _mm256_set1_epi64x(0x4338000000000000 - 0x1000));
+    const __m256d fromMid = _mm256_sub_pd(_mm256_castsi256_pd(biased), Both(0x1.8p52));
+    const __m256i ulpBits = _mm256_sub_epi64(_mm256_and_si256(bits, _mm256_set1_epi64x(0x7FF0000000000000)),
+                                             _mm256_set1_epi64x(int64_t{52} << 52));
+    const __m256d clear = _mm256_sub_pd(
+        _mm256_mul_pd(_mm256_sub_pd(Abs(fromMid), Both(16.0)), _mm256_castsi256_pd(ulpBits)), Both(0x1p-60));
+    return _mm256_cmp_pd(_mm256_mul_pd(clear, s), Both(0x1p-62), _CMP_GT_OQ);
+}
+
+// FastSinCosBelowLimit(x).s on four lanes.
+inline __m256d TableSine(__m256d x)
+{
+    using namespace fast_trig;
+    const __m256d fn = _mm256_sub_pd(_mm256_add_pd(_mm256_mul_pd(x, Both(kStepsPerRadian)), Both(kToInt)), Both(kToInt));
+    const __m256d h = _mm256_sub_pd(
+        _mm256_sub_pd(_mm256_sub_pd(x, _mm256_mul_pd(fn, Both(kStep1))), _mm256_mul_pd(fn, Both(kStep2))),
+        _mm256_mul_pd(fn, Both(kStep3)));
+    // Masked to the table, garbage lanes too (a NaN converts to INT_MIN).
+    const __m128i j = _mm_and_si128(_mm256_cvttpd_epi32(fn), _mm_set1_epi32(255));
+    const __m128i jc = _mm_and_si128(_mm_add_epi32(j, _mm_set1_epi32(64)), _mm_set1_epi32(255));
+    const double *table = &kSinTable[0].hi;
+    const RowPairs sine = LoadRowPairs(table, j, 2, 0), cosine = LoadRowPairs(table, jc, 2, 0);
+    const __m256d sHi = sine.first, sLo = sine.second, cHi = cosine.first;
+    const __m256d h2 = _mm256_mul_pd(h, h), h4 = _mm256_mul_pd(h2, h2);
+    const __m256d sinPoly = _mm256_add_pd(_mm256_add_pd(Both(-1.0 / 6), _mm256_mul_pd(h2, Both(1.0 / 120))),
+                                          _mm256_mul_pd(h4, Both(-1.0 / 5040)));
+    const __m256d sinH = _mm256_add_pd(h, _mm256_mul_pd(_mm256_mul_pd(h, h2), sinPoly));
+    const __m256d cosPoly =
+        _mm256_add_pd(_mm256_add_pd(Both(-0.5), _mm256_mul_pd(h2, Both(1.0 / 24))), _mm256_mul_pd(h4, Both(-1.0 / 720)));
+    const __m256d cosHm1 = _mm256_mul_pd(h2, cosPoly);
+    return _mm256_add_pd(sHi, _mm256_add_pd(_mm256_add_pd(sLo, _mm256_mul_pd(sHi, cosHm1)), _mm256_mul_pd(cHi, sinH)));
+}
+
+// TableArcSinInTable(a, s) on four lanes.
+inline __m256d TableArcSin(__m256d a, __m256d s)
+{
+    using namespace fast_trig;
+    const __m256d t = Abs(a);
+    const __m256d fj = _mm256_sub_pd(_mm256_add_pd(_mm256_mul_pd(t, Both(64.0)), Both(kToInt)), Both(kToInt));
+    // Clamped to the 58 nodes (a garbage lane converts to INT_MIN).
+    const __m128i j = _mm_min_epi32(_mm_max_epi32(_mm256_cvttpd_epi32(fj), _mm_setzero_si128()), _mm_set1_epi32(57));
+    const double *nodes = &kArcSinNodes[0].hi;
+    const RowPairs hiLo = LoadRowPairs(nodes, j, 3, 0), loCos = LoadRowPairs(nodes, j, 3, 1);
+    const __m256d nHi = hiLo.first, nLo = hiLo.second, nCos = loCos.second;
+    const __m256d w = _mm256_sub_pd(_mm256_mul_pd(t, nCos), _mm256_mul_pd(_mm256_mul_pd(fj, Both(0.015625)), s));
+    const __m256d w2 = _mm256_mul_pd(w, w), w4 = _mm256_mul_pd(w2, w2);
+    const __m256d poly = _mm256_add_pd(_mm256_add_pd(Both(1.0 / 6), _mm256_mul_pd(w2, Both(3.0 / 40))),
+                                       _mm256_mul_pd(w4, _mm256_add_pd(Both(5.0 / 112), _mm256_mul_pd(w2, Both(35.0 / 1152)))));
+    const __m256d series = _mm256_add_pd(w, _mm256_mul_pd(_mm256_mul_pd(w, w2), poly));
+    const __m256d r = _mm256_add_pd(nHi, _mm256_add_pd(nLo, series));
+    const __m256d sign = Both(-0.0);
+    return _mm256_or_pd(_mm256_andnot_pd(sign, r), _mm256_and_pd(sign, a));
+}
+
+}  // namespace
+
+void IteratePlacidusAvx2Lanes(const double base[kPlacidusLanes], const double f[kPlacidusLanes], PlacidusK &k,
+                              double first, double x[kPlacidusLanes], int32_t rounds[kPlacidusLanes])
+{
+    static_assert(kPlacidusLanes == 4, "one AVX2 register holds the four lanes");
+    const __m256d vBase = _mm256_loadu_pd(base), vF = _mm256_loadu_pd(f), vK = Both(k.Fast());
+    __m256d arcSin = Both(first), last = Both(1.0);
+    int running = 0xF;
+    alignas(32) double lane[kPlacidusLanes], arc[kPlacidusLanes];
+    for (int32_t n = 1;; ++n) {
+        const __m256d next = _mm256_add_pd(vBase, _mm256_mul_pd(vF, arcSin));
+        // ">= 0.001" as the scalar test has it; a NaN iterate settles (as NaN).
+        const int moved = Lanes(_mm256_cmp_pd(Abs(_mm256_sub_pd(next, last)), Both(0.001), _CMP_GE_OQ));
+        last = next;
+        const int settled = running & ~moved;
+        if (settled != 0 || n == kPlacidusRounds) {
+            _mm256_store_pd(lane, next);
+            const int ending = n == kPlacidusRounds ? running : settled;
+            for (int l = 0; l < kPlacidusLanes; ++l) {
+                if (!((ending >> l) & 1)) continue;
+                x[l] = (settled >> l) & 1 ? lane[l] : NAN;
+                if (rounds) rounds[l] = n;
+            }
+            running &= ~ending;
+            if (running == 0) return;
+        }
+
+        const __m256d s = TableSine(next);
+        const __m256d p = _mm256_mul_pd(vK, s);
+        const __m256d ap = Abs(p);
+        // Off the fast path: an iterate beyond 2^19, a product within 64
+        // ulps of a Real6 midpoint (fromMid + 63 in 0..126) or outside
+        // 2^-120..0.89.
+        const __m256i nearMid = _mm256_cmpgt_epi64(_mm256_set1_epi64x(127), FromMidpoint(p, 63));
+        const __m256i aboveMid = _mm256_cmpgt_epi64(_mm256_setzero_si256(), FromMidpoint(p, 63));
+        int aside = ~Lanes(_mm256_cmp_pd(Abs(next), Both(fast_trig::kLimit), _CMP_LT_OQ)) |
+                    (Lanes(_mm256_castsi256_pd(nearMid)) & ~Lanes(_mm256_castsi256_pd(aboveMid))) |
+                    ~Lanes(_mm256_cmp_pd(ap, Both(0x1p-120), _CMP_GE_OQ)) |
+                    ~Lanes(_mm256_cmp_pd(ap, Both(0.89), _CMP_LT_OQ));
+        const __m256d a = Real6RoundNotTie4(p);
+        const __m256d root = _mm256_sqrt_pd(_mm256_mul_pd(_mm256_sub_pd(Both(1.0), a), _mm256_add_pd(Both(1.0), a)));
+        const __m256d y = TableArcSin(a, root);
+        // Clear of the result's midpoint: by 17 ulps or more where |y| >=
+        // 2^-5 lets the distance alone decide, by the error bounds below.
+        const __m256i fromMid = FromMidpoint(y, 16);
+        const __m256i byDistance =
+            _mm256_or_si256(_mm256_cmpgt_epi64(fromMid, _mm256_set1_epi64x(32)), _mm256_cmpgt_epi64(_mm256_setzero_si256(), fromMid));
+        const int large = Lanes(_mm256_cmp_pd(Abs(y), Both(0x1p-5), _CMP_GE_OQ));
+        const int clear = (large & Lanes(_mm256_castsi256_pd(byDistance))) |
+                          (~large & Lanes(ClearOfMidpointBounds(y, root)));
+        aside |= ~clear;
+        arcSin = Real6RoundNotTie4(y);
+        aside &= running;
+        if (aside != 0) {
+            _mm256_store_pd(lane, next);
+            _mm256_store_pd(arc, arcSin);
+            for (int l = 0; l < kPlacidusLanes; ++l) {
+                if ((aside >> l) & 1) arc[l] = PlacidusLaneArcSin(lane[l], k);
+            }
+            arcSin = _mm256_load_pd(arc);
+        }
+    }
+}
+
+}  // namespace qv
+
+#pragma GCC pop_options
+
+#endif
