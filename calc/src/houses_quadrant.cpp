@@ -157,7 +157,8 @@ void PlacHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double 
         f[l] = (std::abs(i - 7) - 3) / 3.0;
         base[l] = ramc + static_cast<double>((i + 2) * 30 * kDegToRadL);
     }
-    IteratePlacidus(base, f, placidusK, first, ra, nullptr);
+    SinCosPair sines[kPlacidusLanes];
+    IteratePlacidus(base, f, placidusK, first, ra, nullptr, sines);
     // The arctangent gives -90..90 degrees; whole half-turns of X bring the
     // longitude into X's half of the circle.
     const auto cusp = [&](int l) {
@@ -174,13 +175,13 @@ void PlacHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double 
     // one-lane cusp's doubles); a pair off the fast path goes one by one.
     const auto pair = [&](int l) __attribute__((always_inline)) {
         const DoublePair x = {ra[l], ra[l + 1]};
-        int truncated, sines, atan, reduced, opposite;
+        int truncated, atan, reduced, opposite;
         const DoublePair turns = TruncPair((x * kRadToDeg + 90) * (1.0 / 180), &truncated);
-        const SinCosLanes sx = SinCosPairOf(x, &sines);
+        const SinCosLanes sx = {DoublePair{sines[l].s, sines[l + 1].s}, DoublePair{sines[l].c, sines[l + 1].c}};
         const DoublePair lam =
             ReduceTowardZeroPair(AtanOfPair(sx.s, sx.c * cosObl, &atan) * kRadToDeg - 180 * turns, &reduced);
         const DoublePair next = ReduceTowardZeroPair(lam + 180, &opposite);
-        if ((truncated & sines & atan & reduced & opposite) == kBothLanes) {
+        if ((truncated & atan & reduced & opposite) == kBothLanes) {
             c[kHouses[l]] = lam[0];
             c[kHouses[l + 1]] = lam[1];
             c[kHouses[l] + 6] = next[0];

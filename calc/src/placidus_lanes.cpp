@@ -38,29 +38,34 @@ namespace {
 }  // namespace
 
 double PlacidusLaneArcSin(double next, PlacidusK &k) { return LaneArcSin(next, k); }
+SinCosPair PlacidusSinCos(double x) { return FastSinCos(x); }
 
 void IteratePlacidus(const double base[kPlacidusLanes], const double f[kPlacidusLanes], PlacidusK &k,
-                     double first, double x[kPlacidusLanes], int32_t rounds[kPlacidusLanes])
+                     double first, double x[kPlacidusLanes], int32_t rounds[kPlacidusLanes],
+                     SinCosPair sines[kPlacidusLanes])
 {
-    if (!IteratePlacidusAvx2(base, f, k, first, x, rounds)) IteratePlacidusScalar(base, f, k, first, x, rounds);
+    if (!IteratePlacidusAvx2(base, f, k, first, x, rounds, sines))
+        IteratePlacidusScalar(base, f, k, first, x, rounds, sines);
 }
 
 bool IteratePlacidusAvx2(const double base[kPlacidusLanes], const double f[kPlacidusLanes], PlacidusK &k,
-                         double first, double x[kPlacidusLanes], int32_t rounds[kPlacidusLanes])
+                         double first, double x[kPlacidusLanes], int32_t rounds[kPlacidusLanes],
+                         SinCosPair sines[kPlacidusLanes])
 {
 #if QV_PLACIDUS_AVX2
     static const bool kHaveAvx2 = __builtin_cpu_supports("avx2");
     if (!kHaveAvx2) return false;
-    IteratePlacidusAvx2Lanes(base, f, k, first, x, rounds);
+    IteratePlacidusAvx2Lanes(base, f, k, first, x, rounds, sines);
     return true;
 #else
-    (void)base, (void)f, (void)k, (void)first, (void)x, (void)rounds;
+    (void)base, (void)f, (void)k, (void)first, (void)x, (void)rounds, (void)sines;
     return false;
 #endif
 }
 
 void IteratePlacidusScalar(const double base[kPlacidusLanes], const double f[kPlacidusLanes], PlacidusK &k,
-                           double first, double x[kPlacidusLanes], int32_t rounds[kPlacidusLanes])
+                           double first, double x[kPlacidusLanes], int32_t rounds[kPlacidusLanes],
+                           SinCosPair sines[kPlacidusLanes])
 {
     double arcSin[kPlacidusLanes], last[kPlacidusLanes];
     bool running[kPlacidusLanes];
@@ -87,6 +92,9 @@ void IteratePlacidusScalar(const double base[kPlacidusLanes], const double f[kPl
             }
             arcSin[l] = LaneArcSin(next, k);
         }
+    }
+    if (sines) {
+        for (int l = 0; l < kPlacidusLanes; ++l) sines[l] = FastSinCos(x[l]);
     }
 }
 

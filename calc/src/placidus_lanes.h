@@ -1,6 +1,8 @@
 // The Placidus fixed-point iteration, four cusps side by side.  Not exported.
 #pragma once
 
+#include "internal.h"
+
 #include <cmath>
 #include <cstdint>
 
@@ -58,8 +60,12 @@ void IteratePlacidus(const double base[kPlacidusLanes], const double f[kPlacidus
 // The first round's arcsine, the same in every lane (X = 1), for callers
 // that start it early: IteratePlacidus continues from it.
 double PlacidusFirstArcSin(PlacidusK &k);
+// `sines` (may be null) receives FastSinCos of each lane's X, which the
+// AVX2 rounds have at hand when a lane settles: a caller converting X to a
+// longitude need not wait for them after the last round.
 void IteratePlacidus(const double base[kPlacidusLanes], const double f[kPlacidusLanes], PlacidusK &k,
-                     double firstArcSin, double x[kPlacidusLanes], int32_t rounds[kPlacidusLanes]);
+                     double firstArcSin, double x[kPlacidusLanes], int32_t rounds[kPlacidusLanes],
+                     SinCosPair sines[kPlacidusLanes] = nullptr);
 
 // The two ways IteratePlacidus runs, the same iterates bit for bit (test
 // hooks).  The lanes one after another in each round, in doubles; or, on
@@ -69,13 +75,17 @@ void IteratePlacidus(const double base[kPlacidusLanes], const double f[kPlacidus
 // keeps, so they overlap only in part.  The AVX2 one returns false, doing
 // nothing, where the processor or the build lacks it.
 void IteratePlacidusScalar(const double base[kPlacidusLanes], const double f[kPlacidusLanes], PlacidusK &k,
-                           double firstArcSin, double x[kPlacidusLanes], int32_t rounds[kPlacidusLanes]);
+                           double firstArcSin, double x[kPlacidusLanes], int32_t rounds[kPlacidusLanes],
+                           SinCosPair sines[kPlacidusLanes] = nullptr);
 bool IteratePlacidusAvx2(const double base[kPlacidusLanes], const double f[kPlacidusLanes], PlacidusK &k,
-                         double firstArcSin, double x[kPlacidusLanes], int32_t rounds[kPlacidusLanes]);
+                         double firstArcSin, double x[kPlacidusLanes], int32_t rounds[kPlacidusLanes],
+                         SinCosPair sines[kPlacidusLanes] = nullptr);
 
 // One lane's next arcsine, ArcSinReal6(k sin X), as the scalar rounds take
 // it: the AVX2 rounds' way out for a lane off their fast path.
 double PlacidusLaneArcSin(double next, PlacidusK &k);
+// FastSinCos(x), for the AVX2 rounds where X lies outside the table kernel.
+SinCosPair PlacidusSinCos(double x);
 
 // GCC or Clang on x86-64, outside Windows (whose 64-bit ABI keeps the stack
 // too loosely aligned for 256-bit spills): the AVX2 rounds are built, in
@@ -83,7 +93,8 @@ double PlacidusLaneArcSin(double next, PlacidusK &k);
 #if (defined(__GNUC__) || defined(__clang__)) && defined(__x86_64__) && !defined(_WIN32)
 #define QV_PLACIDUS_AVX2 1
 void IteratePlacidusAvx2Lanes(const double base[kPlacidusLanes], const double f[kPlacidusLanes], PlacidusK &k,
-                              double firstArcSin, double x[kPlacidusLanes], int32_t rounds[kPlacidusLanes]);
+                              double firstArcSin, double x[kPlacidusLanes], int32_t rounds[kPlacidusLanes],
+                              SinCosPair sines[kPlacidusLanes]);
 #else
 #define QV_PLACIDUS_AVX2 0
 #endif

@@ -83,8 +83,12 @@ inline __m256d ClearOfMidpointBounds(__m256d y, __m256d s)
     return _mm256_cmp_pd(_mm256_mul_pd(clear, s), Both(0x1p-62), _CMP_GT_OQ);
 }
 
-// FastSinCosBelowLimit(x).s on four lanes.
-inline __m256d TableSine(__m256d x)
+struct SinCosLanes4 {
+    __m256d s, c;
+};
+
+// FastSinCosBelowLimit(x) on four lanes.
+inline SinCosLanes4 TableSinCos(__m256d x)
 {
     using namespace fast_trig;
     const __m256d fn = _mm256_sub_pd(_mm256_add_pd(_mm256_mul_pd(x, Both(kStepsPerRadian)), Both(kToInt)), Both(kToInt));
@@ -96,7 +100,7 @@ inline __m256d TableSine(__m256d x)
     const __m128i jc = _mm_and_si128(_mm_add_epi32(j, _mm_set1_epi32(64)), _mm_set1_epi32(255));
     const double *table = &kSinTable[0].hi;
     const RowPairs sine = LoadRowPairs(table, j, 2, 0), cosine = LoadRowPairs(table, jc, 2, 0);
-    const __m256d sHi = sine.first, sLo = sine.second, cHi = cosine.first;
+    const __m256d sHi = sine.first, sLo = sine.second, cHi = cosine.first, cLo = cosine.second;
     const __m256d h2 = _mm256_mul_pd(h, h), h4 = _mm256_mul_pd(h2, h2);
     const __m256d sinPoly = _mm256_add_pd(_mm256_add_pd(Both(-1.0 / 6), _mm256_mul_pd(h2, Both(1.0 / 120))),
                                           _mm256_mul_pd(h4, Both(-1.0 / 5040)));
@@ -104,7 +108,8 @@ inline __m256d TableSine(__m256d x)
     const __m256d cosPoly =
         _mm256_add_pd(_mm256_add_pd(Both(-0.5), _mm256_mul_pd(h2, Both(1.0 / 24))), _mm256_mul_pd(h4, Both(-1.0 / 720)));
     const __m256d cosHm1 = _mm256_mul_pd(h2, cosPoly);
-    return _mm256_add_pd(sHi, _mm256_add_pd(_mm256_add_pd(sLo, _mm256_mul_pd(sHi, cosHm1)), _mm256_mul_pd(cHi, sinH)));
+    return {_mm256_add_pd(sHi, _mm256_add_pd(_mm256_add_pd(sLo, _mm256_mul_pd(sHi, cosHm1)), _mm256_mul_pd(cHi, sinH))),
+            _mm256_add_pd(cHi, _mm256_sub_pd(_mm256_add_pd(cLo, _mm256_mul_pd(cHi, cosHm1)), _mm256_mul_pd(sHi, sinH)))};
 }
 
 // TableArcSinInTable(a, s) on four lanes.
@@ -131,7 +136,8 @@ inline __m256d TableArcSin(__m256d a, __m256d s)
 }  // namespace
 
 void IteratePlacidusAvx2Lanes(const double base[kPlacidusLanes], const double f[kPlacidusLanes], PlacidusK &k,
-                              double first, double x[kPlacidusLanes], int32_t rounds[kPlacidusLanes])
+                              double first, double x[kPlacidusLanes], int32_t rounds[kPlacidusLanes],
+                              SinCosPair sines[kPlacidusLanes])
 {
     static_assert(kPlacidusLanes == 4, "one AVX2 register holds the four lanes");
     const __m256d vBase = _mm256_loadu_pd(base), vF = _mm256_loadu_pd(f), vK = Both(k.Fast());
@@ -144,20 +150,31 @@ void IteratePlacidusAvx2Lanes(const double base[kPlacidusLanes], const double f[
         const int moved = Lanes(_mm256_cmp_pd(Abs(_mm256_sub_pd(next, last)), Both(0.001), _CMP_GE_OQ));
         last = next;
         const int settled = running & ~moved;
+        // Taken before the test: a settling lane's X leaves with its sine
+        // and cosine.
+        const SinCosLanes4 sc = TableSinCos(next);
         if (settled != 0 || n == kPlacidusRounds) {
+            alignas(32) double sinX[kPlacidusLanes], cosX[kPlacidusLanes];
             _mm256_store_pd(lane, next);
+            _mm256_store_pd(sinX, sc.s);
+            _mm256_store_pd(cosX, sc.c);
             const int ending = n == kPlacidusRounds ? running : settled;
             for (int l = 0; l < kPlacidusLanes; ++l) {
                 if (!((ending >> l) & 1)) continue;
-                x[l] = (settled >> l) & 1 ? lane[l] : NAN;
+                const bool done = (settled >> l) & 1;
+                x[l] = done ? lane[l] : NAN;
                 if (rounds) rounds[l] = n;
+                // FastSinCos's own value outside the kernel's range.
+                if (sines) {
+                    const bool kernel = std::fabs(x[l]) >= 0x1p-27 && std::fabs(x[l]) < fast_trig::kLimit;
+                    sines[l] = kernel ? SinCosPair{sinX[l], cosX[l]} : PlacidusSinCos(x[l]);
+                }
             }
             running &= ~ending;
             if (running == 0) return;
         }
 
-        const __m256d s = TableSine(next);
-        const __m256d p = _mm256_mul_pd(vK, s);
+        const __m256d p = _mm256_mul_pd(vK, sc.s);
         const __m256d ap = Abs(p);
         // Off the fast path: an iterate beyond 2^19, a product within 64
         // ulps of a Real6 midpoint (fromMid + 63 in 0..126) or outside

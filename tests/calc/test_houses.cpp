@@ -334,11 +334,17 @@ TEST(HouseShortcuts, PlacidusAvx2RoundsAreTheScalarRounds)
         if (i % 3 == 0) f[0] = f[3] = fs[i % 4];  // some calls with equal slopes
         double a[4], b[4];
         int32_t ra[4], rb[4];
+        qv::SinCosPair sa[4], sb[4];
         qv::PlacidusK scalarK(k * (1 + (i % 5) * 0x1p-50), phi, kObl), vectorK = scalarK;
-        qv::IteratePlacidusScalar(base, f, scalarK, qv::PlacidusFirstArcSin(scalarK), a, ra);
-        qv::IteratePlacidusAvx2(base, f, vectorK, qv::PlacidusFirstArcSin(vectorK), b, rb);
-        for (int l = 0; l < 4; ++l, ++lanes)
-            bad += (std::memcmp(&a[l], &b[l], sizeof a[l]) != 0 && !(std::isnan(a[l]) && std::isnan(b[l]))) || ra[l] != rb[l];
+        qv::IteratePlacidusScalar(base, f, scalarK, qv::PlacidusFirstArcSin(scalarK), a, ra, sa);
+        qv::IteratePlacidusAvx2(base, f, vectorK, qv::PlacidusFirstArcSin(vectorK), b, rb, sb);
+        const auto same = [](double x, double y) { return std::memcmp(&x, &y, sizeof x) == 0 || (std::isnan(x) && std::isnan(y)); };
+        for (int l = 0; l < 4; ++l, ++lanes) {
+            bad += !same(a[l], b[l]) || ra[l] != rb[l];
+            // The sine and cosine handed out with X are FastSinCos's.
+            const qv::SinCosPair fast = qv::FastSinCos(a[l]);
+            bad += !same(sa[l].s, fast.s) || !same(sa[l].c, fast.c) || !same(sb[l].s, fast.s) || !same(sb[l].c, fast.c);
+        }
     }
     EXPECT_EQ(bad, 0) << "of " << lanes << " lanes";
 }
