@@ -44,7 +44,11 @@ void IteratePlacidus(const double base[kPlacidusLanes], const double f[kPlacidus
                      double first, double x[kPlacidusLanes], int32_t rounds[kPlacidusLanes],
                      SinCosPair sines[kPlacidusLanes])
 {
-    if (!IteratePlacidusAvx2(base, f, k, first, x, rounds, sines))
+    // The AVX2 rounds pay off where every product k sin X stays inside the
+    // table arcsine (|k| < 0.89, up to about 64 degrees of latitude); beyond,
+    // lanes leave them for the scalar code so often that they are slower.
+    const bool inTable = std::fabs(k.Fast()) < 0.89;
+    if (!(inTable && IteratePlacidusAvx2(base, f, k, first, x, rounds, sines)))
         IteratePlacidusScalar(base, f, k, first, x, rounds, sines);
 }
 

@@ -69,11 +69,12 @@ void IteratePlacidus(const double base[kPlacidusLanes], const double f[kPlacidus
 
 // The two ways IteratePlacidus runs, the same iterates bit for bit (test
 // hooks).  The lanes one after another in each round, in doubles; or, on
-// x86-64 processors with AVX2 (not in Windows builds), all four lanes in one
-// 256-bit register, which takes about a third less time: four scalar
-// chains of a round need more instructions in flight than the processor
-// keeps, so they overlap only in part.  The AVX2 one returns false, doing
-// nothing, where the processor or the build lacks it.
+// x86-64 processors with AVX2 (not in Windows builds) and for |k| < 0.89,
+// all four lanes in one 256-bit register, which takes less time: four
+// scalar chains of a round need more instructions in flight than the
+// processor keeps, so they overlap only in part.  The AVX2 one returns
+// false, doing nothing, where the processor or the build lacks it (it
+// takes any k).
 void IteratePlacidusScalar(const double base[kPlacidusLanes], const double f[kPlacidusLanes], PlacidusK &k,
                            double firstArcSin, double x[kPlacidusLanes], int32_t rounds[kPlacidusLanes],
                            SinCosPair sines[kPlacidusLanes] = nullptr);
