@@ -137,14 +137,15 @@ inline MaskPair SignsDiffer(DoublePair num, DoublePair den)
     return AddWhere(half, num < Both(0.0), Both(kPi), Both(0.0));
 }
 
-// FastSinCos on two lanes, served where 2^-27 <= |x| < 2^19 (the kernel's
-// own range); the table index comes from the rounding sum's last bits, as
-// for the arctangent.
+// FastSinCos on two lanes, served where |x| < 2^19 (the kernel's range; a
+// tiny x gives {x, 1} as there); the table index comes from the rounding
+// sum's last bits, as for the arctangent.  Its cosine is FastCos's.
 [[gnu::always_inline]] inline SinCosLanes SinCosPairOf(DoublePair x, int *served)
 {
     using namespace fast_trig;
     const DoublePair ax = (DoublePair)((MaskPair)x & ~kSignBits);
-    *served = LaneBits(ax < Both(kLimit)) & LaneBits(ax >= Both(0x1p-27));
+    *served = LaneBits(ax < Both(kLimit));
+    const MaskPair tiny = ax < Both(0x1p-27);
     const DoublePair sum = x * kStepsPerRadian + Both(kToInt);
     const DoublePair fn = sum - Both(kToInt);
     const DoublePair h = ((x - fn * kStep1) - fn * kStep2) - fn * kStep3;
@@ -156,7 +157,9 @@ inline MaskPair SignsDiffer(DoublePair num, DoublePair den)
     const DoublePair sinH =
         h + (h * h2) * ((Both(-1.0 / 6) + h2 * Both(1.0 / 120)) + h4 * Both(-1.0 / 5040));
     const DoublePair cosHm1 = h2 * ((Both(-0.5) + h2 * Both(1.0 / 24)) + h4 * Both(-1.0 / 720));
-    return {sHi + ((sLo + sHi * cosHm1) + cHi * sinH), cHi + ((cLo + cHi * cosHm1) - sHi * sinH)};
+    const DoublePair sine = sHi + ((sLo + sHi * cosHm1) + cHi * sinH);
+    const DoublePair cosine = cHi + ((cLo + cHi * cosHm1) - sHi * sinH);
+    return {tiny ? x : sine, tiny ? Both(1.0) : cosine};
 }
 
 // std::trunc on two lanes, served where |x| < 2^31 (by SSE2's conversion,
