@@ -1,5 +1,6 @@
-// The arctangent steps of fast_trig.h on two lanes at once, for house
-// routines whose cusps come in independent pairs.  Each lane does the very
+// The sine, cosine and arctangent of fast_trig.h and the cusp reductions on
+// two lanes at once, for routines whose values come in independent pairs
+// (house cusps, the bodies' anomalies and series).  Each lane does the very
 // operations of the one-lane routine in the same order, so its result is
 // the same double bit for bit.  Each step also gives a mask of the lanes it
 // served: a lane that would leave the one-lane fast path (a zero, infinite
