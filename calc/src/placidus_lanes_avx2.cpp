@@ -23,8 +23,12 @@
 
 #include <immintrin.h>
 
+#ifdef __clang__
+#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
+#else
 #pragma GCC push_options
 #pragma GCC target("avx2")
+#endif
 
 namespace qv {
 
@@ -212,6 +216,10 @@ void IteratePlacidusAvx2Lanes(const double base[kPlacidusLanes], const double f[
 
 }  // namespace qv
 
+#ifdef __clang__
+#pragma clang attribute pop
+#else
 #pragma GCC pop_options
+#endif
 
 #endif
