@@ -3,7 +3,13 @@
 // Each lane does the scalar round's operations in the same order (the
 // table sine, the product, its Real6 rounding by the split, the square
 // root, the table arcsine and its Real6 rounding), without fused
-// multiply-adds, so every iterate is the scalar one bit for bit.  A lane
+// multiply-adds, so every iterate is the scalar one bit for bit.  One
+// difference shortens the chain: the arcsine's table node is picked from
+// the product, not from its Real6 rounding, so the look-up does not wait
+// for the rounding.  The two pick different nodes only where 64 |x| lies
+// within 2^-34 of a half, where either node is as near, the table
+// arcsine's error bound holds for both, and the result rounds to the same
+// Real6 whenever it is clear of a midpoint, as it must be to count.  A lane
 // that the scalar round would send off its fast path (an iterate beyond
 // 2^19, a product near a Real6 midpoint or outside 2^-120..0.89, an
 // arcsine near a midpoint) takes PlacidusLaneArcSin for that round.  The
@@ -116,12 +122,13 @@ inline SinCosLanes4 TableSinCos(__m256d x)
             _mm256_add_pd(cHi, _mm256_sub_pd(_mm256_add_pd(cLo, _mm256_mul_pd(cHi, cosHm1)), _mm256_mul_pd(sHi, sinH)))};
 }
 
-// TableArcSinInTable(a, s) on four lanes.
-inline __m256d TableArcSin(__m256d a, __m256d s)
+// TableArcSinInTable(a, s) on four lanes, the node nearest to nodeOf
+// (the product that a is the Real6 rounding of).
+inline __m256d TableArcSin(__m256d a, __m256d s, __m256d nodeOf)
 {
     using namespace fast_trig;
     const __m256d t = Abs(a);
-    const __m256d fj = _mm256_sub_pd(_mm256_add_pd(_mm256_mul_pd(t, Both(64.0)), Both(kToInt)), Both(kToInt));
+    const __m256d fj = _mm256_sub_pd(_mm256_add_pd(_mm256_mul_pd(Abs(nodeOf), Both(64.0)), Both(kToInt)), Both(kToInt));
     // Clamped to the 58 nodes (a garbage lane converts to INT_MIN).
     const __m128i j = _mm_min_epi32(_mm_max_epi32(_mm256_cvttpd_epi32(fj), _mm_setzero_si128()), _mm_set1_epi32(57));
     const double *nodes = &kArcSinNodes[0].hi;
@@ -191,7 +198,7 @@ void IteratePlacidusAvx2Lanes(const double base[kPlacidusLanes], const double f[
                     ~Lanes(_mm256_cmp_pd(ap, Both(0.89), _CMP_LT_OQ));
         const __m256d a = Real6RoundNotTie4(p);
         const __m256d root = _mm256_sqrt_pd(_mm256_mul_pd(_mm256_sub_pd(Both(1.0), a), _mm256_add_pd(Both(1.0), a)));
-        const __m256d y = TableArcSin(a, root);
+        const __m256d y = TableArcSin(a, root, p);
         // Clear of the result's midpoint: by 17 ulps or more where |y| >=
         // 2^-5 lets the distance alone decide, by the error bounds below.
         const __m256i fromMid = FromMidpoint(y, 16);
