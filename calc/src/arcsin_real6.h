@@ -202,6 +202,9 @@ inline double ArcSinFinish(double x, const ArcSinStart &st)
     return ClearOfMidpoint(st.y, st.s) ? Real6RoundDouble(st.y) : ArcSinReal6(x);
 }
 
+// The fast path's arguments end here, short of the table's last node.
+inline constexpr double kArcSinFastEnd = 0.89;
+
 // Arguments from 2^-120 to 0.89, the iterations' usual ones, need no care
 // for zeros, infinities, NaN, the ends of the Real6 range or |a| = 1, and
 // stay inside the table after their rounding to Real6; s > 0.45 there.
@@ -210,7 +213,7 @@ template <bool kMayBeTie>
 [[gnu::always_inline]] inline double ArcSinReal6Table(double x)
 {
     const double ax = std::fabs(x);
-    if (ax >= 0x1p-120 && ax < 0.89) {
+    if (ax >= 0x1p-120 && ax < kArcSinFastEnd) {
         // A tie is as rare as a midpoint hit, and the branch is predicted;
         // a result clear of the midpoint is never a tie.
         const double a = !kMayBeTie || NotReal6Tie(x) ? Real6RoundNotTie(x) : Real6RoundInRange(x);

@@ -47,7 +47,7 @@ void IteratePlacidus(const double base[kPlacidusLanes], const double f[kPlacidus
     // The AVX2 rounds pay off where every product k sin X stays inside the
     // table arcsine (|k| < 0.89, up to about 64 degrees of latitude); beyond,
     // lanes leave them for the scalar code so often that they are slower.
-    const bool inTable = std::fabs(k.Fast()) < 0.89;
+    const bool inTable = std::fabs(k.Fast()) < kArcSinFastEnd;
     if (!(inTable && IteratePlacidusAvx2(base, f, k, first, x, rounds, sines)))
         IteratePlacidusScalar(base, f, k, first, x, rounds, sines);
 }

@@ -195,7 +195,7 @@ void IteratePlacidusAvx2Lanes(const double base[kPlacidusLanes], const double f[
         int aside = ~Lanes(_mm256_cmp_pd(Abs(next), Both(fast_trig::kLimit), _CMP_LT_OQ)) |
                     (Lanes(_mm256_castsi256_pd(nearMid)) & ~Lanes(_mm256_castsi256_pd(aboveMid))) |
                     ~Lanes(_mm256_cmp_pd(ap, Both(0x1p-120), _CMP_GE_OQ)) |
-                    ~Lanes(_mm256_cmp_pd(ap, Both(0.89), _CMP_LT_OQ));
+                    ~Lanes(_mm256_cmp_pd(ap, Both(kArcSinFastEnd), _CMP_LT_OQ));
         const __m256d a = Real6RoundNotTie4(p);
         const __m256d root = _mm256_sqrt_pd(_mm256_mul_pd(_mm256_sub_pd(Both(1.0), a), _mm256_add_pd(Both(1.0), a)));
         const __m256d y = TableArcSin(a, root, p);
