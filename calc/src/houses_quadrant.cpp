@@ -165,7 +165,7 @@ void PlacHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double 
         const int i = kHouses[l];
         const double x = ra[l];
         const double turns = std::trunc((x * kRadToDeg + 90) * (1.0 / 180));
-        const SinCosPair sx = FastSinCos(x);
+        const SinCosPair sx = sines[l];  // FastSinCos(x)
         double lam = FastAtanOf(sx.s, sx.c * cosObl) * kRadToDeg - 180 * turns;
         lam = ReduceTowardZero(lam);
         c[i] = lam;
@@ -259,7 +259,8 @@ void KochHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double 
             c[h1 + 6] = opposite[1];
             return;
         }
-        // A lane off the fast path: both cusps one at a time.
+        // A lane off the fast path: both cusps one at a time (house 12 or 11
+        // is i = 2 or 1, house 2 or 3 is i = 4 or 5).
         cusp(h0, h0 - 10, {turnS, turnC}, {-shift.s, shift.c});
         cusp(h1, h1 + 2, {turnS, -turnC}, shift);
     };
