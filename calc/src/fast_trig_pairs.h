@@ -55,6 +55,9 @@ namespace fast_trig {
 
 inline constexpr MaskPair kSignBits = {INT64_MIN, INT64_MIN};
 
+// |x| on two lanes (the sign bits cleared).
+inline DoublePair AbsPair(DoublePair x) { return (DoublePair)((MaskPair)x & ~kSignBits); }
+
 // The last bits of a rounding sum (y + kToInt, or y + kToInt / 16 for
 // sixteenths), masked: the rounded integer modulo mask + 1, negative ones
 // included, without converting a double (perhaps NaN) to an integer.
@@ -93,16 +96,12 @@ inline constexpr PaddedAtanTable kAtanTable32 = [] {
     return complement ? Both(kHalfPiHi) + ((Both(kHalfPiLo) - lo) - series - hi) : hi + (lo + series);
 }
 
-}  // namespace fast_trig
-
-namespace fast_trig {
-
 // AtanOfAbsRatio on two lanes: atan |num / den|, served where neither
 // operand is zero, infinite or NaN, their magnitudes add up to less than
 // kHuge and the quotient does not underflow.
 [[gnu::always_inline]] inline DoublePair AtanOfAbsRatioPair(DoublePair num, DoublePair den, int *served)
 {
-    const DoublePair an = (DoublePair)((MaskPair)num & ~kSignBits), ad = (DoublePair)((MaskPair)den & ~kSignBits);
+    const DoublePair an = AbsPair(num), ad = AbsPair(den);
     // std::min and std::max: the second operand when the first is not
     // smaller, which ties and non-NaN operands make the same value.
     const DoublePair lower = ad < an ? ad : an, upper = an < ad ? ad : an;
@@ -144,7 +143,7 @@ inline MaskPair SignsDiffer(DoublePair num, DoublePair den)
 [[gnu::always_inline]] inline SinCosLanes SinCosPairOf(DoublePair x, int *served)
 {
     using namespace fast_trig;
-    const DoublePair ax = (DoublePair)((MaskPair)x & ~kSignBits);
+    const DoublePair ax = AbsPair(x);
     *served = LaneBits(ax < Both(kLimit));
     const MaskPair tiny = ax < Both(0x1p-27);
     const DoublePair sum = x * kStepsPerRadian + Both(kToInt);
@@ -167,7 +166,7 @@ inline MaskPair SignsDiffer(DoublePair num, DoublePair den)
 // the sign of x kept so that -0.5 gives -0 as std::trunc does).
 [[gnu::always_inline]] inline DoublePair TruncPair(DoublePair x, int *served)
 {
-    *served = LaneBits((DoublePair)((MaskPair)x & ~fast_trig::kSignBits) < Both(0x1p31));
+    *served = LaneBits(fast_trig::AbsPair(x) < Both(0x1p31));
 #ifdef __SSE2__
     const __m128d t = _mm_cvtepi32_pd(_mm_cvttpd_epi32(reinterpret_cast<__m128d>(x)));
     return (DoublePair)((MaskPair)t | ((MaskPair)x & fast_trig::kSignBits));
@@ -183,7 +182,7 @@ inline MaskPair SignsDiffer(DoublePair num, DoublePair den)
 [[gnu::always_inline]] inline DoublePair ReduceTowardZeroPair(DoublePair x, int *served)
 {
     using fast_trig::kSignBits;
-    const DoublePair ax = (DoublePair)((MaskPair)x & ~kSignBits);
+    const DoublePair ax = fast_trig::AbsPair(x);
     *served = LaneBits(ax < Both(1080.0));
     const DoublePair turns = (DoublePair)((ax >= Both(360.0)) & (MaskPair)Both(360.0)) +
                              (DoublePair)((ax >= Both(720.0)) & (MaskPair)Both(360.0));
