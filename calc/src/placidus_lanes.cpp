@@ -38,6 +38,7 @@ namespace {
 }  // namespace
 
 double PlacidusLaneArcSin(double next, PlacidusK &k) { return LaneArcSin(next, k); }
+double PlacidusLaneExactArcSin(double next, PlacidusK &k) { return ArcSinReal6Fast(k.Exact() * std::sin(next)); }
 SinCosPair PlacidusSinCos(double x) { return FastSinCos(x); }
 
 void IteratePlacidus(const double base[kPlacidusLanes], const double f[kPlacidusLanes], PlacidusK &k,

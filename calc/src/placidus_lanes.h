@@ -25,6 +25,7 @@ public:
         return r;
     }
     double Fast() const { return fast_; }
+    bool HaveExact() const { return haveExact_; }
     double Exact()
     {
         if (!haveExact_) {
@@ -85,6 +86,9 @@ bool IteratePlacidusAvx2(const double base[kPlacidusLanes], const double f[kPlac
 // One lane's next arcsine, ArcSinReal6(k sin X), as the scalar rounds take
 // it: the AVX2 rounds' way out for a lane off their fast path.
 double PlacidusLaneArcSin(double next, PlacidusK &k);
+// The same for a lane whose product k sin X lies near a Real6 midpoint:
+// the C library's product decides, without the table sine first.
+double PlacidusLaneExactArcSin(double next, PlacidusK &k);
 // FastSinCos(x), for the AVX2 rounds where X lies outside the table kernel.
 SinCosPair PlacidusSinCos(double x);
 

@@ -44,11 +44,15 @@ inline __m256d Abs(__m256d x) { return _mm256_andnot_pd(_mm256_set1_pd(-0.0), x)
 inline __m256d Both(double x) { return _mm256_set1_pd(x); }
 inline int Lanes(__m256d mask) { return _mm256_movemask_pd(mask); }
 
-// Real6RoundNotTie on four lanes.
+// Real6RoundNotTie on four lanes, by the bits: half a Real6 unit added to
+// the magnitude carries into the kept bits exactly when the 13 dropped ones
+// are above a half (a carry out of the significand moves the exponent up).
+// Two integer operations in the vector unit, shorter than the split's three
+// floating-point ones.
 inline __m256d Real6RoundNotTie4(__m256d x)
 {
-    const __m256d t = _mm256_mul_pd(x, Both(8193.0));
-    return _mm256_sub_pd(t, _mm256_sub_pd(t, x));
+    const __m256i up = _mm256_add_epi64(_mm256_castpd_si256(x), _mm256_set1_epi64x(0x1000));
+    return _mm256_castsi256_pd(_mm256_and_si256(up, _mm256_set1_epi64x(~int64_t{0x1FFF})));
 }
 
 // The 13 low bits of each lane less 0x1000 plus `shift`, as 64-bit integers.
@@ -151,10 +155,17 @@ void IteratePlacidusAvx2Lanes(const double base[kPlacidusLanes], const double f[
                               SinCosPair sines[kPlacidusLanes])
 {
     static_assert(kPlacidusLanes == 4, "one AVX2 register holds the four lanes");
-    const __m256d vBase = _mm256_loadu_pd(base), vF = _mm256_loadu_pd(f), vK = Both(k.Fast());
+    const __m256d vBase = _mm256_loadu_pd(base), vF = _mm256_loadu_pd(f);
+    // k as the C library gives it, once known, takes the products within
+    // 5 ulps of the C library's (the table sine's two, and the roundings),
+    // and a lane near a midpoint is one within 16 ulps; with the table k (a
+    // dozen ulps more) one within 64.
+    bool exactK = k.HaveExact();
+    __m256d vK = Both(exactK ? k.Exact() : k.Fast());
+    int64_t nearMidUlps = exactK ? 15 : 63;
     __m256d arcSin = Both(first), last = Both(1.0);
     int running = 0xF;
-    alignas(32) double lane[kPlacidusLanes], arc[kPlacidusLanes];
+    alignas(32) double lane[kPlacidusLanes], arc[kPlacidusLanes], product[kPlacidusLanes];
     for (int32_t n = 1;; ++n) {
         const __m256d next = _mm256_add_pd(vBase, _mm256_mul_pd(vF, arcSin));
         // ">= 0.001" as the scalar test has it; a NaN iterate settles (as NaN).
@@ -187,15 +198,17 @@ void IteratePlacidusAvx2Lanes(const double base[kPlacidusLanes], const double f[
 
         const __m256d p = _mm256_mul_pd(vK, sc.s);
         const __m256d ap = Abs(p);
-        // Off the fast path: an iterate beyond 2^19, a product within 64
-        // ulps of a Real6 midpoint (fromMid + 63 in 0..126) or outside
-        // 2^-120..0.89.
-        const __m256i nearMid = _mm256_cmpgt_epi64(_mm256_set1_epi64x(127), FromMidpoint(p, 63));
-        const __m256i aboveMid = _mm256_cmpgt_epi64(_mm256_setzero_si256(), FromMidpoint(p, 63));
-        int aside = ~Lanes(_mm256_cmp_pd(Abs(next), Both(fast_trig::kLimit), _CMP_LT_OQ)) |
-                    (Lanes(_mm256_castsi256_pd(nearMid)) & ~Lanes(_mm256_castsi256_pd(aboveMid))) |
-                    ~Lanes(_mm256_cmp_pd(ap, Both(0x1p-120), _CMP_GE_OQ)) |
-                    ~Lanes(_mm256_cmp_pd(ap, Both(kArcSinFastEnd), _CMP_LT_OQ));
+        // Off the fast path: an iterate beyond 2^19 or a product outside
+        // 2^-120..0.89 (the scalar round's way), a product near a Real6
+        // midpoint (the C library's product), an arcsine near one (the
+        // extended arctangent).
+        const int outside = ~Lanes(_mm256_cmp_pd(Abs(next), Both(fast_trig::kLimit), _CMP_LT_OQ)) |
+                            ~Lanes(_mm256_cmp_pd(ap, Both(0x1p-120), _CMP_GE_OQ)) |
+                            ~Lanes(_mm256_cmp_pd(ap, Both(kArcSinFastEnd), _CMP_LT_OQ));
+        const __m256i pFromMid = FromMidpoint(p, nearMidUlps);
+        const int nearMid =
+            Lanes(_mm256_castsi256_pd(_mm256_cmpgt_epi64(_mm256_set1_epi64x(2 * nearMidUlps + 1), pFromMid))) &
+            ~Lanes(_mm256_castsi256_pd(_mm256_cmpgt_epi64(_mm256_setzero_si256(), pFromMid)));
         const __m256d a = Real6RoundNotTie4(p);
         const __m256d root = _mm256_sqrt_pd(_mm256_mul_pd(_mm256_sub_pd(Both(1.0), a), _mm256_add_pd(Both(1.0), a)));
         const __m256d y = TableArcSin(a, root, p);
@@ -207,16 +220,27 @@ void IteratePlacidusAvx2Lanes(const double base[kPlacidusLanes], const double f[
         const int large = Lanes(_mm256_cmp_pd(Abs(y), Both(0x1p-5), _CMP_GE_OQ));
         const int clear = (large & Lanes(_mm256_castsi256_pd(byDistance))) |
                           (~large & Lanes(ClearOfMidpointBounds(y, root)));
-        aside |= ~clear;
         arcSin = Real6RoundNotTie4(y);
-        aside &= running;
+        const int aside = (outside | nearMid | ~clear) & running;
         if (aside != 0) {
             _mm256_store_pd(lane, next);
             _mm256_store_pd(arc, arcSin);
+            _mm256_store_pd(product, p);
             for (int l = 0; l < kPlacidusLanes; ++l) {
-                if ((aside >> l) & 1) arc[l] = PlacidusLaneArcSin(lane[l], k);
+                if (!((aside >> l) & 1)) continue;
+                if ((outside >> l) & 1)
+                    arc[l] = PlacidusLaneArcSin(lane[l], k);
+                else if ((nearMid >> l) & 1)
+                    arc[l] = PlacidusLaneExactArcSin(lane[l], k);
+                else  // rounds to the C library's product's Real6
+                    arc[l] = ArcSinReal6(product[l]);
             }
             arcSin = _mm256_load_pd(arc);
+            if (!exactK && k.HaveExact()) {
+                exactK = true;
+                vK = Both(k.Exact());
+                nearMidUlps = 15;
+            }
         }
     }
 }
