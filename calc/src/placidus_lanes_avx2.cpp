@@ -29,6 +29,8 @@
 
 #include <immintrin.h>
 
+#include <array>
+
 #ifdef __clang__
 #pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
 #else
@@ -62,22 +64,65 @@ inline __m256i FromMidpoint(__m256d x, int64_t shift)
     return _mm256_add_epi64(low, _mm256_set1_epi64x(shift - 0x1000));
 }
 
-// Two neighbouring doubles of four table rows, as two registers: rows are
-// `stride` doubles apart, the pair starts `offset` doubles into each.  One
-// 16-byte load per lane and a transpose: shorter in the chain than gathers.
-struct RowPairs {
-    __m256d first, second;
+// The tables again as rows of four doubles, one 32-byte row per look-up:
+// sin and cos of step j side by side (the cosine is entry j + 64), and the
+// arcsine nodes padded to 64 rows (the mask of a garbage lane's index may
+// pick any of them).
+struct alignas(32) Row4 {
+    double v[4];
 };
-inline RowPairs LoadRowPairs(const double *table, __m128i row, int stride, int offset)
+constexpr std::array<Row4, 256> SinCosRows()
 {
-    const double *p = table + offset;
-    const __m128d r0 = _mm_loadu_pd(p + _mm_cvtsi128_si32(row) * stride);
-    const __m128d r1 = _mm_loadu_pd(p + _mm_extract_epi32(row, 1) * stride);
-    const __m128d r2 = _mm_loadu_pd(p + _mm_extract_epi32(row, 2) * stride);
-    const __m128d r3 = _mm_loadu_pd(p + _mm_extract_epi32(row, 3) * stride);
-    const __m256d a = _mm256_insertf128_pd(_mm256_castpd128_pd256(r0), r2, 1);  // r0 first, r0 second, r2 ...
-    const __m256d b = _mm256_insertf128_pd(_mm256_castpd128_pd256(r1), r3, 1);
-    return {_mm256_unpacklo_pd(a, b), _mm256_unpackhi_pd(a, b)};
+    std::array<Row4, 256> rows{};
+    for (int j = 0; j < 256; ++j) {
+        const fast_trig::TableEntry s = fast_trig::kSinTable[j], c = fast_trig::kSinTable[(j + 64) & 255];
+        rows[j] = {{s.hi, s.lo, c.hi, c.lo}};
+    }
+    return rows;
+}
+constexpr std::array<Row4, 64> ArcSinRows()
+{
+    std::array<Row4, 64> rows{};
+    for (int j = 0; j < 64; ++j) {
+        const ArcSinNode n = kArcSinNodes[j < 58 ? j : 57];
+        rows[j] = {{n.hi, n.lo, n.cos, 0.0}};
+    }
+    return rows;
+}
+constexpr std::array<Row4, 256> kSinCosRows = SinCosRows();
+constexpr std::array<Row4, 64> kArcSinRows = ArcSinRows();
+
+// Row a's two doubles from `a` on, then row b's.
+inline __m256d Halves(const double *a, const double *b)
+{
+    return _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_load_pd(a)), _mm_load_pd(b), 1);
+}
+
+// The four columns of four table rows, row l for lane l (64-bit row
+// numbers): a 16-byte load per half row and a transpose, shorter in the
+// chain than gathers.
+struct Columns {
+    __m256d c0, c1, c2, c3;
+};
+inline Columns LoadRows(const Row4 *rows, __m256i index)
+{
+    const __m128i low = _mm256_castsi256_si128(index), high = _mm256_extracti128_si256(index, 1);
+    const double *r0 = rows[_mm_cvtsi128_si64(low)].v, *r1 = rows[_mm_extract_epi64(low, 1)].v;
+    const double *r2 = rows[_mm_cvtsi128_si64(high)].v, *r3 = rows[_mm_extract_epi64(high, 1)].v;
+    const __m256d a = Halves(r0, r2), b = Halves(r1, r3), c = Halves(r0 + 2, r2 + 2), d = Halves(r1 + 2, r3 + 2);
+    return {_mm256_unpacklo_pd(a, b), _mm256_unpackhi_pd(a, b), _mm256_unpacklo_pd(c, d), _mm256_unpackhi_pd(c, d)};
+}
+
+// x rounded to an integer by adding kToInt (|x| < 2^51), as the double and
+// as the low bits of the sum, masked: a look-up's row without a conversion.
+struct RowOf {
+    __m256d n;
+    __m256i row;
+};
+inline RowOf NearestRow(__m256d x, int64_t mask)
+{
+    const __m256d t = _mm256_add_pd(x, Both(fast_trig::kToInt));
+    return {_mm256_sub_pd(t, Both(fast_trig::kToInt)), _mm256_and_si256(_mm256_castpd_si256(t), _mm256_set1_epi64x(mask))};
 }
 
 // ClearOfMidpoint(y, s) on four lanes (y normal): the distance from the
@@ -105,16 +150,14 @@ struct SinCosLanes4 {
 inline SinCosLanes4 TableSinCos(__m256d x)
 {
     using namespace fast_trig;
-    const __m256d fn = _mm256_sub_pd(_mm256_add_pd(_mm256_mul_pd(x, Both(kStepsPerRadian)), Both(kToInt)), Both(kToInt));
+    // The row is n mod 256 (two's complement), a garbage lane's any row.
+    const RowOf n = NearestRow(_mm256_mul_pd(x, Both(kStepsPerRadian)), 255);
+    const __m256d fn = n.n;
     const __m256d h = _mm256_sub_pd(
         _mm256_sub_pd(_mm256_sub_pd(x, _mm256_mul_pd(fn, Both(kStep1))), _mm256_mul_pd(fn, Both(kStep2))),
         _mm256_mul_pd(fn, Both(kStep3)));
-    // Masked to the table, garbage lanes too (a NaN converts to INT_MIN).
-    const __m128i j = _mm_and_si128(_mm256_cvttpd_epi32(fn), _mm_set1_epi32(255));
-    const __m128i jc = _mm_and_si128(_mm_add_epi32(j, _mm_set1_epi32(64)), _mm_set1_epi32(255));
-    const double *table = &kSinTable[0].hi;
-    const RowPairs sine = LoadRowPairs(table, j, 2, 0), cosine = LoadRowPairs(table, jc, 2, 0);
-    const __m256d sHi = sine.first, sLo = sine.second, cHi = cosine.first, cLo = cosine.second;
+    const Columns row = LoadRows(kSinCosRows.data(), n.row);
+    const __m256d sHi = row.c0, sLo = row.c1, cHi = row.c2, cLo = row.c3;
     const __m256d h2 = _mm256_mul_pd(h, h), h4 = _mm256_mul_pd(h2, h2);
     const __m256d sinPoly = _mm256_add_pd(_mm256_add_pd(Both(-1.0 / 6), _mm256_mul_pd(h2, Both(1.0 / 120))),
                                           _mm256_mul_pd(h4, Both(-1.0 / 5040)));
@@ -132,12 +175,10 @@ inline __m256d TableArcSin(__m256d a, __m256d s, __m256d nodeOf)
 {
     using namespace fast_trig;
     const __m256d t = Abs(a);
-    const __m256d fj = _mm256_sub_pd(_mm256_add_pd(_mm256_mul_pd(Abs(nodeOf), Both(64.0)), Both(kToInt)), Both(kToInt));
-    // Clamped to the 58 nodes (a garbage lane converts to INT_MIN).
-    const __m128i j = _mm_min_epi32(_mm_max_epi32(_mm256_cvttpd_epi32(fj), _mm_setzero_si128()), _mm_set1_epi32(57));
-    const double *nodes = &kArcSinNodes[0].hi;
-    const RowPairs hiLo = LoadRowPairs(nodes, j, 3, 0), loCos = LoadRowPairs(nodes, j, 3, 1);
-    const __m256d nHi = hiLo.first, nLo = hiLo.second, nCos = loCos.second;
+    const RowOf j = NearestRow(_mm256_mul_pd(Abs(nodeOf), Both(64.0)), 63);
+    const __m256d fj = j.n;
+    const Columns node = LoadRows(kArcSinRows.data(), j.row);
+    const __m256d nHi = node.c0, nLo = node.c1, nCos = node.c2;
     const __m256d w = _mm256_sub_pd(_mm256_mul_pd(t, nCos), _mm256_mul_pd(_mm256_mul_pd(fj, Both(0.015625)), s));
     const __m256d w2 = _mm256_mul_pd(w, w), w4 = _mm256_mul_pd(w2, w2);
     const __m256d poly = _mm256_add_pd(_mm256_add_pd(Both(1.0 / 6), _mm256_mul_pd(w2, Both(3.0 / 40))),
@@ -164,36 +205,46 @@ void IteratePlacidusAvx2Lanes(const double base[kPlacidusLanes], const double f[
     __m256d vK = Both(exactK ? k.Exact() : k.Fast());
     int64_t nearMidUlps = exactK ? 15 : 63;
     __m256d arcSin = Both(first), last = Both(1.0);
+    // A lane that settles keeps its X, sine, cosine and round count here and
+    // goes on computing, masked, until the last one settles: no branch on
+    // each lane's settling, which the processor cannot predict.
+    __m256d runningMask = _mm256_castsi256_pd(_mm256_set1_epi64x(-1));
+    __m256d xOut = Both(NAN), sOut = Both(0.0), cOut = Both(0.0), roundsOut = Both(0.0);
     int running = 0xF;
     alignas(32) double lane[kPlacidusLanes], arc[kPlacidusLanes], product[kPlacidusLanes];
     for (int32_t n = 1;; ++n) {
         const __m256d next = _mm256_add_pd(vBase, _mm256_mul_pd(vF, arcSin));
         // ">= 0.001" as the scalar test has it; a NaN iterate settles (as NaN).
-        const int moved = Lanes(_mm256_cmp_pd(Abs(_mm256_sub_pd(next, last)), Both(0.001), _CMP_GE_OQ));
+        const __m256d moved = _mm256_cmp_pd(Abs(_mm256_sub_pd(next, last)), Both(0.001), _CMP_GE_OQ);
         last = next;
-        const int settled = running & ~moved;
+        const __m256d settled = _mm256_andnot_pd(moved, runningMask);
+        runningMask = _mm256_and_pd(runningMask, moved);
+        running = Lanes(runningMask);
         // Taken before the test: a settling lane's X leaves with its sine
         // and cosine.
         const SinCosLanes4 sc = TableSinCos(next);
-        if (settled != 0 || n == kPlacidusRounds) {
-            alignas(32) double sinX[kPlacidusLanes], cosX[kPlacidusLanes];
-            _mm256_store_pd(lane, next);
-            _mm256_store_pd(sinX, sc.s);
-            _mm256_store_pd(cosX, sc.c);
-            const int ending = n == kPlacidusRounds ? running : settled;
+        xOut = _mm256_blendv_pd(xOut, next, settled);
+        sOut = _mm256_blendv_pd(sOut, sc.s, settled);
+        cOut = _mm256_blendv_pd(cOut, sc.c, settled);
+        roundsOut = _mm256_blendv_pd(roundsOut, Both(n), settled);
+        if (running == 0 || n == kPlacidusRounds) {
+            // A lane still running after kPlacidusRounds ends as NaN.
+            roundsOut = _mm256_blendv_pd(roundsOut, Both(n), runningMask);
+            alignas(32) double sinX[kPlacidusLanes], cosX[kPlacidusLanes], count[kPlacidusLanes];
+            _mm256_store_pd(lane, xOut);
+            _mm256_store_pd(sinX, sOut);
+            _mm256_store_pd(cosX, cOut);
+            _mm256_store_pd(count, roundsOut);
             for (int l = 0; l < kPlacidusLanes; ++l) {
-                if (!((ending >> l) & 1)) continue;
-                const bool done = (settled >> l) & 1;
-                x[l] = done ? lane[l] : NAN;
-                if (rounds) rounds[l] = n;
+                x[l] = lane[l];
+                if (rounds) rounds[l] = static_cast<int32_t>(count[l]);
                 // FastSinCos's own value outside the kernel's range.
                 if (sines) {
                     const bool kernel = std::fabs(x[l]) >= 0x1p-27 && std::fabs(x[l]) < fast_trig::kLimit;
                     sines[l] = kernel ? SinCosPair{sinX[l], cosX[l]} : PlacidusSinCos(x[l]);
                 }
             }
-            running &= ~ending;
-            if (running == 0) return;
+            return;
         }
 
         const __m256d p = _mm256_mul_pd(vK, sc.s);
