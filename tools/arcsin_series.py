@@ -4,7 +4,7 @@
 arcsin x = x + x^3 P(x^2) for |x| < 0.6: P interpolates (arcsin x - x) / x^3
 in z = x^2 at 16 Chebyshev nodes of 0..0.36, its coefficients rounded to
 doubles.  Prints the table, then checks the series in doubles, evaluated in
-the order calc/src/placidus_lanes_avx2.cpp takes it, against 40-digit
+the order ArcSinSeries (calc/src/arcsin_real6.h) takes it, against 40-digit
 arcsines at Real6 arguments (random, tiny and next to 0.6): the largest
 error in ulps of the result.
 

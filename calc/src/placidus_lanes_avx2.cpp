@@ -189,28 +189,14 @@ inline __m256d TableArcSin(__m256d a, __m256d s, __m256d nodeOf)
     return _mm256_or_pd(_mm256_andnot_pd(sign, r), _mm256_and_pd(sign, a));
 }
 
-// arcsin a = a + a^3 P(a^2) for |a| < 0.6: P interpolates
-// (arcsin x - x) / x^3 in z = x^2 at 16 Chebyshev nodes of 0..0.36
-// (tools/arcsin_series.py).  Within 0.62 ulps of the exact arcsine, taken
-// in this order, over |a| < 0.6 at Real6 precision: better than the table's
-// three.  Evaluated in pairs of terms (Estrin's scheme), four multiply-add
-// levels deep, against the table's square root, look-up and series.
-inline constexpr double kArcSinSeries[16] = {
-    0x1.5555555555555p-3, 0x1.3333333333475p-4, 0x1.6db6db6d91ea8p-5, 0x1.f1c71c8c8d3c2p-6,
-    0x1.6e8b9dd45d587p-6, 0x1.1c4f5994fca35p-6, 0x1.c9836168cad99p-7, 0x1.7babca4a9e348p-7,
-    0x1.3537646d138b9p-7, 0x1.5ab04053acb20p-7, -0x1.bdebd2aeeaa90p-9, 0x1.6b104bb762e52p-5,
-    -0x1.6ca27bc1c13c9p-4, 0x1.53b3bec76f97ap-3, -0x1.5000e96a3f240p-3, 0x1.75868c83a1177p-4,
-};
-// Products below this take the series: their Real6 rounding stays below 0.6.
-inline constexpr double kArcSinSeriesEnd = 0.599;
-
 // Terms i and i + 1 of the series.
 inline __m256d SeriesPair(int i, __m256d z)
 {
     return _mm256_add_pd(Both(kArcSinSeries[i]), _mm256_mul_pd(Both(kArcSinSeries[i + 1]), z));
 }
 
-inline __m256d ArcSinSeries(__m256d a)
+// ArcSinSeries on four lanes, the same operations.
+inline __m256d ArcSinSeries4(__m256d a)
 {
     const __m256d z = _mm256_mul_pd(a, a), z2 = _mm256_mul_pd(z, z), z4 = _mm256_mul_pd(z2, z2);
     const __m256d q0 = _mm256_add_pd(SeriesPair(0, z), _mm256_mul_pd(SeriesPair(2, z), z2));
@@ -295,14 +281,12 @@ void IteratePlacidusAvx2Lanes(const double base[kPlacidusLanes], const double f[
             ~Lanes(_mm256_castsi256_pd(_mm256_cmpgt_epi64(_mm256_setzero_si256(), pFromMid)));
         const __m256d a = Real6RoundNotTie4(p);
         // Every running lane's product below 0.6 in size (up to about 54
-        // degrees of latitude): the arcsine by its series alone, without
-        // the square root and the table look-up.  The bounds test of a
-        // small arcsine then takes s = 0.99, below the true sqrt(1 - a^2),
-        // which only makes it stricter.
+        // degrees of latitude): the arcsine by its series (ArcSinSeries),
+        // without the square root and the table look-up.
         __m256d y, root;
         if (((Lanes(_mm256_cmp_pd(ap, Both(kArcSinSeriesEnd), _CMP_LT_OQ)) | ~running) & 0xF) == 0xF) {
-            y = ArcSinSeries(a);
-            root = Both(0.99);
+            y = ArcSinSeries4(a);
+            root = Both(kArcSinSeriesRoot);
         } else {
             root = _mm256_sqrt_pd(_mm256_mul_pd(_mm256_sub_pd(Both(1.0), a), _mm256_add_pd(Both(1.0), a)));
             y = TableArcSin(a, root, p);
