@@ -157,6 +157,9 @@ void PlacHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double 
         f[l] = (std::abs(i - 7) - 3) / 3.0;
         base[l] = ramc + static_cast<double>((i + 2) * 30 * kDegToRadL);
     }
+    // k as the C library gives it narrows the rounds' midpoint window four
+    // times; its two tangents run alongside the first arcsine and the angles.
+    placidusK.Exact();
     SinCosPair sines[kPlacidusLanes];
     IteratePlacidus(base, f, placidusK, first, ra, nullptr, sines);
     // The arctangent gives -90..90 degrees; whole half-turns of X bring the
