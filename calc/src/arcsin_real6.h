@@ -264,16 +264,16 @@ template <bool kMayBeTie>
 
 // ArcSinReal6 of a product.  The one from the table trigonometry (within a
 // few ulps of the C library's) rounds to the same Real6 unless it lies near
-// a Real6 rounding midpoint (its 13 low bits near 0x1000); there, about one
-// time in sixty, the C library's value `exact()` decides.  Away from the
-// midpoint the product is no tie either.
+// a Real6 rounding midpoint (its 13 low bits within `nearUlps` of 0x1000);
+// there, about one time in sixty for 64, the C library's value `exact()`
+// decides.  Away from the midpoint the product is no tie either.
 template <typename Exact>
-[[gnu::always_inline]] inline double ArcSinReal6OfProduct(double fast, Exact exact)
+[[gnu::always_inline]] inline double ArcSinReal6OfProduct(double fast, Exact exact, int64_t nearUlps = 64)
 {
     uint64_t bits;
     std::memcpy(&bits, &fast, sizeof bits);
     const int64_t fromMid = static_cast<int64_t>(bits & 0x1FFF) - 0x1000;
-    if (fromMid > -64 && fromMid < 64) return ArcSinReal6Fast(exact());
+    if (fromMid > -nearUlps && fromMid < nearUlps) return ArcSinReal6Fast(exact());
     return ArcSinReal6Table<false>(fast);
 }
 
