@@ -10,9 +10,11 @@ namespace qv {
 
 // k = tan(latitude) tan(obliquity) for the iteration's products k sin x.
 // `fast` comes from the table trigonometry (within a dozen ulps of the
-// product of the C library's tangents); Exact() gives that product, computed
-// only the first time a product lies near a Real6 rounding midpoint, where
-// it decides the rounding.
+// product of the C library's tangents); Exact() gives that product,
+// computed the first time it is asked for: where a product lies near a
+// Real6 rounding midpoint it decides the rounding, and once it is known the
+// rounds take it for their products and watch a narrower window around the
+// midpoints.
 class PlacidusK {
 public:
     PlacidusK(double fast, double phi, double obl) : fast_(fast), phi_(phi), obl_(obl) {}

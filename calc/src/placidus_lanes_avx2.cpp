@@ -1,21 +1,19 @@
 // The Placidus rounds with all four lanes in one AVX2 register.
 //
-// Each lane does the scalar round's operations in the same order (the
-// table sine, the product, its Real6 rounding by the split, the square
-// root, the table arcsine and its Real6 rounding), without fused
-// multiply-adds, so every iterate is the scalar one bit for bit.  One
-// difference shortens the chain: the arcsine's table node is picked from
-// the product, not from its Real6 rounding, so the look-up does not wait
-// for the rounding.  The two pick different nodes only where 64 |x| lies
-// within 2^-34 of a half, where either node is as near, the table
-// arcsine's error bound holds for both, and the result rounds to the same
-// Real6 whenever it is clear of a midpoint, as it must be to count.  A lane
-// that the scalar round would send off its fast path (an iterate beyond
-// 2^19, a product near a Real6 midpoint or outside 2^-120..0.89, an
-// arcsine near a midpoint) takes PlacidusLaneArcSin for that round.  The
-// table look-ups load each lane's row; indices are masked or clamped so
-// that a lane holding garbage (settled, or NaN) never reads outside a
-// table.
+// Each lane takes the scalar round's steps (the table sine, the product,
+// its Real6 rounding, the arcsine by its series below 0.6 or by the table
+// above, and its Real6 rounding), without fused multiply-adds.  The sine
+// is the scalar one bit for bit; the arcsines may differ in their last
+// bits (the table node is picked from the product, not from its Real6
+// rounding, so the look-up does not wait for the rounding), but each is
+// within its error bound of the exact value, and a result counts only
+// where it is clear of a Real6 midpoint by more than those bounds: so
+// every Real6 arcsine, and every iterate, is the scalar one bit for bit.
+// A lane the fast path does not serve (an iterate beyond 2^19, a product
+// outside 2^-120..0.89 or near a Real6 midpoint, an arcsine near one)
+// takes the one-lane step that serves it for that round.  The table
+// look-ups load each lane's row; indices are masked so that a lane holding
+// garbage (settled, or NaN) never reads outside a table.
 //
 // The headers come before the switch to AVX2, so that any of their inline
 // functions the compiler emits out of line keeps the baseline instruction
