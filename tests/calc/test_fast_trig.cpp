@@ -244,6 +244,33 @@ TEST(FastTrig, Real6RoundingBySplitMatchesTheBits)
     EXPECT_EQ(bad, 0);
 }
 
+// The fast arcsine where it changes from the series to the table (0.599),
+// in steps of a few ulps across it and in wider ones to 0.6005, both signs;
+// and the arcsine of a product with the narrow window the C library's k
+// allows (16 ulps), at and next to its edge: ArcSinReal6 bit for bit.
+TEST(FastTrig, ArcSinAtTheSeriesEndAndInTheNarrowWindow)
+{
+    int bad = 0;
+    const auto both = [&](double x) {
+        bad += !SameBits(qv::ArcSinReal6Fast(x), qv::ArcSinReal6(x));
+        bad += !SameBits(qv::ArcSinReal6Fast(-x), qv::ArcSinReal6(-x));
+    };
+    for (int i = -3000; i <= 3000; ++i) both(qv::kArcSinSeriesEnd + i * 0x1p-52 * 3);
+    for (int i = 0; i <= 20000; ++i) both(0.5985 + i * 1e-7);
+    std::mt19937_64 rng(23);
+    std::uniform_real_distribution<double> x(-0.9, 0.9);
+    std::uniform_int_distribution<int> low(-20, 20);
+    for (int i = 0; i < 100000; ++i) {
+        double v = x(rng);
+        uint64_t bits;
+        std::memcpy(&bits, &v, sizeof bits);
+        bits = (bits & ~uint64_t{0x1FFF}) | static_cast<uint64_t>(0x1000 + low(rng));
+        std::memcpy(&v, &bits, sizeof v);
+        bad += !SameBits(qv::ArcSinReal6OfProduct(v, [&] { return v; }, 16), qv::ArcSinReal6(v));
+    }
+    EXPECT_EQ(bad, 0);
+}
+
 // Within 0.002 degrees of the south pole the Campanus cusps are very
 // sensitive to rounding; the house circle's equator point from its tangent
 // keeps them to 1e-12 degrees of the formula evaluated in 80-bit arithmetic

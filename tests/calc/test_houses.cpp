@@ -308,9 +308,9 @@ TEST(HouseShortcuts, PlacidusWithAnInexactKEndsBitForBitWhereTheExactKEnds)
 }
 
 // The AVX2 rounds against the scalar ones: the same iterates and round
-// counts bit for bit, over sidereal times far beyond a day (iterates past
-// 2^19 leave the table sine), latitudes beyond the polar circles (NaN
-// lanes), the Ascendant's slow lane (f = 1) and an inexact k.
+// counts bit for bit, over sidereal times far beyond a day (iterates up to
+// 10^5 radians), latitudes beyond the polar circles (NaN lanes), the
+// Ascendant's slow lane (f = 1) and an inexact k.
 TEST(HouseShortcuts, PlacidusAvx2RoundsAreTheScalarRounds)
 {
     double probe[4] = {2, 2, 2, 2}, unit[4] = {0.5, 0.5, 0.5, 0.5}, out[4];
@@ -350,6 +350,66 @@ TEST(HouseShortcuts, PlacidusAvx2RoundsAreTheScalarRounds)
         }
     }
     EXPECT_EQ(bad, 0) << "of " << lanes << " lanes";
+}
+
+// Lanes at the edges of the AVX2 rounds, each call against the scalar
+// rounds bit for bit (iterates, round counts, the sines handed out): a NaN
+// or infinite lane settles as NaN and leaves the others as they are with a
+// plain lane beside them; a lane past 2^19, a lane that does not move (f = 0), k = 0 (every
+// product off the fast path), k next to the AVX2 rounds' end, products
+// crossing the arcsine series' end (0.6) from round to round, and a
+// southern latitude's negative k.
+TEST(HouseShortcuts, PlacidusAvx2EdgeLanes)
+{
+    struct Case {
+        const char *name;
+        double base0, f0, k;
+    };
+    const Case cases[] = {
+        {"a NaN lane", NAN, 2.0 / 3, 0.5},
+        {"an infinite lane", HUGE_VAL, 2.0 / 3, 0.5},
+        {"a lane past 2^19", 3e8, 2.0 / 3, 0.5},
+        {"a lane that does not move", 2.5, 0.0, 0.5},
+        {"k = 0", 2.5, 2.0 / 3, 0.0},
+        {"k next to the end of the AVX2 rounds", 2.5, 2.0 / 3, 0.889},
+        {"products crossing the series' end", 1.4, 2.0 / 3, 0.61},
+        {"a southern latitude", 2.5, -2.0 / 3, -0.55},
+    };
+    const double others[3] = {2.1, 3.0, 4.2}, otherF[3] = {1.0 / 3, -1.0 / 3, -2.0 / 3};
+    double probe[4] = {2, 2, 2, 2}, unit[4] = {0.5, 0.5, 0.5, 0.5}, out[4];
+    qv::PlacidusK probeK = qv::PlacidusK::Exact(0.3);
+    if (!qv::IteratePlacidusAvx2(probe, unit, probeK, qv::PlacidusFirstArcSin(probeK), out, nullptr))
+        GTEST_SKIP() << "no AVX2 rounds in this build or on this processor";
+    const auto same = [](double x, double y) { return std::memcmp(&x, &y, sizeof x) == 0 || (std::isnan(x) && std::isnan(y)); };
+    for (const Case &c : cases) {
+        for (double shift : {0.0, 0.7, 2.9}) {
+            const double base[4] = {c.base0, others[0] + shift, others[1] + shift, others[2] + shift};
+            const double f[4] = {c.f0, otherF[0], otherF[1], otherF[2]};
+            double a[4], b[4];
+            int32_t ra[4], rb[4];
+            qv::SinCosPair sa[4], sb[4];
+            qv::PlacidusK scalarK = qv::PlacidusK::Exact(c.k), vectorK = scalarK;
+            qv::IteratePlacidusScalar(base, f, scalarK, qv::PlacidusFirstArcSin(scalarK), a, ra, sa);
+            qv::IteratePlacidusAvx2(base, f, vectorK, qv::PlacidusFirstArcSin(vectorK), b, rb, sb);
+            for (int l = 0; l < 4; ++l) {
+                EXPECT_TRUE(same(a[l], b[l]) && ra[l] == rb[l]) << c.name << ", lane " << l << ": " << a[l] << " " << b[l];
+                EXPECT_TRUE(same(sa[l].s, sb[l].s) && same(sa[l].c, sb[l].c)) << c.name << ", lane " << l;
+            }
+            if (!std::isfinite(c.base0)) {
+                // NaN settles in the first round; an infinite X's sine is
+                // NaN, so it settles in the second.
+                EXPECT_TRUE(std::isnan(b[0]) && rb[0] == (std::isnan(c.base0) ? 1 : 2)) << c.name;
+                // The other lanes as they come with a plain lane beside them.
+                const double plain[4] = {others[0] + shift, base[1], base[2], base[3]};
+                const double plainF[4] = {otherF[0], f[1], f[2], f[3]};
+                double p[4];
+                int32_t rp[4];
+                qv::PlacidusK plainK = qv::PlacidusK::Exact(c.k);
+                qv::IteratePlacidusAvx2(plain, plainF, plainK, qv::PlacidusFirstArcSin(plainK), p, rp);
+                for (int l = 1; l < 4; ++l) EXPECT_TRUE(same(p[l], b[l]) && rp[l] == rb[l]) << c.name << ", lane " << l;
+            }
+        }
+    }
 }
 
 // The sine, cosine and arctangent of the inner loops against the C library:
