@@ -27,6 +27,16 @@ int64_t Ulps(double a, double b)
 
 bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0 || (std::isnan(a) && std::isnan(b)); }
 
+// v with its 13 low bits (those below a Real6 significand) set to `low`.
+double WithLowBits(double v, int low)
+{
+    uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    bits = (bits & ~uint64_t{0x1FFF}) | static_cast<uint64_t>(low);
+    std::memcpy(&v, &bits, sizeof v);
+    return v;
+}
+
 // Quadrant(num / den, sign) in extended precision, rounded once.
 double QuadrantReference(double num, double den, double sign)
 {
@@ -187,10 +197,7 @@ TEST(FastTrig, ArcSinMidpointTestByItsDistance)
     int bad = 0;
     for (int i = 0; i < 200000; ++i) {
         double v = y(rng);
-        uint64_t bits;
-        std::memcpy(&bits, &v, sizeof bits);
-        bits = (bits & ~uint64_t{0x1FFF}) | static_cast<uint64_t>(0x1000 + mid(rng));
-        std::memcpy(&v, &bits, sizeof v);
+        v = WithLowBits(v, 0x1000 + mid(rng));
         bad += qv::ClearOfMidpoint(v, s(rng)) != qv::ClearOfMidpointByDistance(v);
     }
     EXPECT_EQ(bad, 0);
@@ -223,20 +230,14 @@ TEST(FastTrig, Real6RoundingBySplitMatchesTheBits)
     int bad = 0;
     for (int i = 0; i < 400000; ++i) {
         double v = std::ldexp(mant(rng), exp(rng)) * (i % 2 ? 1 : -1);
-        uint64_t bits;
-        std::memcpy(&bits, &v, sizeof bits);
-        bits = (bits & ~uint64_t{0x1FFF}) | static_cast<uint64_t>(i % 3 ? low(rng) : lows[i % 7]);
-        std::memcpy(&v, &bits, sizeof v);
+        v = WithLowBits(v, i % 3 ? low(rng) : lows[i % 7]);
         if (!qv::NotReal6Tie(v)) continue;
         bad += !SameBits(qv::Real6RoundNotTie(v), qv::Real6RoundInRange(v));
     }
     EXPECT_EQ(bad, 0);
     for (int i = 0; i < 100000; ++i) {
         double v = x(rng);
-        uint64_t bits;
-        std::memcpy(&bits, &v, sizeof bits);
-        bits = (bits & ~uint64_t{0x1FFF}) | static_cast<uint64_t>(0x1000 + (i % 5) - 2);
-        std::memcpy(&v, &bits, sizeof v);
+        v = WithLowBits(v, 0x1000 + (i % 5) - 2);
         bad += !SameBits(qv::ArcSinReal6OfProduct(v, [&] { return v; }), qv::ArcSinReal6(v));
         const double p = x(rng);
         bad += !SameBits(qv::ArcSinReal6OfProduct(p, [&] { return p; }), qv::ArcSinReal6(p));
@@ -262,10 +263,7 @@ TEST(FastTrig, ArcSinAtTheSeriesEndAndInTheNarrowWindow)
     std::uniform_int_distribution<int> low(-20, 20);
     for (int i = 0; i < 100000; ++i) {
         double v = x(rng);
-        uint64_t bits;
-        std::memcpy(&bits, &v, sizeof bits);
-        bits = (bits & ~uint64_t{0x1FFF}) | static_cast<uint64_t>(0x1000 + low(rng));
-        std::memcpy(&v, &bits, sizeof v);
+        v = WithLowBits(v, 0x1000 + low(rng));
         bad += !SameBits(qv::ArcSinReal6OfProduct(v, [&] { return v; }, 16), qv::ArcSinReal6(v));
     }
     EXPECT_EQ(bad, 0);
