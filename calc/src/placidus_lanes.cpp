@@ -33,10 +33,8 @@ namespace {
     // makes no difference to the arcsine.
     const double s = std::fabs(next) < fast_trig::kLimit ? FastSinCosBelowLimit(next).s : std::sin(next);
     const auto exact = [&] { return k.Exact() * std::sin(next); };
-    // With the C library's k the product is within 5 ulps of the C
-    // library's (the sine's two, and the roundings): 16 ulps decide.
-    if (k.HaveExact()) return ArcSinReal6OfProduct(k.Exact() * s, exact, 16);
-    return ArcSinReal6OfProduct(k.Fast() * s, exact);
+    if (k.HaveExact()) return ArcSinReal6OfProduct(k.Exact() * s, exact, kNearMidUlpsExactK);
+    return ArcSinReal6OfProduct(k.Fast() * s, exact, kNearMidUlpsTableK);
 }
 
 }  // namespace

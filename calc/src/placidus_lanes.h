@@ -42,6 +42,13 @@ private:
     bool haveExact_ = false;
 };
 
+// A product k sin X whose 13 low bits lie within this many ulps of a Real6
+// midpoint takes the C library's product, which decides the rounding.  With
+// k as the C library gives it the table sine's product is within 5 ulps of
+// that one (the sine's two, and the roundings); with the table k a dozen
+// more.
+constexpr int64_t kNearMidUlpsExactK = 16, kNearMidUlpsTableK = 64;
+
 constexpr int kPlacidusLanes = 4;
 constexpr int32_t kPlacidusRounds = 100000;
 

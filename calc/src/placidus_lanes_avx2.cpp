@@ -214,13 +214,11 @@ void IteratePlacidusAvx2Lanes(const double base[kPlacidusLanes], const double f[
 {
     static_assert(kPlacidusLanes == 4, "one AVX2 register holds the four lanes");
     const __m256d vBase = _mm256_loadu_pd(base), vF = _mm256_loadu_pd(f);
-    // k as the C library gives it, once known, takes the products within
-    // 5 ulps of the C library's (the table sine's two, and the roundings),
-    // and a lane near a midpoint is one within 16 ulps; with the table k (a
-    // dozen ulps more) one within 64.
+    // k as the C library gives it, once known, takes the products and
+    // narrows the window around a midpoint (|fromMid| <= nearMidUlps).
     bool exactK = k.HaveExact();
     __m256d vK = Both(exactK ? k.Exact() : k.Fast());
-    int64_t nearMidUlps = exactK ? 15 : 63;
+    int64_t nearMidUlps = (exactK ? kNearMidUlpsExactK : kNearMidUlpsTableK) - 1;
     __m256d arcSin = Both(first), last = Both(1.0);
     // A lane that settles keeps its X, sine, cosine and round count here and
     // goes on computing, masked, until the last one settles: no branch on
@@ -316,7 +314,7 @@ void IteratePlacidusAvx2Lanes(const double base[kPlacidusLanes], const double f[
             if (!exactK && k.HaveExact()) {
                 exactK = true;
                 vK = Both(k.Exact());
-                nearMidUlps = 15;
+                nearMidUlps = kNearMidUlpsExactK - 1;
             }
         }
     }
