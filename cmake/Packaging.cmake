@@ -56,7 +56,7 @@ mark_as_advanced(ZENLUME_DPKG_SHLIBDEPS)
 if(ZENLUME_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS
-    ${PROJECT_BINARY_DIR}/calc ${PROJECT_BINARY_DIR}/clock)
+    ${PROJECT_BINARY_DIR}/calc ${PROJECT_BINARY_DIR}/cli)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core")
 else()
   message(STATUS "dpkg-shlibdeps not found (package dpkg-dev): the Debian package lists Debian 12's libraries")
