@@ -117,9 +117,9 @@ void TfrmClock::SetWindows(TfrmPositions *positions, TfrmOptions *options, TfrmA
     if (frmOptions_) {
         // The open dialog's slider and colour act on the clock at once.
         connect(frmOptions_, &TfrmOptions::PlanetSizeChanged, this,
-                [this](int position) { settings_.PlanetSize = static_cast<uint16_t>(position); });
+                [this](int position) { previewPlanetSize_ = static_cast<uint16_t>(position); });
         connect(frmOptions_, &TfrmOptions::PlanetColorChanged, this, [this](uint32_t colour) {
-            settings_.PlanetColor = colour;
+            previewPlanetColor_ = colour;
             DrawWheel();
         });
     }
@@ -130,7 +130,10 @@ void TfrmClock::LoadSettings()
     IniFile ini;
     ini.Load(settingsPath_);  // an unreadable file gives the defaults, as a missing one does
     std::vector<SettingsProblem> problems;
-    settings_ = zenlume::LoadSettings(ini, picWheel_->width(), &problems);
+    settings_ = zenlume::LoadSettings(ini, &problems);
+    glyphSize_ = GlyphSizeFor(settings_.PlanetSize, picWheel_->width());
+    previewPlanetSize_.reset();
+    previewPlanetColor_.reset();
     ++settingsGeneration_;
     // Values that do not read as numbers give the defaults silently; a place
     // beyond the globe is worth telling the user.
@@ -160,7 +163,11 @@ void TfrmClock::DrawWheel()
     const BusyGuard guard(busy_);
     if (!guard.Entered()) return;
     const int side = picWheel_->height();
-    if (side > 0 && renderer_.DrawWheel(chart_, settings_, side)) picWheel_->SetPicture(&renderer_.Picture());
+    WheelOptions options;
+    options.Side = side;
+    options.GlyphSize = glyphSize_;
+    options.PlanetColor = previewPlanetColor_;
+    if (side > 0 && renderer_.DrawWheel(chart_, settings_, options)) picWheel_->SetPicture(&renderer_.Picture());
 }
 
 void TfrmClock::SetTrayIcon(int n)
@@ -224,7 +231,7 @@ void TfrmClock::showEvent(QShowEvent *event)
 void TfrmClock::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    settings_.GlyphSize = GlyphSizeFor(settings_.PlanetSize, picWheel_->width());
+    glyphSize_ = GlyphSizeFor(previewPlanetSize_.value_or(settings_.PlanetSize), picWheel_->width());
     const int side = height();
     picWheel_->setGeometry(0, 0, side, side);
     // The window follows its height: the wheel is a square of the client height.
@@ -312,7 +319,7 @@ void TfrmClock::Options1Click()
     IniFile ini;
     ini.Load(settingsPath_);
     frmOptions_->Fill(ReadOptions(ini));
-    frmOptions_->SetPlanetColor(settings_.PlanetColor);
+    frmOptions_->SetPlanetColor(previewPlanetColor_.value_or(settings_.PlanetColor));
     if (frmOptions_->exec() == QDialog::Accepted) {
         std::string error;
         if (!WriteOptions(settingsPath_, frmOptions_->Values(), &error)) {

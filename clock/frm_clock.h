@@ -16,6 +16,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 class QAction;
@@ -84,6 +85,7 @@ public:
 
     // Read access for the tests and the publication.
     const Settings &ClockSettings() const { return settings_; }
+    std::optional<uint16_t> PreviewPlanetSize() const { return previewPlanetSize_; }
     const ClockChart &Chart() const { return chart_; }
     const ChartMoment &Moment() const { return moment_; }
     const QImage &WheelImage() const { return renderer_.Picture(); }
@@ -143,6 +145,9 @@ private:
     int warnedGeneration_ = -1;     // the settings the missing-cusps warning was given for
     std::string settingsNotice_;    // the out-of-range values of the last LoadSettings, or empty
     int noticedGeneration_ = -1;    // the settings that notice was given for
+    uint16_t glyphSize_ = 1;                     // follows the planet size and the picture's width
+    std::optional<uint16_t> previewPlanetSize_;  // the options dialog's slider, until the settings are read again
+    std::optional<uint32_t> previewPlanetColor_; // the options dialog's colour, until the settings are read again
 };
 
 }  // namespace zenlume

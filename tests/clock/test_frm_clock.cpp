@@ -229,7 +229,7 @@ TEST_F(ClockWindow, RefusedWritesChangeNothingAndSaySo)
     clock_->Options1Click();
     ASSERT_EQ(messages_.size(), 2u);
     EXPECT_EQ(messages_[1].first.rfind("Unable to write to " + path_, 0), 0u);
-    EXPECT_EQ(clock_->ClockSettings().PlanetSize, 90);  // not re-read: the rest was abandoned
+    EXPECT_EQ(clock_->PreviewPlanetSize(), 90);  // not re-read: the rest was abandoned
     EXPECT_EQ(ReadAll(blocker), "x");
 }
 
