@@ -26,6 +26,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <tuple>
 #include <unistd.h>
@@ -267,6 +268,41 @@ TEST_F(ClockWindow, OptionsWriteOnOkOnlyAndTheClockFollows)
     }
     EXPECT_EQ(clock_->Session().ClockSettings().HouseSys, QVCALC32_KOCH);
     EXPECT_EQ(clock_->Session().Moment().HouseName, "Koch");
+}
+
+int GreenPixels(const QImage &img)
+{
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const QRgb p = img.pixel(x, y);
+            n += qGreen(p) > 150 && qRed(p) < 80 && qBlue(p) < 80;
+        }
+    return n;
+}
+
+// The dialog's colour shows on the wheel while it is open, without touching
+// the settings; cancelled, the wheel is drawn from the file's colour again.
+TEST_F(ClockWindow, TheOptionsColourShowsOnTheWheelUntilTheSettingsAreReadAgain)
+{
+    Start();
+    clock_->show();
+    Settle();
+    ASSERT_EQ(GreenPixels(clock_->WheelImage()), 0);
+    options_.SetColourChooser([](const QColor &) { return std::optional<QColor>(QColor(0, 255, 0)); });
+    int greenWhileOpen = 0;
+    uint32_t settingsWhileOpen = 1;
+    QTimer::singleShot(0, &options_, [&] {
+        options_.btnColorClick();
+        greenWhileOpen = GreenPixels(clock_->WheelImage());
+        settingsWhileOpen = clock_->Session().ClockSettings().PlanetColor;
+        options_.reject();
+    });
+    clock_->EditOptions();
+    EXPECT_GT(greenWhileOpen, 20);
+    EXPECT_EQ(settingsWhileOpen, 0u);
+    EXPECT_EQ(GreenPixels(clock_->WheelImage()), 0);
+    EXPECT_FALSE(clock_->PreviewPlanetSize().has_value());
 }
 
 // The minute at which the Ascendant leaves Gemini for Cancer at the test
