@@ -58,11 +58,6 @@ public:
     // the name, says so once and runs on without publishing.
     bool PublishOn(const QDBusConnection &connection, const QString &serviceName);
 
-    // Redraws the wheel from the session's chart into the picture.
-    void DrawWheel();
-    // The rising sign's icon ("ICON_1" Aries .. "ICON_12" Pisces) in the tray.
-    void SetTrayIcon(int sign);
-
     // The menu's commands (the tray icon's click is ShowClock).
     void ShowInstructions();
     void ToggleOnTop();
@@ -99,6 +94,10 @@ private:
     void BuildMenu();
     void SubscribeToSession();
     void FollowSettings(const Settings &settings);
+    // Redraws the wheel from the session's chart into the picture.
+    void DrawWheel();
+    // The rising sign's icon ("ICON_1" Aries .. "ICON_12" Pisces) in the tray.
+    void SetTrayIcon(int sign);
     void Notify(const QString &title, const QString &text, bool isError);
 
     ClockSession *session_ = nullptr;

@@ -77,13 +77,18 @@ bool CalcHouseCusps(uint8_t houseSys, double lst, double latitude, double obliqu
     return true;
 }
 
-bool CalcHouses(uint8_t houseSys, double lst, double latitude, double obliquity, double offset, double cusps[QVCALC32_CHART_HIGH + 1],
-                std::string &name)
+namespace {
+
+// CalcHouseCusps, and the system's name.
+bool CalcHouses(uint8_t houseSys, double lst, double latitude, double obliquity, double offset,
+                double cusps[QVCALC32_CHART_HIGH + 1], std::string &name)
 {
     if (!CalcHouseCusps(houseSys, lst, latitude, obliquity, offset, cusps)) return false;
     name = kHouseNames[houseSys];
     return true;
 }
+
+}  // namespace
 
 ChartMoment ComputeChartAt(const Settings &settings, const LocalDateTime &when, const PlanetTable &table,
                            ClockChart &chart)

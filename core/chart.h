@@ -104,10 +104,6 @@ void CalendarDate(int64_t jd, int &year, int &month, int &day);
 bool CalcHouseCusps(uint8_t houseSys, double lst, double latitude, double obliquity, double offset,
                     double cusps[QVCALC32_CHART_HIGH + 1]);
 
-// CalcHouseCusps, and the system's name.
-bool CalcHouses(uint8_t houseSys, double lst, double latitude, double obliquity, double offset, double cusps[QVCALC32_CHART_HIGH + 1],
-                std::string &name);
-
 // The chart of local clock time `when` for `settings`.  A house code outside
 // 1..9 has no cusps: the cusps, the Ascendant and the Midheaven are NaN, the
 // rising sign 0, their texts empty and HouseName empty.  The date rolls by

@@ -56,7 +56,6 @@ public:
     bool DrawWheel(const ClockChart &chart, const Settings &settings, const WheelOptions &options);
 
     const QImage &Picture() const { return picture_; }
-    const GlyphFace &Face() const { return face_; }
 
 private:
     void ClearWheel();

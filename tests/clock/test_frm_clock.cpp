@@ -293,7 +293,7 @@ TEST_F(ClockWindow, TheOptionsColourShowsOnTheWheelUntilTheSettingsAreReadAgain)
     int greenWhileOpen = 0;
     uint32_t settingsWhileOpen = 1;
     QTimer::singleShot(0, &options_, [&] {
-        options_.btnColorClick();
+        options_.ChooseColour();
         greenWhileOpen = GreenPixels(clock_->WheelImage());
         settingsWhileOpen = clock_->Session().ClockSettings().PlanetColor;
         options_.reject();
