@@ -52,7 +52,6 @@ TfrmClock::TfrmClock(std::string settingsPath, QWidget *parent) : QWidget(parent
     server_ = new TDdeServer(this);
 
     SubscribeToSession();
-    shuttingDown_ = false;
     const Settings &settings = session_->ClockSettings();
     FollowSettings(settings);  // the session read them before anyone listened
     move(settings.WindowLeft, settings.WindowTop);
