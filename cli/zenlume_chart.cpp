@@ -143,9 +143,8 @@ int main(int argc, char **argv)
     if (!loaded)
         std::fprintf(stderr, "zenlume-chart: cannot read the settings file %s; using the defaults\n", why.c_str());
 
-    // The glyph size follows from the side of the wheel.
     std::vector<zenlume::SettingsProblem> problems;
-    const zenlume::Settings settings = zenlume::LoadSettings(ini, side.value_or(kDefaultWheelSide), &problems);
+    const zenlume::Settings settings = zenlume::LoadSettings(ini, &problems);
     bool beyondTheGlobe = false;
     for (const zenlume::SettingsProblem &problem : problems) {
         beyondTheGlobe = beyondTheGlobe || problem.OutOfRange;

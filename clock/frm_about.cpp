@@ -83,10 +83,10 @@ TfrmAbout::TfrmAbout(TfrmQV4 *qv4, QWidget *parent)
     setAutoFillBackground(true);
 
     const GlyphFace face;
-    image1_ = new QLabel(this);
-    image1_->setObjectName(QStringLiteral("Image1"));
-    image1_->setGeometry(12, 10, kTitleWidth, kTitleHeight);
-    image1_->setPixmap(DrawTitlePicture(face));
+    titlePicture_ = new QLabel(this);
+    titlePicture_->setObjectName(QStringLiteral("titlePicture"));
+    titlePicture_->setGeometry(12, 10, kTitleWidth, kTitleHeight);
+    titlePicture_->setPixmap(DrawTitlePicture(face));
 
     QLabel *version = AddLabel(1, QStringLiteral("Version 2.02"), QRect(276, 12, 249, 22));
     QFont bold = version->font();
@@ -108,36 +108,36 @@ TfrmAbout::TfrmAbout(TfrmQV4 *qv4, QWidget *parent)
              QRect(12, 152, 513, 36));
     AddLabel(6, QStringLiteral("Press \"QUORVANE software\" to find out more."), QRect(12, 190, 513, 20));
 
-    speedButton2_ = new QPushButton(QStringLiteral("QUORVANE software"), this);
-    speedButton2_->setObjectName(QStringLiteral("SpeedButton2"));
-    speedButton2_->setGeometry(20, 220, 160, 30);
-    connect(speedButton2_, &QPushButton::clicked, this, &TfrmAbout::SpeedButton2Click);
-    image2_ = new QLabel(this);
-    image2_->setObjectName(QStringLiteral("Image2"));
-    image2_->setGeometry(193, 218, kBandWidth, kBandHeight);
-    image2_->setPixmap(DrawSignBand(face));
-    speedButton1_ = new QPushButton(QStringLiteral("Close this"), this);
-    speedButton1_->setObjectName(QStringLiteral("SpeedButton1"));
-    speedButton1_->setGeometry(357, 220, 160, 30);
-    connect(speedButton1_, &QPushButton::clicked, this, &TfrmAbout::SpeedButton1Click);
+    softwareButton_ = new QPushButton(QStringLiteral("QUORVANE software"), this);
+    softwareButton_->setObjectName(QStringLiteral("softwareButton"));
+    softwareButton_->setGeometry(20, 220, 160, 30);
+    connect(softwareButton_, &QPushButton::clicked, this, &TfrmAbout::ShowAstrologySoftware);
+    signBand_ = new QLabel(this);
+    signBand_->setObjectName(QStringLiteral("signBand"));
+    signBand_->setGeometry(193, 218, kBandWidth, kBandHeight);
+    signBand_->setPixmap(DrawSignBand(face));
+    closeButton_ = new QPushButton(QStringLiteral("Close this"), this);
+    closeButton_->setObjectName(QStringLiteral("closeButton"));
+    closeButton_->setGeometry(357, 220, 160, 30);
+    connect(closeButton_, &QPushButton::clicked, this, &TfrmAbout::CloseInstructions);
 
     QLabel *notice = AddLabel(7, QStringLiteral("Read this for important information:"), QRect(12, 262, 513, 20));
     notice->setFont(bold);
     notice->setStyleSheet(QStringLiteral("color: #FF0000;"));
 
-    memo1_ = new QPlainTextEdit(QString::fromUtf8(kInstructions), this);
-    memo1_->setObjectName(QStringLiteral("Memo1"));
-    memo1_->setGeometry(12, 284, 513, 156);
-    memo1_->setReadOnly(true);
-    memo1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    memo1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    memo1_->setStyleSheet(QStringLiteral("QPlainTextEdit { color: #0000FF; }"));
+    instructions_ = new QPlainTextEdit(QString::fromUtf8(kInstructions), this);
+    instructions_->setObjectName(QStringLiteral("instructions"));
+    instructions_->setGeometry(12, 284, 513, 156);
+    instructions_->setReadOnly(true);
+    instructions_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    instructions_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    instructions_->setStyleSheet(QStringLiteral("QPlainTextEdit { color: #0000FF; }"));
 }
 
 QLabel *TfrmAbout::AddLabel(int n, const QString &text, const QRect &where)
 {
     auto *label = new QLabel(text, this);
-    label->setObjectName(QStringLiteral("Label%1").arg(n));
+    label->setObjectName(QStringLiteral("label%1").arg(n));
     label->setGeometry(where);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -145,9 +145,9 @@ QLabel *TfrmAbout::AddLabel(int n, const QString &text, const QRect &where)
     return label;
 }
 
-void TfrmAbout::SpeedButton1Click() { accept(); }
+void TfrmAbout::CloseInstructions() { accept(); }
 
-void TfrmAbout::SpeedButton2Click()
+void TfrmAbout::ShowAstrologySoftware()
 {
     if (qv4_) {
         qv4_->show();

@@ -27,17 +27,18 @@ public:
     explicit TfrmAbout(TfrmQV4 *qv4, QWidget *parent = nullptr);
 
     // "Close this": ends the window with the result Accepted.
-    void SpeedButton1Click();
+    void CloseInstructions();
     // "QUORVANE software": shows the companion window without waiting, then
     // closes this one (result Rejected).
-    void SpeedButton2Click();
+    void ShowAstrologySoftware();
 
-    QLabel *Image1() const { return image1_; }
-    QLabel *Image2() const { return image2_; }
-    QLabel *Label(int n) const { return n >= 1 && n <= 7 ? labels_[n - 1] : nullptr; }  // Label1 .. Label7
-    QPushButton *SpeedButton1() const { return speedButton1_; }
-    QPushButton *SpeedButton2() const { return speedButton2_; }
-    QPlainTextEdit *Memo1() const { return memo1_; }
+    QLabel *TitlePicture() const { return titlePicture_; }
+    QLabel *SignBand() const { return signBand_; }
+    // The texts, 1 (the version) to 7 (above the instructions), top to bottom.
+    QLabel *Label(int n) const { return n >= 1 && n <= 7 ? labels_[n - 1] : nullptr; }
+    QPushButton *CloseButton() const { return closeButton_; }
+    QPushButton *SoftwareButton() const { return softwareButton_; }
+    QPlainTextEdit *Instructions() const { return instructions_; }
 
     // The title picture (247 x 56) and the picture between the buttons (150 x 34).
     static QPixmap DrawTitlePicture(const GlyphFace &face);
@@ -47,16 +48,16 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    // Label`n` (1..7): word-wrapped text at `where`.
+    // Text `n` (1..7): word-wrapped text at `where`.
     QLabel *AddLabel(int n, const QString &text, const QRect &where);
 
     TfrmQV4 *qv4_;
-    QLabel *image1_ = nullptr;
-    QLabel *image2_ = nullptr;
+    QLabel *titlePicture_ = nullptr;
+    QLabel *signBand_ = nullptr;
     QLabel *labels_[7] = {};
-    QPushButton *speedButton1_ = nullptr;
-    QPushButton *speedButton2_ = nullptr;
-    QPlainTextEdit *memo1_ = nullptr;
+    QPushButton *closeButton_ = nullptr;
+    QPushButton *softwareButton_ = nullptr;
+    QPlainTextEdit *instructions_ = nullptr;
 };
 
 }  // namespace zenlume

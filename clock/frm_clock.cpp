@@ -16,8 +16,6 @@
 #include <QMessageBox>
 #include <QTimer>
 
-#include <vector>
-
 namespace zenlume {
 namespace {
 
@@ -30,82 +28,80 @@ constexpr Qt::WindowFlags kClockWindowFlags = Qt::Tool | Qt::CustomizeWindowHint
                                               Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
                                               Qt::WindowCloseButtonHint;
 
-// The guard of the one path that computes and draws: a request that comes
-// while another computation or drawing is under way is dropped; the running
-// one shows the newest chart anyway and the next tick computes again.
-class BusyGuard {
-public:
-    explicit BusyGuard(bool &busy) : busy_(busy), entered_(!busy) { busy_ = true; }
-    ~BusyGuard()
-    {
-        if (entered_) busy_ = false;
-    }
-    bool Entered() const { return entered_; }
-
-private:
-    bool &busy_;
-    bool entered_;
-};
-
 }  // namespace
 
-TfrmClock::TfrmClock(std::string settingsPath, QWidget *parent)
-    : QWidget(parent, kClockWindowFlags), settingsPath_(std::move(settingsPath))
+TfrmClock::TfrmClock(std::string settingsPath, QWidget *parent) : QWidget(parent, kClockWindowFlags)
 {
     setWindowTitle(kCaption);
-    picWheel_ = new TWheelPicture(this);
+    wheelPicture_ = new TWheelPicture(this);
     // The picture starts at the window's default client size, so that the
-    // glyph size read with the settings suits a wheel of about that width.
-    picWheel_->resize(Settings{}.WindowWidth, Settings{}.WindowHeight);
+    // glyph size that follows the settings suits a wheel of about that width.
+    wheelPicture_->resize(Settings{}.WindowWidth, Settings{}.WindowHeight);
     BuildMenu();
-    picWheel_->SetPopupMenu(popupMenu1_);
+    wheelPicture_->SetPopupMenu(popupMenu_);
 
-    timer1_ = new QTimer(this);
-    timer1_->setInterval(kTickMs);
-    connect(timer1_, &QTimer::timeout, this, &TfrmClock::Timer1Timer);
-    timer1_->start();
+    session_ = new ClockSession(std::move(settingsPath), this);
 
-    trayIcon1_ = new TTrayIcon(this);
-    trayIcon1_->SetToolTip(kCaption);
-    trayIcon1_->SetIcon(QIcon(QStringLiteral(":/MAINICON")));
-    trayIcon1_->SetPopupMenu(popupMenu1_);
-    trayIcon1_->OnClick = [this](QObject *) { TrayIcon1Click(); };
-    trayIcon1_->SetActive(true);
+    trayIcon_ = new TTrayIcon(this);
+    trayIcon_->SetToolTip(kCaption);
+    trayIcon_->SetIcon(QIcon(QStringLiteral(":/MAINICON")));
+    trayIcon_->SetPopupMenu(popupMenu_);
+    trayIcon_->OnClick = [this](QObject *) { ShowClock(); };
+    trayIcon_->SetActive(true);
     trayMissing_ = !TTrayIcon::TrayAvailable();
     server_ = new TDdeServer(this);
 
-    FormCreate();
+    SubscribeToSession();
+    const Settings &settings = session_->ClockSettings();
+    FollowSettings(settings);  // the session read them before anyone listened
+    move(settings.WindowLeft, settings.WindowTop);
+    resize(settings.WindowWidth, settings.WindowHeight);
 }
 
 TfrmClock::~TfrmClock() = default;
 
-void TfrmClock::FormCreate()
-{
-    // The element table was filled once when planetTable_ was made.
-    shuttingDown_ = false;
-    LoadSettings();
-    move(settings_.WindowLeft, settings_.WindowTop);
-    resize(settings_.WindowWidth, settings_.WindowHeight);
-}
-
 void TfrmClock::BuildMenu()
 {
-    popupMenu1_ = new QMenu(this);
-    const auto item = [this](const char *caption, void (TfrmClock::*handler)()) {
-        QAction *action = popupMenu1_->addAction(QString::fromUtf8(caption));
-        connect(action, &QAction::triggered, this, handler);
+    popupMenu_ = new QMenu(this);
+    const auto item = [this](const char *caption, void (TfrmClock::*command)()) {
+        QAction *action = popupMenu_->addAction(QString::fromUtf8(caption));
+        connect(action, &QAction::triggered, this, command);
         return action;
     };
-    item("Instructions for use", &TfrmClock::About1Click);
-    popupMenu1_->addSeparator();
-    onTop1_ = item("On Top", &TfrmClock::OnTop1Click);
-    onTop1_->setCheckable(true);
-    item("Show", &TfrmClock::mnuShowClick);
-    item("Options", &TfrmClock::Options1Click);
-    item("Positions", &TfrmClock::Positions1Click);
-    popupMenu1_->addSeparator();
-    item("Quorvane Astrology Software", &TfrmClock::mnuQV4Click);
-    item("Exit", &TfrmClock::mnuExitClick);
+    item("Instructions for use", &TfrmClock::ShowInstructions);
+    popupMenu_->addSeparator();
+    onTopAction_ = item("On Top", &TfrmClock::ToggleOnTop);
+    onTopAction_->setCheckable(true);
+    item("Show", &TfrmClock::ShowClock);
+    item("Options", &TfrmClock::EditOptions);
+    item("Positions", &TfrmClock::ShowPositions);
+    popupMenu_->addSeparator();
+    item("Quorvane Astrology Software", &TfrmClock::ShowAstrologySoftware);
+    item("Exit", &TfrmClock::Exit);
+}
+
+// Each computation reaches, in this order: the positions window, the tray
+// icon, the wheel picture; then the session's notices; and at the minute
+// tick the publication after them all.
+void TfrmClock::SubscribeToSession()
+{
+    connect(session_, &ClockSession::SettingsLoaded, this, &TfrmClock::FollowSettings);
+    // The positions window is known once SetWindows has run; it is refilled
+    // at every computation, shown or hidden, so it is current when it opens.
+    connect(session_, &ClockSession::ChartComputed, this, [this](const ClockChart &, const ChartMoment &moment) {
+        if (frmPositions_) frmPositions_->FillGrid(moment);
+    });
+    connect(session_, &ClockSession::ChartComputed, this, [this](const ClockChart &, const ChartMoment &moment) {
+        if (moment.RisingSign >= 1 && moment.RisingSign <= 12) SetTrayIcon(moment.RisingSign);
+    });
+    connect(session_, &ClockSession::ChartComputed, this, &TfrmClock::DrawWheel);
+    connect(session_, &ClockSession::Notice, this, [this](const QString &text) { Notify(kCaption, text, false); });
+    // Other programs see the chart of each minute tick (not of a showing or
+    // of the options), until one of them pokes the item.
+    connect(session_, &ClockSession::MinuteTicked, server_,
+            [server = server_](const ClockChart &chart, const ChartMoment &moment) {
+                server->SetLines(PublishedLines(chart, moment.Local));
+            });
 }
 
 void TfrmClock::SetWindows(TfrmPositions *positions, TfrmOptions *options, TfrmAbout *about, TfrmQV4 *qv4)
@@ -115,77 +111,37 @@ void TfrmClock::SetWindows(TfrmPositions *positions, TfrmOptions *options, TfrmA
     frmAbout_ = about;
     frmQV4_ = qv4;
     if (frmOptions_) {
-        // The open dialog's slider and colour act on the clock at once.
+        // The slider's size shows from the next resize on, the colour at once.
         connect(frmOptions_, &TfrmOptions::PlanetSizeChanged, this,
-                [this](int position) { settings_.PlanetSize = static_cast<uint16_t>(position); });
+                [this](int position) { previewPlanetSize_ = static_cast<uint16_t>(position); });
         connect(frmOptions_, &TfrmOptions::PlanetColorChanged, this, [this](uint32_t colour) {
-            settings_.PlanetColor = colour;
+            previewPlanetColor_ = colour;
             DrawWheel();
         });
     }
 }
 
-void TfrmClock::LoadSettings()
+void TfrmClock::FollowSettings(const Settings &settings)
 {
-    IniFile ini;
-    ini.Load(settingsPath_);  // an unreadable file gives the defaults, as a missing one does
-    std::vector<SettingsProblem> problems;
-    settings_ = zenlume::LoadSettings(ini, picWheel_->width(), &problems);
-    ++settingsGeneration_;
-    // Values that do not read as numbers give the defaults silently; a place
-    // beyond the globe is worth telling the user.
-    settingsNotice_.clear();
-    for (const SettingsProblem &problem : problems)
-        if (problem.OutOfRange) settingsNotice_ += "\n" + ProblemText(problem);
-    if (!settingsNotice_.empty())
-        settingsNotice_ = "The settings file " + settingsPath_ +
-                          " holds a place that lies beyond the globe; the clock uses the default 0 instead of:" +
-                          settingsNotice_;
-}
-
-void TfrmClock::ComputeChart()
-{
-    const BusyGuard guard(busy_);
-    if (!guard.Entered()) return;
-    moment_ = ComputeChartAt(settings_, now_(), planetTable_, chart_);
-    if (frmPositions_) frmPositions_->FillGrid(moment_);
-    if (moment_.RisingSign >= 1 && moment_.RisingSign <= 12) SetTrayIcon(moment_.RisingSign);
-    WarnAboutSettings();
-    WarnAboutMissingCusps();
-    emit ChartComputed();
+    previewPlanetSize_.reset();
+    previewPlanetColor_.reset();
+    glyphSize_ = GlyphSizeFor(settings.PlanetSize, wheelPicture_->width());
 }
 
 void TfrmClock::DrawWheel()
 {
-    const BusyGuard guard(busy_);
-    if (!guard.Entered()) return;
-    const int side = picWheel_->height();
-    if (side > 0 && renderer_.DrawWheel(chart_, settings_, side)) picWheel_->SetPicture(&renderer_.Picture());
+    WheelOptions options;
+    options.Side = wheelPicture_->height();
+    options.GlyphSize = glyphSize_;
+    options.PlanetColor = previewPlanetColor_;
+    if (options.Side > 0 && renderer_.DrawWheel(session_->Chart(), session_->ClockSettings(), options))
+        wheelPicture_->SetPicture(&renderer_.Picture());
 }
 
-void TfrmClock::SetTrayIcon(int n)
+void TfrmClock::SetTrayIcon(int sign)
 {
-    risingIcon_ = n;
-    trayIcon1_->SetIcon(QIcon(QStringLiteral(":/ICON_%1").arg(n)));
-}
-
-// Said once per change of the settings, not every minute: the clock goes on
-// with the angles and the bodies.
-void TfrmClock::WarnAboutMissingCusps()
-{
-    const std::string message = MissingCuspsMessage(moment_);
-    if (message.empty() || warnedGeneration_ == settingsGeneration_) return;
-    warnedGeneration_ = settingsGeneration_;
-    Notify(kCaption, QString::fromStdString(message), false);
-}
-
-// Once per reading of the settings, with the first chart computed from them
-// (by then the window can show it).
-void TfrmClock::WarnAboutSettings()
-{
-    if (settingsNotice_.empty() || noticedGeneration_ == settingsGeneration_) return;
-    noticedGeneration_ = settingsGeneration_;
-    Notify(kCaption, QString::fromStdString(settingsNotice_), false);
+    risingIcon_ = sign;
+    trayIcon_->SetIcon(QIcon(QStringLiteral(":/ICON_%1").arg(sign)));
 }
 
 void TfrmClock::Notify(const QString &title, const QString &text, bool isError)
@@ -208,8 +164,7 @@ void TfrmClock::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     if (event->spontaneous()) return;  // the window system re-showing it; the picture is current
-    ComputeChart();
-    DrawWheel();
+    session_->ComputeChart();
     if (trayMissing_ && !toldTrayMissing_) {
         toldTrayMissing_ = true;
         QTimer::singleShot(0, this, [this] {
@@ -224,9 +179,9 @@ void TfrmClock::showEvent(QShowEvent *event)
 void TfrmClock::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    settings_.GlyphSize = GlyphSizeFor(settings_.PlanetSize, picWheel_->width());
+    glyphSize_ = GlyphSizeFor(previewPlanetSize_.value_or(session_->ClockSettings().PlanetSize), wheelPicture_->width());
     const int side = height();
-    picWheel_->setGeometry(0, 0, side, side);
+    wheelPicture_->setGeometry(0, 0, side, side);
     // The window follows its height: the wheel is a square of the client height.
     if (width() != side) resize(side, side);
     DrawWheel();
@@ -238,7 +193,7 @@ void TfrmClock::closeEvent(QCloseEvent *event)
     // closing it ends the program the way "Exit" does.
     if (trayMissing_ && !shuttingDown_) {
         event->ignore();
-        mnuExitClick();
+        Exit();
         return;
     }
     hide();
@@ -247,14 +202,6 @@ void TfrmClock::closeEvent(QCloseEvent *event)
         return;
     }
     event->ignore();
-}
-
-void TfrmClock::Timer1Timer()
-{
-    ComputeChart();
-    DrawWheel();
-    server_->SetLines(PublishedLines(chart_, moment_.Local));
-    emit Ticked();
 }
 
 bool TfrmClock::PublishOn(const QDBusConnection &connection, const QString &serviceName)
@@ -269,72 +216,70 @@ bool TfrmClock::PublishOn(const QDBusConnection &connection, const QString &serv
     return false;
 }
 
-void TfrmClock::TrayIcon1Click() { mnuShowClick(); }
-
-void TfrmClock::mnuShowClick()
+void TfrmClock::ShowClock()
 {
     show();
     raise();
     activateWindow();
 }
 
-void TfrmClock::OnTop1Click()
+void TfrmClock::ToggleOnTop()
 {
     const bool onTop = !(windowFlags() & Qt::WindowStaysOnTopHint);
     const bool shown = isVisible();
     setWindowFlag(Qt::WindowStaysOnTopHint, onTop);  // hides the window: show it again
     if (shown) show();
-    onTop1_->setChecked(onTop);
+    onTopAction_->setChecked(onTop);
 }
 
-void TfrmClock::Positions1Click()
+void TfrmClock::ShowPositions()
 {
     if (!frmPositions_) return;
     frmPositions_->show();
     frmPositions_->raise();
 }
 
-void TfrmClock::About1Click()
+void TfrmClock::ShowInstructions()
 {
     if (frmAbout_) frmAbout_->exec();
 }
 
-void TfrmClock::mnuQV4Click()
+void TfrmClock::ShowAstrologySoftware()
 {
     if (!frmQV4_) return;
     frmQV4_->show();
     frmQV4_->raise();
 }
 
-void TfrmClock::Options1Click()
+void TfrmClock::EditOptions()
 {
     if (!frmOptions_) return;
+    const std::string &path = session_->SettingsFile();
     IniFile ini;
-    ini.Load(settingsPath_);
+    ini.Load(path);
     frmOptions_->Fill(ReadOptions(ini));
-    frmOptions_->SetPlanetColor(settings_.PlanetColor);
+    frmOptions_->SetPlanetColor(previewPlanetColor_.value_or(session_->ClockSettings().PlanetColor));
     if (frmOptions_->exec() == QDialog::Accepted) {
         std::string error;
-        if (!WriteOptions(settingsPath_, frmOptions_->Values(), &error)) {
+        if (!WriteOptions(path, frmOptions_->Values(), &error)) {
             // The rest of the command is abandoned: the file is as it was,
             // and the clock goes on with the settings it has.
             Notify(kCaption, QString::fromStdString(error), true);
             return;
         }
     }
-    LoadSettings();
-    ComputeChart();
-    DrawWheel();
+    session_->LoadSettings();
+    session_->ComputeChart();
 }
 
-void TfrmClock::mnuExitClick()
+void TfrmClock::Exit()
 {
     std::string error;
-    if (!WriteGeometry(settingsPath_, y(), x(), height(), width(), &error)) {
+    if (!WriteGeometry(session_->SettingsFile(), y(), x(), height(), width(), &error)) {
         Notify(kCaption, QString::fromStdString(error), true);
         return;  // the clock keeps running; "Exit" can be chosen again
     }
-    trayIcon1_->SetActive(false);
+    trayIcon_->SetActive(false);
     hide();
     QCoreApplication::quit();
 }
@@ -342,7 +287,7 @@ void TfrmClock::mnuExitClick()
 void TfrmClock::SessionEnding()
 {
     shuttingDown_ = true;
-    trayIcon1_->SetActive(false);
+    trayIcon_->SetActive(false);
     close();
     QCoreApplication::quit();
 }

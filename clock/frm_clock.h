@@ -1,28 +1,28 @@
-// TfrmClock, the clock's main window: the wheel of the present minute, the
-// pop-up menu shared with the tray icon, the minute tick and the window's
-// life in the notification area (closing hides it; only "Exit" or the end
-// of the desktop session ends the program).
+// TfrmClock, the clock's main window: it shows the wheel of the session's
+// chart, holds the pop-up menu shared with the tray icon, and lives in the
+// notification area (closing hides it; only "Exit" or the end of the
+// desktop session ends the program).
 //
-// The window owns the program-wide state: the settings variables, the chart
-// record, the element table and the renderer.  One guarded path computes
-// the chart, fills the positions grid, sets the tray icon and draws the
-// wheel, so that no computation or drawing starts while another one runs.
+// The state and the minute tick belong to its ClockSession; the window
+// subscribes its views to the session's signals (the positions window, the
+// tray icon's rising sign, the wheel picture, the publication's item) and
+// tells the user the session's notices.  After the options dialog it asks
+// the session to read the settings again.
 #pragma once
 
-#include "chart.h"
-#include "settings.h"
+#include "clock_session.h"
 #include "wheel_renderer.h"
 
 #include <QWidget>
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 class QAction;
 class QDBusConnection;
 class QMenu;
-class QTimer;
-class QSessionManager;
 
 namespace zenlume {
 
@@ -37,97 +37,77 @@ class TfrmQV4;
 class TfrmClock : public QWidget {
     Q_OBJECT
 public:
-    // The minute tick, counted from the window's creation.
-    static constexpr int kTickMs = 60000;
-
-    // FormCreate: fills the element table, reads the settings from
-    // `settingsPath` and places the window as they say.
+    // Starts the session on `settingsPath` and places the window where the
+    // settings say.
     explicit TfrmClock(std::string settingsPath = SettingsPath(), QWidget *parent = nullptr);
     ~TfrmClock() override;
 
-    // The other windows, created after this one; they live as long as the program.
+    // The other windows, created after this one; they live as long as the
+    // program.  The positions window is filled at every computation from
+    // then on, and the options dialog's size and colour show on the wheel
+    // while it is open.
     void SetWindows(TfrmPositions *positions, TfrmOptions *options, TfrmAbout *about, TfrmQV4 *qv4);
 
-    // Where the clock reads the local time (tests step the minute with it).
-    void SetTimeSource(std::function<LocalDateTime()> now) { now_ = std::move(now); }
     // How the clock tells the user something: by default a message box;
     // tests record the messages instead.
     using Notifier = std::function<void(const QString &title, const QString &text, bool isError)>;
     void SetNotifier(Notifier notify) { notify_ = std::move(notify); }
-
-    void LoadSettings();
-    // Reads the clock once and computes the chart of that minute; fills the
-    // positions grid and sets the tray icon to the rising sign.
-    void ComputeChart();
-    // Redraws the wheel from the present chart record into the picture.
-    void DrawWheel();
-    // The rising sign's icon ("ICON_1" Aries .. "ICON_12" Pisces) in the tray.
-    void SetTrayIcon(int n);
 
     // Publishes the chart's numbers on `connection` under `serviceName`
     // (TDdeServer::ServiceName of the program).  When another clock holds
     // the name, says so once and runs on without publishing.
     bool PublishOn(const QDBusConnection &connection, const QString &serviceName);
 
-    // Handlers, named after component and event.
-    void Timer1Timer();
-    void TrayIcon1Click();
-    void mnuShowClick();
-    void OnTop1Click();
-    void Positions1Click();
-    void About1Click();
-    void mnuQV4Click();
-    void Options1Click();
-    void mnuExitClick();
+    // The menu's commands (the tray icon's click is ShowClock).
+    void ShowInstructions();
+    void ToggleOnTop();
+    void ShowClock();
+    void EditOptions();
+    void ShowPositions();
+    void ShowAstrologySoftware();
+    void Exit();
     // The desktop session is ending: the window may close, nothing is saved.
     void SessionEnding();
 
-    // Read access for the tests and the publication.
-    const Settings &ClockSettings() const { return settings_; }
-    const ClockChart &Chart() const { return chart_; }
-    const ChartMoment &Moment() const { return moment_; }
+    ClockSession &Session() const { return *session_; }
     const QImage &WheelImage() const { return renderer_.Picture(); }
-    TTrayIcon *TrayIcon1() const { return trayIcon1_; }
+    TTrayIcon *TrayIcon() const { return trayIcon_; }
     TDdeServer *Server() const { return server_; }
-    QMenu *PopupMenu1() const { return popupMenu1_; }
-    QTimer *Timer1() const { return timer1_; }
-    TWheelPicture *picWheel() const { return picWheel_; }
+    QMenu *PopupMenu() const { return popupMenu_; }
+    TWheelPicture *WheelPicture() const { return wheelPicture_; }
     bool ShuttingDown() const { return shuttingDown_; }
     int RisingIcon() const { return risingIcon_; }
-    const std::string &SettingsFile() const { return settingsPath_; }
-
-signals:
-    // After every computation (each tick, each showing, each use of the options).
-    void ChartComputed();
-    // After each minute tick's computation, drawing and publication.
-    void Ticked();
+    // The options dialog's slider position while it stands in for the
+    // settings' PlanetSize (until the settings are read again).
+    std::optional<uint16_t> PreviewPlanetSize() const { return previewPlanetSize_; }
 
 protected:
-    void showEvent(QShowEvent *event) override;     // FormShow
-    void resizeEvent(QResizeEvent *event) override;  // FormResize
-    void closeEvent(QCloseEvent *event) override;    // FormCloseQuery
+    // The first showing (and each one after the window was hidden)
+    // computes and draws at once.
+    void showEvent(QShowEvent *event) override;
+    // Keeps the window square and the wheel at its client height.
+    void resizeEvent(QResizeEvent *event) override;
+    // Hides the window into the tray instead of closing it.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
-    void FormCreate();
     void BuildMenu();
+    void SubscribeToSession();
+    void FollowSettings(const Settings &settings);
+    // Redraws the wheel from the session's chart into the picture.
+    void DrawWheel();
+    // The rising sign's icon ("ICON_1" Aries .. "ICON_12" Pisces) in the tray.
+    void SetTrayIcon(int sign);
     void Notify(const QString &title, const QString &text, bool isError);
-    void WarnAboutMissingCusps();
-    void WarnAboutSettings();
 
-    std::string settingsPath_;
-    Settings settings_;
-    PlanetTable planetTable_;
-    ClockChart chart_;
-    ChartMoment moment_;
+    ClockSession *session_ = nullptr;
     WheelRenderer renderer_;
-    std::function<LocalDateTime()> now_ = LocalNow;
     Notifier notify_;
 
-    TWheelPicture *picWheel_ = nullptr;
-    QMenu *popupMenu1_ = nullptr;
-    QAction *onTop1_ = nullptr;
-    QTimer *timer1_ = nullptr;
-    TTrayIcon *trayIcon1_ = nullptr;
+    TWheelPicture *wheelPicture_ = nullptr;
+    QMenu *popupMenu_ = nullptr;
+    QAction *onTopAction_ = nullptr;
+    TTrayIcon *trayIcon_ = nullptr;
     TDdeServer *server_ = nullptr;  // Server and its item DDEItem
     TfrmPositions *frmPositions_ = nullptr;
     TfrmOptions *frmOptions_ = nullptr;
@@ -135,14 +115,19 @@ private:
     TfrmQV4 *frmQV4_ = nullptr;
 
     bool shuttingDown_ = false;
-    bool trayMissing_ = false;      // the desktop has no notification area
+    bool trayMissing_ = false;  // the desktop has no notification area
     bool toldTrayMissing_ = false;
-    bool busy_ = false;             // a computation or drawing is under way
-    int risingIcon_ = 0;            // the sign the tray shows, 1..12; 0 none yet
-    int settingsGeneration_ = 0;    // counts LoadSettings calls
-    int warnedGeneration_ = -1;     // the settings the missing-cusps warning was given for
-    std::string settingsNotice_;    // the out-of-range values of the last LoadSettings, or empty
-    int noticedGeneration_ = -1;    // the settings that notice was given for
+    int risingIcon_ = 0;        // the sign the tray shows, 1..12; 0 none yet
+
+    // The glyph size of the next drawing: it follows the planet size and the
+    // picture's width when the settings are read and when the window is
+    // resized (from the width the picture had before the resize).
+    uint16_t glyphSize_ = 1;
+    // What the open options dialog shows before it is written: they stand in
+    // for the settings' PlanetSize and PlanetColor on the wheel until the
+    // settings are read again.
+    std::optional<uint16_t> previewPlanetSize_;
+    std::optional<uint32_t> previewPlanetColor_;
 };
 
 }  // namespace zenlume

@@ -95,10 +95,10 @@ QWidget *TfrmOptions::MakeSettingColumn()
 
 QGroupBox *TfrmOptions::MakeShowPlanets()
 {
-    GroupBox1 = new QGroupBox("Show Planets");
-    auto *box = new QVBoxLayout(GroupBox1);
+    showPlanetsBox = new QGroupBox("Show Planets");
+    auto *box = new QVBoxLayout(showPlanetsBox);
     box->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
-    lstPlanets = new TPickList(GroupBox1);
+    lstPlanets = new TPickList(showPlanetsBox);
     for (const char *name : kBodyNames) lstPlanets->addItem(name);
     // Room for all twelve bodies without scrolling.
     const int frame = 2 * lstPlanets->frameWidth();
@@ -106,44 +106,44 @@ QGroupBox *TfrmOptions::MakeShowPlanets()
     lstPlanets->setMinimumWidth(lstPlanets->sizeHintForColumn(0) + frame);
     lstPlanets->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     box->addWidget(lstPlanets);
-    return GroupBox1;
+    return showPlanetsBox;
 }
 
 QGroupBox *TfrmOptions::MakePlanetAppearance()
 {
-    GroupBox2 = new QGroupBox("Planet Appearance");
-    auto *box = new QVBoxLayout(GroupBox2);
+    appearanceBox = new QGroupBox("Planet Appearance");
+    auto *box = new QVBoxLayout(appearanceBox);
     box->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
     box->setSpacing(kSpacing);
-    tbPSize = new QSlider(Qt::Horizontal, GroupBox2);
+    tbPSize = new QSlider(Qt::Horizontal, appearanceBox);
     tbPSize->setRange(kSizeMin, kSizeMax);
     tbPSize->setValue(kSizeStart);
     tbPSize->setTickPosition(QSlider::TicksBelow);
     tbPSize->setTickInterval(kSizeTicks);
-    connect(tbPSize, &QSlider::valueChanged, this, &TfrmOptions::tbPSizeChange);
+    connect(tbPSize, &QSlider::valueChanged, this, &TfrmOptions::SizeMoved);
     box->addWidget(tbPSize);
 
     auto *row = new QHBoxLayout;
-    Label1 = new QLabel("Size:", GroupBox2);
-    lblSize = new QLabel(SizeCaption(kSizeStart), GroupBox2);
+    sizeLabel = new QLabel("Size:", appearanceBox);
+    lblSize = new QLabel(SizeCaption(kSizeStart), appearanceBox);
     lblSize->setAlignment(Qt::AlignCenter);
     int widest = 0;  // room for every size name
     for (int position = kSizeMin; position <= kSizeMax; position += 15)
         widest = std::max(widest, lblSize->fontMetrics().horizontalAdvance(SizeCaption(position)));
     lblSize->setMinimumWidth(widest);
-    btnColor = new QPushButton("Colour", GroupBox2);
+    btnColor = new QPushButton("Colour", appearanceBox);
     btnColor->setAutoDefault(false);
-    connect(btnColor, &QPushButton::clicked, this, &TfrmOptions::btnColorClick);
-    row->addWidget(Label1);
+    connect(btnColor, &QPushButton::clicked, this, &TfrmOptions::ChooseColour);
+    row->addWidget(sizeLabel);
     row->addWidget(lblSize, 1);
     row->addWidget(btnColor);
     box->addLayout(row);
-    return GroupBox2;
+    return appearanceBox;
 }
 
 QSpinBox *TfrmOptions::MakeSpin(int maximum)
 {
-    auto *spin = new QSpinBox(GroupBox3);
+    auto *spin = new QSpinBox(locationBox);
     spin->setRange(0, maximum);
     spin->setAlignment(Qt::AlignRight);
     return spin;
@@ -153,8 +153,8 @@ QSpinBox *TfrmOptions::MakeSpin(int maximum)
 // the smaller unit, and the direction where there is one.
 QGroupBox *TfrmOptions::MakeDefaultLocation()
 {
-    GroupBox3 = new QGroupBox("Default Location");
-    auto *grid = new QGridLayout(GroupBox3);
+    locationBox = new QGroupBox("Default Location");
+    auto *grid = new QGridLayout(locationBox);
     grid->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
     grid->setHorizontalSpacing(kSpacing);
     grid->setVerticalSpacing(kSpacing);
@@ -170,11 +170,11 @@ QGroupBox *TfrmOptions::MakeDefaultLocation()
     }
     const auto addColumn = [&](int c, const char *name, QSpinBox *major, const char *unit, QSpinBox *minor,
                                const char *minorUnit) {
-        grid->addWidget(new QLabel(name, GroupBox3), 0, c, 1, 2);
+        grid->addWidget(new QLabel(name, locationBox), 0, c, 1, 2);
         grid->addWidget(major, 1, c);
-        grid->addWidget(new QLabel(unit, GroupBox3), 1, c + 1);
+        grid->addWidget(new QLabel(unit, locationBox), 1, c + 1);
         grid->addWidget(minor, 2, c);
-        grid->addWidget(new QLabel(minorUnit, GroupBox3), 2, c + 1);
+        grid->addWidget(new QLabel(minorUnit, locationBox), 2, c + 1);
     };
     addColumn(0, "Latitude", spnLatD, "°", spnLatM, "'");
     grid->addWidget(RadioPair(optN, "N", optS, "S"), 3, 0, 1, 2);
@@ -187,7 +187,7 @@ QGroupBox *TfrmOptions::MakeDefaultLocation()
     grid->setColumnStretch(5, 1);
     optS->setChecked(true);
     optE->setChecked(true);
-    return GroupBox3;
+    return locationBox;
 }
 
 QWidget *TfrmOptions::MakeButtons()
@@ -259,13 +259,13 @@ QString TfrmOptions::SizeCaption(int position)
     return "Very Large";
 }
 
-void TfrmOptions::tbPSizeChange()
+void TfrmOptions::SizeMoved()
 {
     lblSize->setText(SizeCaption(tbPSize->value()));
     emit PlanetSizeChanged(tbPSize->value());
 }
 
-void TfrmOptions::btnColorClick()
+void TfrmOptions::ChooseColour()
 {
     if (!chooser_) return;
     const std::optional<QColor> chosen = chooser_(FromColourRef(planetColour_));
@@ -278,7 +278,7 @@ void TfrmOptions::btnColorClick()
 void TfrmOptions::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    tbPSizeChange();
+    SizeMoved();
 }
 
 bool TfrmOptions::eventFilter(QObject *watched, QEvent *event)

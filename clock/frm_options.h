@@ -4,9 +4,9 @@
 //
 // The dialog only holds values: the clock fills it from the settings file
 // (Fill), runs it, and on OK writes what Values() returns.  While it is open
-// the size slider and the colour button change the clock's glyph size and
-// colour at once through PlanetSizeChanged and PlanetColorChanged, so the
-// wheel shows the choice on its next drawing.
+// the size slider and the colour button report the choice through
+// PlanetSizeChanged and PlanetColorChanged; the clock shows it on the wheel
+// in place of the settings' values until it reads the settings again.
 #pragma once
 
 #include "settings.h"
@@ -66,18 +66,19 @@ signals:
 public slots:
     // Names the size of the slider's position in lblSize and reports the
     // position through PlanetSizeChanged.
-    void tbPSizeChange();
+    void SizeMoved();
     // Asks for a colour, starting from the clock's glyph colour; a chosen
     // colour becomes the dialog's colour and is reported through
     // PlanetColorChanged.  Cancelling changes nothing.
-    void btnColorClick();
+    void ChooseColour();
 
 public:
     // The size name for a slider position: "Very Small" .. "Very Large".
     static QString SizeCaption(int position);
 
 protected:
-    void showEvent(QShowEvent *event) override;  // FormShow
+    // Names the slider's size again, and reports it, each time the dialog opens.
+    void showEvent(QShowEvent *event) override;
     // The dialog shows no hints: the zone boxes carry theirs as tool-tip
     // text only.
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -87,14 +88,14 @@ public:
     TRadioGroup *optColor;
     TRadioGroup *optHouse;
     TRadioGroup *optCusp;
-    QGroupBox *GroupBox1;
+    QGroupBox *showPlanetsBox;
     TPickList *lstPlanets;
-    QGroupBox *GroupBox2;
+    QGroupBox *appearanceBox;
     QSlider *tbPSize;
-    QLabel *Label1;
+    QLabel *sizeLabel;
     QLabel *lblSize;
     QPushButton *btnColor;
-    QGroupBox *GroupBox3;
+    QGroupBox *locationBox;
     QSpinBox *spnLatD;
     QSpinBox *spnLatM;
     QSpinBox *spnLongD;

@@ -23,40 +23,40 @@ TfrmPositions::TfrmPositions(const GlyphFace &face, QWidget *parent)
     setFixedSize(kClientWidth, kClientHeight);
     move(kLeft, kTop);
 
-    grdPos_ = new TColorStringGrid(kColCount, kRowCount, this);
-    grdPos_->setObjectName(QStringLiteral("grdPos"));
-    grdPos_->setGeometry(-1, 0, 263, 328);
-    grdPos_->SetFixedRows(1);
-    grdPos_->SetFixedCols(0);
+    grid_ = new TColorStringGrid(kColCount, kRowCount, this);
+    grid_->setObjectName(QStringLiteral("grid"));
+    grid_->setGeometry(-1, 0, 263, 328);
+    grid_->SetFixedRows(1);
+    grid_->SetFixedCols(0);
     QFont gridFont(face_.Family());
     gridFont.setPixelSize(kFontPixels);
-    grdPos_->setFont(gridFont);
-    grdPos_->OnGetCellColor = [this](TColorStringGrid *sender, int32_t row, int32_t col, TGridDrawState state,
-                                     QBrush &brush, QFont &font, QColor &fontColour) {
-        grdPosGetCellColor(sender, row, col, state, brush, font, fontColour);
+    grid_->setFont(gridFont);
+    grid_->OnGetCellColor = [this](TColorStringGrid *sender, int32_t row, int32_t col, TGridDrawState state,
+                                   QBrush &brush, QFont &font, QColor &fontColour) {
+        CellColour(sender, row, col, state, brush, font, fontColour);
     };
 
     btnClose_ = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("&Close"), this);
     btnClose_->setObjectName(QStringLiteral("btnClose"));
     btnClose_->setGeometry(1, 331, 95, 22);
-    connect(btnClose_, &QPushButton::clicked, this, &TfrmPositions::btnCloseClick);
+    connect(btnClose_, &QPushButton::clicked, this, &TfrmPositions::HideWindow);
 
     // A two-state button: down keeps the window on top.
     btnTop_ = new QPushButton(QStringLiteral("Keep On Top"), this);
     btnTop_->setObjectName(QStringLiteral("btnTop"));
     btnTop_->setGeometry(96, 331, 96, 22);
     btnTop_->setCheckable(true);
-    connect(btnTop_, &QPushButton::clicked, this, &TfrmPositions::btnTopClick);
+    connect(btnTop_, &QPushButton::clicked, this, &TfrmPositions::ToggleOnTop);
 
-    FormCreate();
+    SetUpGrid();
 }
 
-void TfrmPositions::FormCreate()
+void TfrmPositions::SetUpGrid()
 {
-    grdPos_->SetColWidths(0, kNarrowColWidth);
-    grdPos_->SetColWidths(2, kNarrowColWidth);
-    grdPos_->SetCells(1, 0, QStringLiteral("Planet"));
-    grdPos_->SetCells(3, 0, QStringLiteral("House"));
+    grid_->SetColWidths(0, kNarrowColWidth);
+    grid_->SetColWidths(2, kNarrowColWidth);
+    grid_->SetCells(1, 0, QStringLiteral("Planet"));
+    grid_->SetCells(3, 0, QStringLiteral("House"));
 }
 
 QString TfrmPositions::SymbolText(const char *chars, int length) const
@@ -72,33 +72,33 @@ void TfrmPositions::FillGrid(const ChartMoment &moment)
         const GridRow &row = moment.Grid[k];
         const int planetLength = row.Planet.length > 10 ? 10 : row.Planet.length;
         const int cuspLength = row.Cusp.length > 10 ? 10 : row.Cusp.length;
-        grdPos_->SetCells(0, k, face_.Text(row.Glyph));
-        grdPos_->SetCells(1, k, SymbolText(row.Planet.chars, planetLength));
-        grdPos_->SetCells(2, k, QString::fromStdString(row.House));
-        grdPos_->SetCells(3, k, SymbolText(row.Cusp.chars, cuspLength));
+        grid_->SetCells(0, k, face_.Text(row.Glyph));
+        grid_->SetCells(1, k, SymbolText(row.Planet.chars, planetLength));
+        grid_->SetCells(2, k, QString::fromStdString(row.House));
+        grid_->SetCells(3, k, SymbolText(row.Cusp.chars, cuspLength));
     }
 }
 
-void TfrmPositions::grdPosGetCellColor(TColorStringGrid *Sender, int32_t ARow, int32_t ACol, TGridDrawState AState,
-                                       QBrush &ABrush, QFont &AFont, QColor &AFontColor)
+void TfrmPositions::CellColour(TColorStringGrid *sender, int32_t row, int32_t col, TGridDrawState state,
+                               QBrush &brush, QFont &font, QColor &fontColour)
 {
     // The selection state is not consulted: a selected cell looks like any other.
-    Q_UNUSED(Sender);
-    Q_UNUSED(AState);
-    if (ARow == 0) {
+    Q_UNUSED(sender);
+    Q_UNUSED(state);
+    if (row == 0) {
         // The headings are words, written in a plain sans face (the glyph
         // face's letters are symbols).
-        AFont.setFamily(QLatin1String(kHeadingFace));
-        AFont.setStyleHint(QFont::SansSerif);
+        font.setFamily(QLatin1String(kHeadingFace));
+        font.setStyleHint(QFont::SansSerif);
     } else {
-        AFont.setFamily(face_.Family());
+        font.setFamily(face_.Family());
     }
-    const bool glyphColumn = ACol == 0 || ACol == 2;
-    ABrush = QBrush(glyphColumn ? QColor(0, 0, 255) : QColor(255, 255, 255));
-    AFontColor = glyphColumn ? QColor(255, 255, 255) : QColor(0, 0, 0);
+    const bool glyphColumn = col == 0 || col == 2;
+    brush = QBrush(glyphColumn ? QColor(0, 0, 255) : QColor(255, 255, 255));
+    fontColour = glyphColumn ? QColor(255, 255, 255) : QColor(0, 0, 0);
 }
 
-void TfrmPositions::btnTopClick()
+void TfrmPositions::ToggleOnTop()
 {
     // Changing the flag re-creates the native window, which hides it.
     const bool wasVisible = isVisible();
@@ -106,6 +106,6 @@ void TfrmPositions::btnTopClick()
     if (wasVisible) show();
 }
 
-void TfrmPositions::btnCloseClick() { hide(); }
+void TfrmPositions::HideWindow() { hide(); }
 
 }  // namespace zenlume

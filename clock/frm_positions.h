@@ -40,13 +40,16 @@ public:
     // wheel shows.
     void FillGrid(const ChartMoment &moment);
 
-    // Handlers.
-    void grdPosGetCellColor(TColorStringGrid *Sender, int32_t ARow, int32_t ACol, TGridDrawState AState,
-                            QBrush &ABrush, QFont &AFont, QColor &AFontColor);
-    void btnTopClick();
-    void btnCloseClick();
+    // The look of a grid cell: headings in a plain sans face, the glyph and
+    // house-number columns white on blue, the sign notations black on white.
+    void CellColour(TColorStringGrid *sender, int32_t row, int32_t col, TGridDrawState state, QBrush &brush,
+                    QFont &font, QColor &fontColour);
+    // "Keep On Top": the window stays above others while the button is down.
+    void ToggleOnTop();
+    // "Close": hides the window; the clock goes on filling it.
+    void HideWindow();
 
-    TColorStringGrid *grdPos() const { return grdPos_; }
+    TColorStringGrid *Grid() const { return grid_; }
     QPushButton *btnClose() const { return btnClose_; }
     QPushButton *btnTop() const { return btnTop_; }
     const GlyphFace &Face() const { return face_; }
@@ -56,10 +59,10 @@ public:
     QString SymbolText(const char *chars, int length) const;
 
 private:
-    void FormCreate();
+    void SetUpGrid();
 
     GlyphFace face_;
-    TColorStringGrid *grdPos_ = nullptr;
+    TColorStringGrid *grid_ = nullptr;
     QPushButton *btnClose_ = nullptr;
     QPushButton *btnTop_ = nullptr;
 };

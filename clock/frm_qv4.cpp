@@ -62,35 +62,35 @@ TfrmQV4::TfrmQV4(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::WindowTitle
     setPalette(white);
     setAutoFillBackground(true);
 
-    image1_ = new QLabel(this);
-    image1_->setObjectName(QStringLiteral("Image1"));
-    image1_->setGeometry(16, 16, kPictureWidth, kPictureHeight);
-    image1_->setPixmap(DrawProductPicture(GlyphFace()));
+    productPicture_ = new QLabel(this);
+    productPicture_->setObjectName(QStringLiteral("productPicture"));
+    productPicture_->setGeometry(16, 16, kPictureWidth, kPictureHeight);
+    productPicture_->setPixmap(DrawProductPicture(GlyphFace()));
 
-    label1_ = new QLabel(QString::fromUtf8(kHeadline), this);
-    label1_->setObjectName(QStringLiteral("Label1"));
-    label1_->setGeometry(222, 16, 384, 52);
-    label1_->setWordWrap(true);
-    QFont headline = label1_->font();
+    headline_ = new QLabel(QString::fromUtf8(kHeadline), this);
+    headline_->setObjectName(QStringLiteral("headline"));
+    headline_->setGeometry(222, 16, 384, 52);
+    headline_->setWordWrap(true);
+    QFont headline = headline_->font();
     headline.setBold(true);
     headline.setPointSize(14);
-    label1_->setFont(headline);
-    label1_->setStyleSheet(QStringLiteral("color: #FF0000;"));
+    headline_->setFont(headline);
+    headline_->setStyleSheet(QStringLiteral("color: #FF0000;"));
 
-    frmQV4_ = new QPlainTextEdit(QString::fromUtf8(kDescription), this);
-    frmQV4_->setObjectName(QStringLiteral("frmQV4"));
-    frmQV4_->setGeometry(222, 76, 384, 312);
-    frmQV4_->setReadOnly(true);
-    frmQV4_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    frmQV4_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    description_ = new QPlainTextEdit(QString::fromUtf8(kDescription), this);
+    description_->setObjectName(QStringLiteral("description"));
+    description_->setGeometry(222, 76, 384, 312);
+    description_->setReadOnly(true);
+    description_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    description_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-    speedButton1_ = new QPushButton(QStringLiteral("OK, Close this."), this);
-    speedButton1_->setObjectName(QStringLiteral("SpeedButton1"));
-    speedButton1_->setGeometry(456, 400, 150, 28);
-    connect(speedButton1_, &QPushButton::clicked, this, &TfrmQV4::SpeedButton1Click);
+    closeButton_ = new QPushButton(QStringLiteral("OK, Close this."), this);
+    closeButton_->setObjectName(QStringLiteral("closeButton"));
+    closeButton_->setGeometry(456, 400, 150, 28);
+    connect(closeButton_, &QPushButton::clicked, this, &TfrmQV4::Dismiss);
 }
 
-void TfrmQV4::SpeedButton1Click() { hide(); }
+void TfrmQV4::Dismiss() { hide(); }
 
 void TfrmQV4::showEvent(QShowEvent *event)
 {

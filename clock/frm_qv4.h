@@ -25,29 +25,29 @@ public:
     explicit TfrmQV4(QWidget *parent = nullptr);
 
     // "OK, Close this.": hides the window.
-    void SpeedButton1Click();
+    void Dismiss();
 
-    QLabel *Image1() const { return image1_; }
-    QLabel *Label1() const { return label1_; }
-    QPlainTextEdit *frmQV4() const { return frmQV4_; }
-    QPushButton *SpeedButton1() const { return speedButton1_; }
+    QLabel *ProductPicture() const { return productPicture_; }
+    QLabel *Headline() const { return headline_; }
+    QPlainTextEdit *Description() const { return description_; }
+    QPushButton *CloseButton() const { return closeButton_; }
 
     // A small zodiac wheel in `bounds`: twelve sectors in the sign colours
     // with the sign glyphs in them when there is room.  The information
     // windows draw their pictures with it.
     static void DrawZodiacMotif(QPainter &painter, const QRectF &bounds, const GlyphFace &face);
 
-    // The product picture of Image1.
+    // The product picture beside the headline.
     static QPixmap DrawProductPicture(const GlyphFace &face);
 
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    QLabel *image1_ = nullptr;
-    QLabel *label1_ = nullptr;
-    QPlainTextEdit *frmQV4_ = nullptr;
-    QPushButton *speedButton1_ = nullptr;
+    QLabel *productPicture_ = nullptr;
+    QLabel *headline_ = nullptr;
+    QPlainTextEdit *description_ = nullptr;
+    QPushButton *closeButton_ = nullptr;
 };
 
 }  // namespace zenlume

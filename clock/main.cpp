@@ -1,8 +1,8 @@
 // zenlume: the live astrological clock.  Starts in the order its windows
-// depend on each other: the main window (which reads the settings), then
-// the positions window, the options dialog and the two information windows;
-// then the event loop shows the main window, which computes and draws the
-// chart of the present minute at once.
+// depend on each other: the main window (whose session reads the settings),
+// then the positions window, the options dialog and the two information
+// windows; then the event loop shows the main window, which computes and
+// draws the chart of the present minute at once.
 //
 // The clock itself takes no arguments.  "--autostart on|off" turns the
 // entry that starts it with the desktop session on or off, then ends.

@@ -1,4 +1,4 @@
-// picWheel: the control that shows the wheel's retained picture.  It paints
+// TWheelPicture: the control that shows the wheel's retained picture.  It paints
 // the picture the renderer keeps, never draws the wheel itself, and hands a
 // right click to the clock's pop-up menu.
 #pragma once

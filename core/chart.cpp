@@ -77,13 +77,18 @@ bool CalcHouseCusps(uint8_t houseSys, double lst, double latitude, double obliqu
     return true;
 }
 
-bool CalcHouses(uint8_t houseSys, double lst, double latitude, double obliquity, double offset, double cusps[QVCALC32_CHART_HIGH + 1],
-                std::string &name)
+namespace {
+
+// CalcHouseCusps, and the system's name.
+bool CalcHouses(uint8_t houseSys, double lst, double latitude, double obliquity, double offset,
+                double cusps[QVCALC32_CHART_HIGH + 1], std::string &name)
 {
     if (!CalcHouseCusps(houseSys, lst, latitude, obliquity, offset, cusps)) return false;
     name = kHouseNames[houseSys];
     return true;
 }
+
+}  // namespace
 
 ChartMoment ComputeChartAt(const Settings &settings, const LocalDateTime &when, const PlanetTable &table,
                            ClockChart &chart)
@@ -125,7 +130,9 @@ ChartMoment ComputeChartAt(const Settings &settings, const LocalDateTime &when, 
     PlanetCalc(QVCALC32_SUN, QVCALC32_CHIRON, 0, offset, scratch, QVCALC32_CHART_HIGH, m.T, counts, QVCALC32_BODIES_HIGH, 1,
                chart.PlanetPos, QVCALC32_CHART_HIGH, m.Decl, QVCALC32_CHART_HIGH, m.Speed, QVCALC32_CHART_HIGH, table.Values, QVCALC32_PLANET_TABLE_HIGH, 0);
 
-    chart.PlanetPos[QVCALC32_ASCENDANT] = chart.CuspPos[1];
+    // The Ascendant entry keeps the true longitude of cusp 1; the shift below
+    // leaves it out.
+    chart.PlanetPos[kTrueAscendantEntry] = chart.CuspPos[1];
     chart.PlanetPos[QVCALC32_MIDHEAVEN] = settings.HouseSys == QVCALC32_EQUAL ? chart.CuspPos[0] : chart.CuspPos[10];
     m.RisingSign = SignNumber(chart.CuspPos[1]);
     if (m.RisingSign < 1 || m.RisingSign > 12) m.RisingSign = 0;
@@ -149,18 +156,16 @@ ChartMoment ComputeChartAt(const Settings &settings, const LocalDateTime &when, 
         m.TrueCuspPos[i] = chart.CuspPos[i];
     }
 
-    // Into the wheel frame: measured from the start of the rising sign.
+    // Into the wheel frame: back by the Ascendant's degrees into its sign.
     const double asc = chart.CuspPos[1];
     chart.SignShift = std::isfinite(asc) ? asc - 30 * std::trunc(asc / 30) : 0;
     const auto shift = [&](double &x) {
         x -= chart.SignShift;
         if (x < 0) x += 360;
     };
-    for (int i = 1; i <= 12; ++i) {
-        shift(chart.CuspPos[i]);
-        shift(chart.PlanetPos[i]);  // the bodies QVCALC32_SUN .. QVCALC32_CHIRON
-    }
-    shift(chart.PlanetPos[QVCALC32_MIDHEAVEN]);
+    for (int i = 1; i <= 12; ++i) shift(chart.CuspPos[i]);
+    for (int i = QVCALC32_SUN; i <= QVCALC32_MIDHEAVEN; ++i)
+        if (IsWheelFrameEntry(i)) shift(chart.PlanetPos[i]);
     return m;
 }
 

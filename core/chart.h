@@ -21,17 +21,43 @@ struct LocalDateTime {
     int Hour = 0, Minute = 0, Second = 0, Millisecond = 0;
 };
 
-// The chart record.  Index 1..12 bodies, 13 Ascendant, 14 Midheaven.
-// After a computation PlanetPos[1..12], PlanetPos[14] and CuspPos[1..12]
-// hold wheel-frame values (true longitude - SignShift, in 0..360);
-// PlanetPos[13] keeps the true Ascendant; the texts are made from the true
-// positions.
+// The chart record holds longitudes in two frames:
+// - the true longitude, in degrees of the tropical zodiac from 0 Aries;
+// - the wheel frame: the true longitude less SignShift (the Ascendant's
+//   degrees into its sign), brought into 0..360, so that cusp 1 falls on
+//   the start of the rising sign (the wheel draws in it, and the
+//   publication serves it).
+// Entries 1..12 are the bodies QVCALC32_SUN .. QVCALC32_CHIRON, 13 the
+// Ascendant and 14 the Midheaven.  The Ascendant entry keeps its true
+// longitude beside the wheel-frame entries: the reports and other programs
+// read the record as it is laid out, so the entry stays where it is and
+// goes by the name below wherever it is read.
+inline constexpr int kTrueAscendantEntry = QVCALC32_ASCENDANT;
+
+// Whether PlanetPos[entry] is in the wheel frame (the bodies and the
+// Midheaven) rather than a true longitude (the Ascendant).
+constexpr bool IsWheelFrameEntry(int entry)
+{
+    return (entry >= QVCALC32_SUN && entry <= QVCALC32_CHIRON) || entry == QVCALC32_MIDHEAVEN;
+}
+
+// The chart record.  The texts are made from the true positions.
 struct ClockChart {
+    // Wheel frame at the entries IsWheelFrameEntry names; the true
+    // Ascendant at kTrueAscendantEntry.
     double PlanetPos[QVCALC32_CHART_HIGH + 1] = {};
+    // Cusps 1..12 in the wheel frame; NaN where the house system has no
+    // cusp.  The other entries are the house routine's own (true longitudes
+    // where it writes any).
     double CuspPos[QVCALC32_CHART_HIGH + 1] = {};
     ShortText10 PlanetText[QVCALC32_CHART_HIGH + 1] = {};
     ShortText10 CuspText[QVCALC32_CHART_HIGH + 1] = {};
+    // The Ascendant's degrees into its sign, 0 up to 30 (0 without an
+    // Ascendant): what the wheel frame takes off every true longitude.
     double SignShift = 0;
+
+    // The Ascendant's true longitude (NaN without a house system).
+    double TrueAscendant() const { return PlanetPos[kTrueAscendantEntry]; }
 };
 
 // One row of the positions grid: body glyph, its sign notation, the house
@@ -51,7 +77,9 @@ struct ChartMoment {
     int32_t JD = 0;
     double LST = 0, Obl = 0, T = 0;
     double Latitude = 0, Longitude = 0;
-    double TruePlanetPos[QVCALC32_CHART_HIGH + 1] = {};  // before the shift into the wheel frame
+    // PlanetPos and CuspPos as true longitudes, before the shift into the
+    // wheel frame.
+    double TruePlanetPos[QVCALC32_CHART_HIGH + 1] = {};
     double TrueCuspPos[QVCALC32_CHART_HIGH + 1] = {};
     double Speed[QVCALC32_CHART_HIGH + 1] = {};
     double Decl[QVCALC32_CHART_HIGH + 1] = {};
@@ -75,10 +103,6 @@ void CalendarDate(int64_t jd, int &year, int &month, int &day);
 // for any other code does nothing and returns false.
 bool CalcHouseCusps(uint8_t houseSys, double lst, double latitude, double obliquity, double offset,
                     double cusps[QVCALC32_CHART_HIGH + 1]);
-
-// CalcHouseCusps, and the system's name.
-bool CalcHouses(uint8_t houseSys, double lst, double latitude, double obliquity, double offset, double cusps[QVCALC32_CHART_HIGH + 1],
-                std::string &name);
 
 // The chart of local clock time `when` for `settings`.  A house code outside
 // 1..9 has no cusps: the cusps, the Ascendant and the Midheaven are NaN, the

@@ -120,20 +120,19 @@ std::string ProblemText(const SettingsProblem &p)
     return "[" + p.Section + "] " + p.Key + "=" + p.Value + " " + p.Reason;
 }
 
-Settings LoadSettings(const IniFile &ini, int wheelWidth, std::vector<SettingsProblem> *problems)
+Settings LoadSettings(const IniFile &ini, std::vector<SettingsProblem> *problems)
 {
     const auto read = [&](const char *section, const char *key, int32_t fallback) {
         return ReadInteger(ini, section, key, fallback, problems);
     };
     Settings s;
-    s.SignColours = static_cast<uint8_t>(read("Setting", "Glyphs", 0));
+    s.SignColours = static_cast<SignColouring>(static_cast<uint8_t>(read("Setting", "Glyphs", 0)));
     // Radio index 0 Placidus, 1 Koch, 2 Equal, then the codes of the other
     // systems; Campanus (3) has no index of its own.
     s.HouseSys = static_cast<uint8_t>(static_cast<uint8_t>(read("Setting", "Houses", 0)) + 1);
     if (s.HouseSys == QVCALC32_CAMPANUS) s.HouseSys = QVCALC32_EQUAL;
-    s.CuspMode = static_cast<uint8_t>(read("Setting", "Cusps", 0));
+    s.CuspMode = static_cast<CuspLines>(static_cast<uint8_t>(read("Setting", "Cusps", 0)));
     s.PlanetSize = static_cast<uint16_t>(read("Setting", "Size", 63));
-    s.GlyphSize = GlyphSizeFor(s.PlanetSize, wheelWidth);
     // A colour that is not a number is taken as black rather than failing.
     s.PlanetColor = static_cast<uint32_t>(read("Setting", "Color", 0));
 

@@ -1,6 +1,7 @@
-// The clock's settings: the program-wide settings variables, how they are
-// read from "zenlume.ini" and how the options and the window geometry are
-// written back.
+// The clock's settings: the settings variables as "zenlume.ini" gives them,
+// how they are read and how the options and the window geometry are written
+// back.  The record holds only what the file says; sizes that follow from a
+// picture (the glyph size) are computed by whoever draws.
 //
 // The file lives in one fixed place: $XDG_CONFIG_HOME/zenlume.ini, or
 // ~/.config/zenlume.ini when that variable is unset, empty or not absolute.
@@ -16,17 +17,34 @@
 
 namespace zenlume {
 
+// How the wheel colours the signs: the key [Setting] Glyphs, as its number.
+// A number the file holds beyond these is kept and colours nothing.
+enum class SignColouring : uint8_t {
+    kNone = 0,        // black glyphs on white cells
+    kGlyphs = 1,      // each sign glyph in its element's colour
+    kBackground = 2,  // each sign cell filled with its element's colour
+};
+
+// Which house cusps the wheel draws: the key [Setting] Cusps, as its number.
+// A number the file holds beyond these is kept and draws all of them.
+enum class CuspLines : uint8_t {
+    kNone = 0,    // no cusp lines, no house numbers
+    kAngles = 1,  // cusps 1, 4, 7 and 10
+    kAll = 2,
+};
+
 struct Settings {
-    uint8_t SignColours = 0;  // 0 None, 1 Glyphs, 2 Background
+    SignColouring SignColours = SignColouring::kNone;
     uint8_t HouseSys = QVCALC32_PLACIDUS;  // a QVCALC32_* house-system code
-    uint8_t CuspMode = 0;     // 0 None, 1 Angles, 2 All
-    uint16_t PlanetSize = 63;
-    uint16_t GlyphSize = 15;  // follows PlanetSize and the wheel's width (GlyphSizeFor)
-    uint32_t PlanetColor = 0;  // red in the low byte, then green, then blue
+    CuspLines CuspMode = CuspLines::kNone;
+    uint16_t PlanetSize = 63;          // the options slider's size; GlyphSizeFor turns it into points
+    uint32_t PlanetColor = 0;          // red in the low byte, then green, then blue
     int32_t LatDeg = 0, LatMin = 0;    // north positive
     int32_t LongDeg = 0, LongMin = 0;  // west positive
     double ZoneHours = 0;              // UT = local time - ZoneHours
-    bool ShowBody[QVCALC32_CHART_HIGH + 1] = {false, true, true, true, true, true, true, true, true, true, true, false, false, false, false};
+    // The bodies QVCALC32_SUN .. QVCALC32_CHIRON the wheel shows ([Show]);
+    // entry 0 is unused.
+    bool ShowBody[QVCALC32_BODIES_HIGH + 1] = {false, true, true, true, true, true, true, true, true, true, true, false, false};
     int32_t WindowTop = 1, WindowLeft = 1, WindowHeight = 576, WindowWidth = 545;
 
     double Latitude() const { return LatDeg + LatMin / 60.0; }
@@ -57,8 +75,8 @@ std::string SettingsPath();
 // read as the 32-bit values they spell.
 std::optional<int32_t> ParseInteger(std::string_view text);
 
-// GlyphSize = Trunc(PlanetSize * 0.25 * W / 576) + 1 for a wheel picture W
-// pixels wide (1 where that has no 16-bit value).
+// The glyph size in points for a wheel picture W pixels wide:
+// Trunc(PlanetSize * 0.25 * W / 576) + 1 (1 where that has no 16-bit value).
 uint16_t GlyphSizeFor(uint16_t planetSize, int wheelWidth);
 
 // A value of the settings file that LoadSettings did not use: one that does
@@ -78,10 +96,9 @@ struct SettingsProblem {
 // "[Place] LatD=91 puts the latitude beyond 90°".
 std::string ProblemText(const SettingsProblem &problem);
 
-// Reads the settings variables from `ini`; `wheelWidth` is the present width
-// of the wheel picture, from which GlyphSize follows.  Each value not used
-// is added to `problems` (when given), in the order read.
-Settings LoadSettings(const IniFile &ini, int wheelWidth, std::vector<SettingsProblem> *problems = nullptr);
+// Reads the settings variables from `ini`.  Each value not used is added to
+// `problems` (when given), in the order read.
+Settings LoadSettings(const IniFile &ini, std::vector<SettingsProblem> *problems = nullptr);
 // The options dialog's starting values from the file (with the key defaults).
 OptionValues ReadOptions(const IniFile &ini);
 

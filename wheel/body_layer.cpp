@@ -21,12 +21,16 @@ uint8_t MotionMarker(const ShortText10 &text)
 EntryFlags DrawnEntries(const ClockChart &chart, const Settings &settings)
 {
     EntryFlags drawn{};
-    for (int j = QVCALC32_SUN; j <= QVCALC32_MIDHEAVEN; ++j)
-        drawn[j] = settings.ShowBody[j] && j != QVCALC32_ASCENDANT && std::isfinite(chart.PlanetPos[j]);
+    for (int j = QVCALC32_SUN; j <= QVCALC32_MIDHEAVEN; ++j) {
+        const bool wanted = j == QVCALC32_MIDHEAVEN ? settings.HouseSys == QVCALC32_EQUAL
+                                                    : j <= QVCALC32_CHIRON && settings.ShowBody[j];
+        drawn[j] = wanted && IsWheelFrameEntry(j) && std::isfinite(chart.PlanetPos[j]);
+    }
     return drawn;
 }
 
-void DrawBodies(WheelCanvas &canvas, const GlyphFace &face, const ClockChart &chart, const Settings &settings)
+void DrawBodies(WheelCanvas &canvas, const GlyphFace &face, const ClockChart &chart, const Settings &settings,
+                uint16_t glyphSize, uint32_t colourRef)
 {
     const WheelGeometry &g = canvas.Geometry();
     const int k = SignRotation(chart.CuspPos[1]);
@@ -38,12 +42,12 @@ void DrawBodies(WheelCanvas &canvas, const GlyphFace &face, const ClockChart &ch
     for (int j = QVCALC32_SUN; j <= QVCALC32_MIDHEAVEN; ++j) longitude[j] = chart.PlanetPos[j];
     const EntryLongitudes spread = SpreadBodies(longitude, drawn);
 
-    const QFont font = face.Font(settings.GlyphSize);
-    const QColor colour = FromColourRef(settings.PlanetColor);
+    const QFont font = face.Font(glyphSize);
+    const QColor colour = FromColourRef(colourRef);
     for (int j = QVCALC32_SUN; j <= QVCALC32_MIDHEAVEN; ++j) {
         if (!drawn[j]) continue;
-        const double trueAngle = ScreenAngle(chart.PlanetPos[j], k), shownAngle = ScreenAngle(spread[j], k);
-        canvas.Line(canvas.Point(g.BodyRingRadius, trueAngle), canvas.Point(g.LeaderInnerRadius, shownAngle),
+        const double placeAngle = ScreenAngle(chart.PlanetPos[j], k), shownAngle = ScreenAngle(spread[j], k);
+        canvas.Line(canvas.Point(g.BodyRingRadius, placeAngle), canvas.Point(g.LeaderInnerRadius, shownAngle),
                     kLeaderColour, 1);
         const uint8_t glyph = j == QVCALC32_MIDHEAVEN ? MidheavenGlyph : static_cast<uint8_t>(BodyGlyphBase + j);
         canvas.CentredText(face.Text(glyph), canvas.Point(g.BodyGlyphRadius, shownAngle), font, colour);

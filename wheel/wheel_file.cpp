@@ -32,7 +32,7 @@ bool WriteStandardOutput(const QByteArray &data, std::string &why)
 
 }  // namespace
 
-bool WriteWheelPng(const ClockChart &chart, Settings settings, int side, const std::string &path, std::string *error)
+bool WriteWheelPng(const ClockChart &chart, const Settings &settings, int side, const std::string &path, std::string *error)
 {
     const auto fail = [&](const std::string &why) {
         if (error) *error = why;
@@ -40,7 +40,7 @@ bool WriteWheelPng(const ClockChart &chart, Settings settings, int side, const s
     };
     const OffscreenApplication app;
     WheelRenderer renderer;
-    if (!renderer.DrawWheel(chart, settings, side))
+    if (!renderer.DrawWheel(chart, settings, WheelOptionsFor(settings, side)))
         return fail("cannot make a picture of " + std::to_string(side) + " x " + std::to_string(side) + " pixels");
 
     // The whole picture is encoded in memory first, so a failing disk is

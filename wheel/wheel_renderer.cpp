@@ -49,12 +49,21 @@ private:
 
 }  // namespace
 
+WheelOptions WheelOptionsFor(const Settings &settings, int side)
+{
+    WheelOptions options;
+    options.Side = side;
+    options.GlyphSize = GlyphSizeFor(settings.PlanetSize, side);
+    return options;
+}
+
 WheelRenderer::WheelRenderer() : WheelRenderer(GlyphFace()) {}
 
 WheelRenderer::WheelRenderer(const GlyphFace &face) : face_(face) {}
 
-bool WheelRenderer::DrawWheel(const ClockChart &chart, Settings &settings, int side)
+bool WheelRenderer::DrawWheel(const ClockChart &chart, const Settings &settings, const WheelOptions &options)
 {
+    const int side = options.Side;
     if (drawing_ || side < 1) return false;
     const DrawingFlag flag(drawing_);
     if (picture_.width() != side) {
@@ -66,15 +75,14 @@ bool WheelRenderer::DrawWheel(const ClockChart &chart, Settings &settings, int s
     WheelCanvas canvas(picture_, g);
     canvas.Ring(g.Rings[kRim]);
     canvas.Ring(g.Rings[kSignRingInner]);
-    settings.ShowBody[QVCALC32_MIDHEAVEN] = settings.HouseSys == QVCALC32_EQUAL;
 
     const double shift = UsableShift(chart.SignShift);
     DrawSignSpokes(canvas, shift);
     DrawDegreeTicks(canvas, shift);
-    DrawBodies(canvas, face_, chart, settings);
-    DrawSignGlyphs(canvas, chart, settings);
+    DrawBodies(canvas, face_, chart, settings, options.GlyphSize, options.GlyphColour(settings));
+    DrawSignGlyphs(canvas, chart, settings, options.GlyphSize);
     canvas.Ring(g.Rings[kOuterHub]);
-    if (settings.CuspMode != 0) DrawCusps(canvas, chart, settings);
+    if (settings.CuspMode != CuspLines::kNone) DrawCusps(canvas, chart, settings, options.GlyphSize);
     // The hub again, over the inner ends of the cusp lines.
     canvas.Ring(g.Rings[kOuterHub]);
     canvas.Ring(g.Rings[kInnerHub]);
@@ -107,17 +115,18 @@ void WheelRenderer::DrawDegreeTicks(WheelCanvas &canvas, double signShift)
         canvas.Radial(Wrap360(i + signShift), g.SignRingRadius - 1, g.TickRadius, kBlack, i % 5 == 0 ? 2 : 1);
 }
 
-void WheelRenderer::DrawSignGlyphs(WheelCanvas &canvas, const ClockChart &chart, const Settings &settings)
+void WheelRenderer::DrawSignGlyphs(WheelCanvas &canvas, const ClockChart &chart, const Settings &settings,
+                                   uint16_t glyphSize)
 {
     const WheelGeometry &g = canvas.Geometry();
     const int k = SignRotation(chart.CuspPos[1]);
     const int wholeShift = static_cast<int>(std::trunc(UsableShift(chart.SignShift)));
-    const QFont font = face_.Font(static_cast<int>(std::nearbyint(1.65f * settings.GlyphSize)));
+    const QFont font = face_.Font(static_cast<int>(std::nearbyint(1.65f * glyphSize)));
     // On a wheel below about 70 pixels the leaders of the bodies reach ring 2
     // and break it (as glyphs far above the usual sizes would), and a cell's
     // colour would run into the whole wheel; drawn once more, the ring is
     // closed again.  On a usual wheel this changes no pixel.
-    if (settings.SignColours == 2) {
+    if (settings.SignColours == SignColouring::kBackground) {
         RingBox outline = g.Rings[kSignRingInner];
         outline.Filled = false;
         canvas.Ring(outline);
@@ -131,22 +140,23 @@ void WheelRenderer::DrawSignGlyphs(WheelCanvas &canvas, const ClockChart &chart,
         const QPoint p = canvas.Point(g.SignGlyphRadius, theta);
         // The fill comes before the glyph, so it meets only white and the
         // black of the rim, ring 2 and the two spokes around the cell.
-        if (settings.SignColours == 2) canvas.FillBoundedByBlack(SignCellSeed(g, theta), SignColour(i));
-        const QColor colour = settings.SignColours == 1 ? SignColour(i) : kBlack;
+        if (settings.SignColours == SignColouring::kBackground) canvas.FillBoundedByBlack(SignCellSeed(g, theta), SignColour(i));
+        const QColor colour = settings.SignColours == SignColouring::kGlyphs ? SignColour(i) : kBlack;
         canvas.CentredText(face_.Text(static_cast<uint8_t>(SignGlyphBase + i)), p, font, colour);
     }
 }
 
-void WheelRenderer::DrawCusps(WheelCanvas &canvas, const ClockChart &chart, const Settings &settings)
+void WheelRenderer::DrawCusps(WheelCanvas &canvas, const ClockChart &chart, const Settings &settings,
+                              uint16_t glyphSize)
 {
     const WheelGeometry &g = canvas.Geometry();
     const int k = SignRotation(chart.CuspPos[1]);
-    const QFont numberFont = face_.Font(static_cast<int>(std::trunc(0.81 * settings.GlyphSize)));
+    const QFont numberFont = face_.Font(static_cast<int>(std::trunc(0.81 * glyphSize)));
     // The numbers keep the colour the sign glyphs ended with, Pisces's.
-    const QColor numberColour = settings.SignColours == 1 ? SignColour(11) : kBlack;
+    const QColor numberColour = settings.SignColours == SignColouring::kGlyphs ? SignColour(11) : kBlack;
     const bool equalHouses = settings.HouseSys == QVCALC32_EQUAL;
     for (int i = 1; i <= 12; ++i) {
-        if (settings.CuspMode == 1 && !IsAxisCusp(i)) continue;
+        if (settings.CuspMode == CuspLines::kAngles && !IsAxisCusp(i)) continue;
         const double cusp = chart.CuspPos[i];
         if (!std::isfinite(cusp)) continue;  // a house system without cusps at this latitude
         const double theta = ScreenAngle(cusp, k);

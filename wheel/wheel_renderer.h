@@ -14,17 +14,38 @@
 
 #include <QImage>
 
+#include <cstdint>
+#include <optional>
+
 namespace zenlume {
+
+// What a drawing takes from the picture it draws into rather than from the
+// settings file, computed by the caller: the picture's side, the glyph size
+// that follows from a picture's width (GlyphSizeFor), and a glyph colour
+// that stands in for the settings' PlanetColor while the options dialog
+// shows a colour not yet written to the file.
+struct WheelOptions {
+    int Side = 0;                         // pixels
+    uint16_t GlyphSize = 1;               // points
+    std::optional<uint32_t> PlanetColor;  // 0x00BBGGRR; the settings' colour when empty
+
+    uint32_t GlyphColour(const Settings &settings) const { return PlanetColor.value_or(settings.PlanetColor); }
+};
+
+// The options of a wheel `side` pixels wide with the glyph size the
+// settings' PlanetSize gives at that width.
+WheelOptions WheelOptionsFor(const Settings &settings, int side);
 
 class WheelRenderer {
 public:
     WheelRenderer();  // needs a QGuiApplication (for the fonts)
     explicit WheelRenderer(const GlyphFace &face);
 
-    // Redraws the whole wheel of `chart` into a picture of side `side`
-    // pixels, from the settings' SignColours, HouseSys, CuspMode, GlyphSize,
-    // PlanetColor and ShowBody.  Sets settings.ShowBody[14] (the midheaven
-    // point is drawn as a body for equal houses only).
+    // Redraws the whole wheel of `chart` into a picture of options.Side
+    // pixels square, from the settings' SignColours, HouseSys, CuspMode,
+    // PlanetColor and ShowBody and the options' glyph size and colour.  The
+    // Midheaven point is drawn as a body for equal houses only, whose cusp
+    // 10 is not the Midheaven; the other systems draw it as cusp 10.
     //
     // A draw runs to its end without letting the event loop run, so no other
     // request can arrive in the middle of it on this thread; should one
@@ -32,17 +53,16 @@ public:
     // result is false: the running draw shows the newest chart anyway, and
     // the next tick or resize draws again.  Also false for a side below 1 or
     // a picture that cannot be allocated.
-    bool DrawWheel(const ClockChart &chart, Settings &settings, int side);
+    bool DrawWheel(const ClockChart &chart, const Settings &settings, const WheelOptions &options);
 
     const QImage &Picture() const { return picture_; }
-    const GlyphFace &Face() const { return face_; }
 
 private:
     void ClearWheel();
     void DrawSignSpokes(WheelCanvas &canvas, double signShift);
     void DrawDegreeTicks(WheelCanvas &canvas, double signShift);
-    void DrawSignGlyphs(WheelCanvas &canvas, const ClockChart &chart, const Settings &settings);
-    void DrawCusps(WheelCanvas &canvas, const ClockChart &chart, const Settings &settings);
+    void DrawSignGlyphs(WheelCanvas &canvas, const ClockChart &chart, const Settings &settings, uint16_t glyphSize);
+    void DrawCusps(WheelCanvas &canvas, const ClockChart &chart, const Settings &settings, uint16_t glyphSize);
     void DrawRadialText(WheelCanvas &canvas, const QString &text, double longitude, int rotation, double radius,
                         const QFont &font, const QColor &colour);
 

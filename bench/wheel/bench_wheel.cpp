@@ -14,10 +14,10 @@ void BM_DrawWheel(benchmark::State &state)
     zenlume::Settings settings;
     settings.LatDeg = 51;
     settings.LatMin = 30;
-    settings.CuspMode = 2;
-    settings.SignColours = static_cast<uint8_t>(state.range(1));
+    settings.CuspMode = zenlume::CuspLines::kAll;
+    settings.SignColours = static_cast<zenlume::SignColouring>(state.range(1));
     settings.ShowBody[QVCALC32_NODE] = settings.ShowBody[QVCALC32_CHIRON] = true;
-    settings.GlyphSize = zenlume::GlyphSizeFor(settings.PlanetSize, side);
+    const zenlume::WheelOptions options = zenlume::WheelOptionsFor(settings, side);
     zenlume::LocalDateTime t;
     t.Year = 2026, t.Month = 12, t.Day = 7, t.Hour = 21, t.Minute = 40;
     const zenlume::PlanetTable table;
@@ -25,7 +25,7 @@ void BM_DrawWheel(benchmark::State &state)
     zenlume::ComputeChartAt(settings, t, table, chart);
 
     zenlume::WheelRenderer renderer;
-    for (auto _ : state) benchmark::DoNotOptimize(renderer.DrawWheel(chart, settings, side));
+    for (auto _ : state) benchmark::DoNotOptimize(renderer.DrawWheel(chart, settings, options));
 }
 BENCHMARK(BM_DrawWheel)
     ->ArgNames({"side", "colours"})

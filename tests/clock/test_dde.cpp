@@ -38,7 +38,7 @@ protected:
     std::unique_ptr<TfrmClock> MakeClock()
     {
         auto clock = std::make_unique<TfrmClock>("/nonexistent/zenlume.ini");
-        clock->SetTimeSource([this] { return now_; });
+        clock->Session().SetTimeSource([this] { return now_; });
         clock->SetNotifier([this](const QString &, const QString &text, bool) { messages_ << text; });
         return clock;
     }
@@ -72,11 +72,11 @@ TEST_F(Publication, EmptyUntilTheFirstTickThenTheFifteenLines)
     clock_->show();  // showing computes the chart but does not publish it
     EXPECT_EQ(Request(), "");
 
-    clock_->Timer1Timer();
+    clock_->Session().MinuteTick();
     const QStringList lines = Request().split("\r\n");
     ASSERT_EQ(lines.size(), 16) << "15 lines, each ended by CR LF";
     EXPECT_TRUE(lines.last().isEmpty());
-    const ClockChart &chart = clock_->Chart();
+    const ClockChart &chart = clock_->Session().Chart();
     for (int k = QVCALC32_SUN; k <= QVCALC32_CHIRON; ++k)
         EXPECT_EQ(lines[k - 1].toStdString(), PublishedNumber(chart.PlanetPos[k])) << "body " << k;
     EXPECT_EQ(lines[12].toStdString(), PublishedNumber(chart.CuspPos[1]));
@@ -91,7 +91,7 @@ TEST_F(Publication, EmptyUntilTheFirstTickThenTheFifteenLines)
 
 TEST_F(Publication, OnlyPlainTextAndOnlyTheItem)
 {
-    clock_->Timer1Timer();
+    clock_->Session().MinuteTick();
     EXPECT_FALSE(Request("CF_TEXT").isEmpty());
     const QDBusMessage png = Call("Request", {TDdeServer::kItem, "image/png"});
     EXPECT_EQ(png.type(), QDBusMessage::ErrorMessage);
@@ -102,7 +102,7 @@ TEST_F(Publication, OnlyPlainTextAndOnlyTheItem)
 
 TEST_F(Publication, APokeReplacesAndAdvisesUntilTheNextTick)
 {
-    clock_->Timer1Timer();
+    clock_->Session().MinuteTick();
     const QDBusMessage poke = Call("Poke", {TDdeServer::kItem, "text/plain", "first\r\nsecond\nthird\r"});
     EXPECT_EQ(poke.type(), QDBusMessage::ReplyMessage) << poke.errorMessage().toStdString();
     EXPECT_EQ(Request(), "first\r\nsecond\r\nthird\r\n");
@@ -111,13 +111,13 @@ TEST_F(Publication, APokeReplacesAndAdvisesUntilTheNextTick)
     EXPECT_EQ(listener_.advised[0], "DDEItem|first\r\nsecond\r\nthird\r\n");
 
     now_.Minute = 1;
-    clock_->Timer1Timer();
+    clock_->Session().MinuteTick();
     EXPECT_EQ(Request().count("\r\n"), 15);
 }
 
 TEST_F(Publication, AnOversizedPokeIsRefusedAndTheClockTicksOn)
 {
-    clock_->Timer1Timer();
+    clock_->Session().MinuteTick();
     const QString before = Request();
     const QDBusMessage big =
         Call("Poke", {TDdeServer::kItem, "text/plain", QString(TDdeServer::kMaxPokeBytes + 1, QLatin1Char('x'))});
@@ -128,7 +128,7 @@ TEST_F(Publication, AnOversizedPokeIsRefusedAndTheClockTicksOn)
         Call("Poke", {TDdeServer::kItem, "text/plain", QString(TDdeServer::kMaxPokeBytes / 2, QChar(0x00E9))});
     EXPECT_EQ(fits.type(), QDBusMessage::ReplyMessage);
     now_.Minute = 2;
-    clock_->Timer1Timer();
+    clock_->Session().MinuteTick();
     EXPECT_EQ(Request().count("\r\n"), 15);
 }
 
@@ -136,7 +136,7 @@ TEST_F(Publication, AnOversizedPokeIsRefusedAndTheClockTicksOn)
 // another format, another item, bytes in place of text, a missing argument.
 TEST_F(Publication, PokesThatAreNotTextToTheItemAreRefused)
 {
-    clock_->Timer1Timer();
+    clock_->Session().MinuteTick();
     const QString before = Request();
     struct Case {
         const char *name;
@@ -168,9 +168,9 @@ TEST_F(Publication, ASecondClockRunsWithoutTheNameAndTheNameGoesWithTheClock)
     EXPECT_FALSE(other->PublishOn(second, kService));
     ASSERT_EQ(messages_.size(), 1);
     EXPECT_TRUE(messages_[0].contains(kService)) << messages_[0].toStdString();
-    other->Timer1Timer();  // it still ticks
+    other->Session().MinuteTick();  // it still ticks
     EXPECT_FALSE(other->Server()->Published());
-    clock_->Timer1Timer();
+    clock_->Session().MinuteTick();
     EXPECT_FALSE(Request().isEmpty());  // the first clock still serves
 
     clock_.reset();
@@ -181,7 +181,7 @@ TEST_F(Publication, ASecondClockRunsWithoutTheNameAndTheNameGoesWithTheClock)
 // The line the README gives a script, run as a script would run it.
 TEST_F(Publication, TheReadmeLineReadsTheItem)
 {
-    clock_->Timer1Timer();
+    clock_->Session().MinuteTick();
     QProcess gdbus;
     gdbus.start("gdbus", {"call", "--session", "--dest", kService, "--object-path", "/Server", "--method",
                           "org.zenlume.DDE.Request", "DDEItem", "text/plain"});

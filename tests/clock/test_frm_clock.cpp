@@ -26,6 +26,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <tuple>
 #include <unistd.h>
@@ -71,7 +72,7 @@ protected:
     {
         if (!ini.empty()) std::ofstream(path_) << ini;
         clock_ = std::make_unique<TfrmClock>(path_);
-        clock_->SetTimeSource([this] { return now_; });
+        clock_->Session().SetTimeSource([this] { return now_; });
         clock_->SetNotifier([this](const QString &, const QString &text, bool isError) {
             messages_.push_back({text.toStdString(), isError});
         });
@@ -94,11 +95,11 @@ TEST_F(ClockWindow, ShowingComputesAndDrawsAtOnce)
     EXPECT_EQ(clock_->windowTitle(), "Zenlume");
     clock_->show();
     Settle();
-    EXPECT_EQ(clock_->Moment().Local.Minute, 40);
+    EXPECT_EQ(clock_->Session().Moment().Local.Minute, 40);
     EXPECT_EQ(clock_->WheelImage().width(), clock_->height());
     EXPECT_GE(clock_->RisingIcon(), 1);
-    EXPECT_TRUE(clock_->Timer1()->isActive());
-    EXPECT_EQ(clock_->Timer1()->interval(), 60000);
+    EXPECT_TRUE(clock_->Session().MinuteTimer()->isActive());
+    EXPECT_EQ(clock_->Session().MinuteTimer()->interval(), 60000);
     EXPECT_TRUE(messages_.empty());
 }
 
@@ -106,11 +107,11 @@ TEST_F(ClockWindow, TheMenuHoldsItsNineItemsInOrder)
 {
     Start();
     QStringList captions;
-    for (const QAction *a : clock_->PopupMenu1()->actions()) captions << (a->isSeparator() ? "-" : a->text());
+    for (const QAction *a : clock_->PopupMenu()->actions()) captions << (a->isSeparator() ? "-" : a->text());
     EXPECT_EQ(captions.join("|").toStdString(),
               "Instructions for use|-|On Top|Show|Options|Positions|-|Quorvane Astrology Software|Exit");
-    EXPECT_EQ(clock_->TrayIcon1()->PopupMenu(), clock_->PopupMenu1());
-    EXPECT_EQ(clock_->TrayIcon1()->ToolTip(), "Zenlume");
+    EXPECT_EQ(clock_->TrayIcon()->PopupMenu(), clock_->PopupMenu());
+    EXPECT_EQ(clock_->TrayIcon()->ToolTip(), "Zenlume");
 }
 
 TEST_F(ClockWindow, CloseHidesTheTickGoesOnAndTheTrayBringsItBack)
@@ -119,22 +120,22 @@ TEST_F(ClockWindow, CloseHidesTheTickGoesOnAndTheTrayBringsItBack)
     ASSERT_TRUE(TTrayIcon::TrayAvailable()) << "run through with_tray.sh";
     clock_->show();
     Settle();
-    EXPECT_TRUE(clock_->TrayIcon1()->Visible());
+    EXPECT_TRUE(clock_->TrayIcon()->Visible());
     clock_->close();
     Settle();
     EXPECT_FALSE(clock_->isVisible());
-    EXPECT_TRUE(clock_->Timer1()->isActive());
-    EXPECT_TRUE(clock_->TrayIcon1()->Visible());
+    EXPECT_TRUE(clock_->Session().MinuteTimer()->isActive());
+    EXPECT_TRUE(clock_->TrayIcon()->Visible());
 
     now_ = Minute(7, 21, 41);
-    clock_->Timer1Timer();  // the tick while hidden
-    EXPECT_EQ(clock_->Moment().Local.Minute, 41);
+    clock_->Session().MinuteTick();  // the tick while hidden
+    EXPECT_EQ(clock_->Session().Moment().Local.Minute, 41);
 
     now_ = Minute(7, 21, 45);
-    clock_->TrayIcon1Click();  // showing again recomputes at once
+    clock_->TrayIcon()->OnClick(clock_->TrayIcon());  // showing again recomputes at once
     Settle();
     EXPECT_TRUE(clock_->isVisible());
-    EXPECT_EQ(clock_->Moment().Local.Minute, 45);
+    EXPECT_EQ(clock_->Session().Moment().Local.Minute, 45);
     EXPECT_FALSE(clock_->ShuttingDown());
 }
 
@@ -156,15 +157,15 @@ TEST_F(ClockWindow, AfterTheSystemClockJumpsTheNextTickShowsThePresentMinute)
     for (const LocalDateTime &jump : jumps) {
         SCOPED_TRACE(std::to_string(jump.Year) + "-" + std::to_string(jump.Month) + "-" + std::to_string(jump.Day));
         now_ = jump;
-        clock_->Timer1Timer();
-        EXPECT_TRUE(clock_->Timer1()->isActive());
-        const LocalDateTime shown = clock_->Moment().Local;
+        clock_->Session().MinuteTick();
+        EXPECT_TRUE(clock_->Session().MinuteTimer()->isActive());
+        const LocalDateTime shown = clock_->Session().Moment().Local;
         EXPECT_EQ(std::tie(shown.Year, shown.Month, shown.Day, shown.Hour, shown.Minute),
                   std::tie(jump.Year, jump.Month, jump.Day, jump.Hour, jump.Minute));
         ClockChart fresh;
-        ComputeChartAt(clock_->ClockSettings(), jump, table, fresh);
-        for (int i = QVCALC32_SUN; i <= QVCALC32_CHIRON; ++i) EXPECT_EQ(clock_->Chart().PlanetPos[i], fresh.PlanetPos[i]) << i;
-        for (int k = 1; k <= 12; ++k) EXPECT_EQ(clock_->Chart().CuspPos[k], fresh.CuspPos[k]) << k;
+        ComputeChartAt(clock_->Session().ClockSettings(), jump, table, fresh);
+        for (int i = QVCALC32_SUN; i <= QVCALC32_CHIRON; ++i) EXPECT_EQ(clock_->Session().Chart().PlanetPos[i], fresh.PlanetPos[i]) << i;
+        for (int k = 1; k <= 12; ++k) EXPECT_EQ(clock_->Session().Chart().CuspPos[k], fresh.CuspPos[k]) << k;
     }
 }
 
@@ -177,8 +178,8 @@ TEST_F(ClockWindow, TheWindowStaysSquare)
         clock_->resize(size);
         Settle();
         EXPECT_EQ(clock_->width(), clock_->height()) << size.width() << "x" << size.height();
-        EXPECT_EQ(clock_->picWheel()->width(), clock_->height());
-        EXPECT_EQ(clock_->picWheel()->height(), clock_->height());
+        EXPECT_EQ(clock_->WheelPicture()->width(), clock_->height());
+        EXPECT_EQ(clock_->WheelPicture()->height(), clock_->height());
         EXPECT_EQ(clock_->WheelImage().width(), clock_->height());
     }
 }
@@ -192,7 +193,7 @@ TEST_F(ClockWindow, ExitKeepsTheGeometryForTheNextStart)
     clock_->resize(500, 500);
     Settle();
     const QRect before(clock_->x(), clock_->y(), clock_->width(), clock_->height());
-    clock_->mnuExitClick();
+    clock_->Exit();
     EXPECT_TRUE(messages_.empty());
     const std::string text = ReadAll(path_);
     const size_t top = text.find("Top="), left = text.find("Left="), height = text.find("Height="),
@@ -215,21 +216,21 @@ TEST_F(ClockWindow, RefusedWritesChangeNothingAndSaySo)
     Start("");
     clock_->show();
     Settle();
-    clock_->mnuExitClick();
+    clock_->Exit();
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0].first.rfind("Unable to write to " + path_, 0), 0u) << messages_[0].first;
     EXPECT_TRUE(messages_[0].second);
-    EXPECT_TRUE(clock_->TrayIcon1()->Active());  // still running
+    EXPECT_TRUE(clock_->TrayIcon()->Active());  // still running
 
     // The options dialog: OK with a write that fails abandons the command.
     QTimer::singleShot(0, &options_, [this] {
         options_.tbPSize->setValue(90);
         options_.accept();
     });
-    clock_->Options1Click();
+    clock_->EditOptions();
     ASSERT_EQ(messages_.size(), 2u);
     EXPECT_EQ(messages_[1].first.rfind("Unable to write to " + path_, 0), 0u);
-    EXPECT_EQ(clock_->ClockSettings().PlanetSize, 90);  // not re-read: the rest was abandoned
+    EXPECT_EQ(clock_->PreviewPlanetSize(), 90);  // not re-read: the rest was abandoned
     EXPECT_EQ(ReadAll(blocker), "x");
 }
 
@@ -244,9 +245,9 @@ TEST_F(ClockWindow, OptionsWriteOnOkOnlyAndTheClockFollows)
         options_.tbPSize->setValue(90);
         options_.reject();
     });
-    clock_->Options1Click();
+    clock_->EditOptions();
     EXPECT_NE(::access(path_.c_str(), F_OK), 0);
-    EXPECT_EQ(clock_->ClockSettings().PlanetSize, 63);
+    EXPECT_EQ(clock_->Session().ClockSettings().PlanetSize, 63);
 
     // OK: the keys in the dialog's order, then the clock reads them back.
     QTimer::singleShot(0, &options_, [this] {
@@ -255,7 +256,7 @@ TEST_F(ClockWindow, OptionsWriteOnOkOnlyAndTheClockFollows)
         options_.optN->setChecked(true);
         options_.accept();
     });
-    clock_->Options1Click();
+    clock_->EditOptions();
     const std::string text = ReadAll(path_);
     const char *keys[] = {"Glyphs=", "Houses=1", "Cusps=", "Size=", "Color=", "LatD=51", "LatM=", "LongM=", "LongD=",
                           "ZoneH=", "ZoneM=", "NS=1", "EW=", "Sun=1", "Chiron=0"};
@@ -265,8 +266,43 @@ TEST_F(ClockWindow, OptionsWriteOnOkOnlyAndTheClockFollows)
         EXPECT_NE(found, std::string::npos) << key << " in order in\n" << text;
         if (found != std::string::npos) at = found;
     }
-    EXPECT_EQ(clock_->ClockSettings().HouseSys, QVCALC32_KOCH);
-    EXPECT_EQ(clock_->Moment().HouseName, "Koch");
+    EXPECT_EQ(clock_->Session().ClockSettings().HouseSys, QVCALC32_KOCH);
+    EXPECT_EQ(clock_->Session().Moment().HouseName, "Koch");
+}
+
+int GreenPixels(const QImage &img)
+{
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const QRgb p = img.pixel(x, y);
+            n += qGreen(p) > 150 && qRed(p) < 80 && qBlue(p) < 80;
+        }
+    return n;
+}
+
+// The dialog's colour shows on the wheel while it is open, without touching
+// the settings; cancelled, the wheel is drawn from the file's colour again.
+TEST_F(ClockWindow, TheOptionsColourShowsOnTheWheelUntilTheSettingsAreReadAgain)
+{
+    Start();
+    clock_->show();
+    Settle();
+    ASSERT_EQ(GreenPixels(clock_->WheelImage()), 0);
+    options_.SetColourChooser([](const QColor &) { return std::optional<QColor>(QColor(0, 255, 0)); });
+    int greenWhileOpen = 0;
+    uint32_t settingsWhileOpen = 1;
+    QTimer::singleShot(0, &options_, [&] {
+        options_.ChooseColour();
+        greenWhileOpen = GreenPixels(clock_->WheelImage());
+        settingsWhileOpen = clock_->Session().ClockSettings().PlanetColor;
+        options_.reject();
+    });
+    clock_->EditOptions();
+    EXPECT_GT(greenWhileOpen, 20);
+    EXPECT_EQ(settingsWhileOpen, 0u);
+    EXPECT_EQ(GreenPixels(clock_->WheelImage()), 0);
+    EXPECT_FALSE(clock_->PreviewPlanetSize().has_value());
 }
 
 // The minute at which the Ascendant leaves Gemini for Cancer at the test
@@ -274,7 +310,7 @@ TEST_F(ClockWindow, OptionsWriteOnOkOnlyAndTheClockFollows)
 TEST_F(ClockWindow, TheTrayIconFollowsTheRisingSign)
 {
     Start();
-    Settings settings = clock_->ClockSettings();
+    Settings settings = clock_->Session().ClockSettings();
     const PlanetTable table;
     ClockChart scratch;
     LocalDateTime before{}, after{};
@@ -288,13 +324,13 @@ TEST_F(ClockWindow, TheTrayIconFollowsTheRisingSign)
     }
     ASSERT_TRUE(found);
     now_ = before;
-    clock_->Timer1Timer();
+    clock_->Session().MinuteTick();
     EXPECT_EQ(clock_->RisingIcon(), 3);
-    EXPECT_GT(std::fmod(clock_->Moment().TrueCuspPos[1], 30.0), 29.0);
+    EXPECT_GT(std::fmod(clock_->Session().Moment().TrueCuspPos[1], 30.0), 29.0);
     now_ = after;
-    clock_->Timer1Timer();
+    clock_->Session().MinuteTick();
     EXPECT_EQ(clock_->RisingIcon(), 4);
-    EXPECT_FALSE(clock_->TrayIcon1()->Icon().isNull());
+    EXPECT_FALSE(clock_->TrayIcon()->Icon().isNull());
 }
 
 TEST_F(ClockWindow, SessionEndClosesWithoutSavingTheGeometry)
@@ -308,7 +344,7 @@ TEST_F(ClockWindow, SessionEndClosesWithoutSavingTheGeometry)
     Settle();
     EXPECT_TRUE(clock_->ShuttingDown());
     EXPECT_FALSE(clock_->isVisible());
-    EXPECT_FALSE(clock_->TrayIcon1()->Active());
+    EXPECT_FALSE(clock_->TrayIcon()->Active());
     EXPECT_EQ(ReadAll(path_), "[Show]\nTop=5\n");
 }
 
@@ -321,13 +357,13 @@ TEST_F(ClockWindow, MissingCuspsAreReportedOncePerChangeOfSettings)
     EXPECT_NE(messages_[0].first.find("has no cusps at latitude 75"), std::string::npos) << messages_[0].first;
     EXPECT_FALSE(messages_[0].second);
     now_ = Minute(7, 21, 41);
-    clock_->Timer1Timer();
-    clock_->Timer1Timer();
+    clock_->Session().MinuteTick();
+    clock_->Session().MinuteTick();
     EXPECT_EQ(messages_.size(), 1u);  // not every minute
     EXPECT_FALSE(clock_->WheelImage().isNull());  // the bodies are drawn all the same
 
     QTimer::singleShot(0, &options_, [this] { options_.reject(); });
-    clock_->Options1Click();  // the settings are read again: one more notice
+    clock_->EditOptions();  // the settings are read again: one more notice
     EXPECT_EQ(messages_.size(), 2u);
 }
 
@@ -336,10 +372,10 @@ TEST_F(ClockWindow, OnTopToggles)
     Start();
     clock_->show();
     Settle();
-    clock_->OnTop1Click();
+    clock_->ToggleOnTop();
     EXPECT_TRUE(clock_->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_TRUE(clock_->isVisible());
-    clock_->OnTop1Click();
+    clock_->ToggleOnTop();
     EXPECT_FALSE(clock_->windowFlags() & Qt::WindowStaysOnTopHint);
 }
 
@@ -359,18 +395,18 @@ TEST_F(ClockWindow, APlaceBeyondTheGlobeIsReportedOncePerReadingAndNotUsed)
     EXPECT_NE(text.find("[Place] ZoneH=30"), std::string::npos) << text;
     EXPECT_EQ(text.find("LongD"), std::string::npos) << text;  // 10 degrees is a longitude
     EXPECT_FALSE(messages_[0].second);
-    EXPECT_EQ(clock_->ClockSettings().Latitude(), 0.0);  // the key's default
-    EXPECT_EQ(clock_->ClockSettings().ZoneHours, 0.0);
-    EXPECT_EQ(clock_->ClockSettings().Longitude(), 10.0);
-    EXPECT_GE(clock_->Moment().UT, 0.0);
-    EXPECT_LT(clock_->Moment().UT, 24.0);
+    EXPECT_EQ(clock_->Session().ClockSettings().Latitude(), 0.0);  // the key's default
+    EXPECT_EQ(clock_->Session().ClockSettings().ZoneHours, 0.0);
+    EXPECT_EQ(clock_->Session().ClockSettings().Longitude(), 10.0);
+    EXPECT_GE(clock_->Session().Moment().UT, 0.0);
+    EXPECT_LT(clock_->Session().Moment().UT, 24.0);
 
     now_ = Minute(7, 21, 41);
-    clock_->Timer1Timer();
+    clock_->Session().MinuteTick();
     EXPECT_EQ(messages_.size(), 1u);  // not every minute
 
     QTimer::singleShot(0, &options_, [this] { options_.reject(); });
-    clock_->Options1Click();  // the settings are read again: one more notice
+    clock_->EditOptions();  // the settings are read again: one more notice
     EXPECT_EQ(messages_.size(), 2u);
 }
 
@@ -380,7 +416,7 @@ TEST_F(ClockWindow, UnreadableSettingsValuesGiveTheDefaultsSilently)
     clock_->show();
     Settle();
     EXPECT_TRUE(messages_.empty());
-    EXPECT_EQ(clock_->ClockSettings().PlanetSize, 63);
+    EXPECT_EQ(clock_->Session().ClockSettings().PlanetSize, 63);
 }
 
 }  // namespace

@@ -147,7 +147,7 @@ TEST(Options, SliderReportsEveryChangeAndOnceWhenShown)
     ASSERT_EQ(sizes.count(), 3);
     EXPECT_EQ(sizes[0][0].toInt(), 72);
     EXPECT_EQ(sizes[1][0].toInt(), 41);
-    EXPECT_EQ(sizes[2][0].toInt(), 41);  // FormShow
+    EXPECT_EQ(sizes[2][0].toInt(), 41);  // on showing
     EXPECT_EQ(dialog.lblSize->text(), "Small");
     dialog.hide();
 }

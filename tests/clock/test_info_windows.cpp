@@ -49,22 +49,22 @@ TEST(AboutWindow, FrameAndTexts)
     EXPECT_EQ(about.palette().color(QPalette::Window), QColor(Qt::white));
 
     struct { QString actual; const char *expected; } texts[] = {
-        {about.SpeedButton2()->text(), "QUORVANE software"},
-        {about.SpeedButton1()->text(), "Close this"},
+        {about.SoftwareButton()->text(), "QUORVANE software"},
+        {about.CloseButton()->text(), "Close this"},
         {about.Label(7)->text(), "Read this for important information:"},
     };
     for (const auto &t : texts) EXPECT_EQ(t.actual, t.expected);
     EXPECT_TRUE(about.Label(1)->text().contains("2.02"));
     EXPECT_TRUE(about.Label(1)->font().bold());
     EXPECT_TRUE(about.Label(7)->font().bold());
-    EXPECT_LT(about.SpeedButton2()->x(), about.Image2()->x()) << "QUORVANE software on the left";
-    EXPECT_LT(about.Image2()->x(), about.SpeedButton1()->x()) << "Close this on the right";
+    EXPECT_LT(about.SoftwareButton()->x(), about.SignBand()->x()) << "QUORVANE software on the left";
+    EXPECT_LT(about.SignBand()->x(), about.CloseButton()->x()) << "Close this on the right";
 }
 
 TEST(AboutWindow, InstructionsHaveTheirSectionsInOrder)
 {
     TfrmAbout about(nullptr);
-    QPlainTextEdit *memo = about.Memo1();
+    QPlainTextEdit *memo = about.Instructions();
     EXPECT_TRUE(memo->isReadOnly());
     EXPECT_EQ(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     const QStringList lines = memo->toPlainText().split('\n');
@@ -88,13 +88,13 @@ TEST(AboutWindow, EveryLabelHoldsItsWholeText)
     TfrmAbout about(nullptr);
     for (int n = 1; n <= 7; ++n) {
         QLabel *label = about.Label(n);
-        ASSERT_NE(label, nullptr) << "Label" << n;
+        ASSERT_NE(label, nullptr) << "text " << n;
         const int needed = label->wordWrap() ? label->heightForWidth(label->width()) : label->sizeHint().height();
-        EXPECT_LE(needed, label->height()) << "Label" << n;
-        EXPECT_LE(label->geometry().right(), about.width()) << "Label" << n;
+        EXPECT_LE(needed, label->height()) << "text " << n;
+        EXPECT_LE(label->geometry().right(), about.width()) << "text " << n;
     }
     struct { QPushButton *button; const char *name; } buttons[] = {
-        {about.SpeedButton1(), "SpeedButton1"}, {about.SpeedButton2(), "SpeedButton2"}};
+        {about.CloseButton(), "CloseButton"}, {about.SoftwareButton(), "SoftwareButton"}};
     for (const auto &b : buttons) EXPECT_LE(b.button->sizeHint().width(), b.button->width()) << b.name;
 }
 
@@ -102,7 +102,7 @@ TEST(AboutWindow, PicturesAreDrawn)
 {
     TfrmAbout about(nullptr);
     struct { QLabel *image; QSize size; const char *name; } pictures[] = {
-        {about.Image1(), QSize(247, 56), "Image1"}, {about.Image2(), QSize(150, 34), "Image2"}};
+        {about.TitlePicture(), QSize(247, 56), "TitlePicture"}, {about.SignBand(), QSize(150, 34), "SignBand"}};
     for (const auto &p : pictures) {
         EXPECT_EQ(p.image->size(), p.size) << p.name;
         EXPECT_EQ(p.image->pixmap().size(), p.size) << p.name;
@@ -118,8 +118,8 @@ TEST(AboutWindow, ButtonsEndTheModalRun)
         bool companionShown;
         const char *what;
     } cases[] = {
-        {&TfrmAbout::SpeedButton1Click, QDialog::Accepted, false, "Close this"},
-        {&TfrmAbout::SpeedButton2Click, QDialog::Rejected, true, "QUORVANE software: companion left open"},
+        {&TfrmAbout::CloseInstructions, QDialog::Accepted, false, "Close this"},
+        {&TfrmAbout::ShowAstrologySoftware, QDialog::Rejected, true, "QUORVANE software: companion left open"},
     };
     for (const auto &c : cases) {
         TfrmQV4 qv4;
@@ -139,17 +139,17 @@ TEST(CompanionWindow, FrameTextsAndClosing)
     EXPECT_EQ(qv4.minimumSize(), qv4.maximumSize());
     EXPECT_FALSE(qv4.isModal());
     EXPECT_EQ(qv4.palette().color(QPalette::Window), QColor(Qt::white));
-    EXPECT_EQ(qv4.SpeedButton1()->text(), "OK, Close this.");
-    EXPECT_TRUE(qv4.frmQV4()->isReadOnly());
-    EXPECT_EQ(qv4.frmQV4()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    EXPECT_TRUE(qv4.frmQV4()->toPlainText().contains("QUORVANE"));
-    EXPECT_LE(qv4.Label1()->heightForWidth(qv4.Label1()->width()), qv4.Label1()->height()) << "headline fits";
-    EXPECT_TRUE(HasInk(qv4.Image1()->pixmap()));
-    EXPECT_LE(qv4.Image1()->geometry().right(), qv4.frmQV4()->x()) << "picture beside the text";
+    EXPECT_EQ(qv4.CloseButton()->text(), "OK, Close this.");
+    EXPECT_TRUE(qv4.Description()->isReadOnly());
+    EXPECT_EQ(qv4.Description()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_TRUE(qv4.Description()->toPlainText().contains("QUORVANE"));
+    EXPECT_LE(qv4.Headline()->heightForWidth(qv4.Headline()->width()), qv4.Headline()->height()) << "headline fits";
+    EXPECT_TRUE(HasInk(qv4.ProductPicture()->pixmap()));
+    EXPECT_LE(qv4.ProductPicture()->geometry().right(), qv4.Description()->x()) << "picture beside the text";
 
     qv4.show();
     EXPECT_TRUE(qv4.isVisible());
-    qv4.SpeedButton1()->click();
+    qv4.CloseButton()->click();
     EXPECT_FALSE(qv4.isVisible());
 }
 

@@ -52,18 +52,18 @@ struct DrawnCell {
 std::map<std::pair<int, int>, DrawnCell> PaintAndRecord(TfrmPositions &form)
 {
     std::map<std::pair<int, int>, DrawnCell> drawn;
-    TColorEvent handler = form.grdPos()->OnGetCellColor;
-    form.grdPos()->OnGetCellColor = [&](TColorStringGrid *sender, int32_t row, int32_t col, TGridDrawState state,
+    TColorEvent handler = form.Grid()->OnGetCellColor;
+    form.Grid()->OnGetCellColor = [&](TColorStringGrid *sender, int32_t row, int32_t col, TGridDrawState state,
                                         QBrush &brush, QFont &font, QColor &colour) {
         handler(sender, row, col, state, brush, font, colour);
         drawn[{col, row}] = {font, brush.color(), colour, state.Fixed};
     };
-    form.grdPos()->grab();
-    form.grdPos()->OnGetCellColor = handler;
+    form.Grid()->grab();
+    form.Grid()->OnGetCellColor = handler;
     return drawn;
 }
 
-TEST(PositionsWindow, FormAsLaidOut)
+TEST(PositionsWindow, WindowAsLaidOut)
 {
     TfrmPositions form{GlyphFace(false)};
     EXPECT_EQ(form.windowTitle(), "Zenlume Positions");
@@ -76,7 +76,7 @@ TEST(PositionsWindow, FormAsLaidOut)
     EXPECT_TRUE(form.btnTop()->isCheckable());
     EXPECT_FALSE(form.btnTop()->isChecked());
 
-    TColorStringGrid *grid = form.grdPos();
+    TColorStringGrid *grid = form.Grid();
     EXPECT_EQ(grid->ColCount(), 4);
     EXPECT_EQ(grid->RowCount(), 13);
     EXPECT_EQ(grid->FixedRows(), 1);
@@ -123,8 +123,8 @@ TEST(PositionsWindow, ColumnColoursAsDrawn)
 {
     TfrmPositions form{GlyphFace(false)};
     form.FillGrid(RetrogradeMoment());
-    form.grdPos()->setCurrentCell(5, 1);  // a selected cell is coloured like any other
-    const QImage image = form.grdPos()->grab().toImage();
+    form.Grid()->setCurrentCell(5, 1);  // a selected cell is coloured like any other
+    const QImage image = form.Grid()->grab().toImage();
     const QColor blue(0, 0, 255), white(255, 255, 255);
     struct { int col, row; QColor fill; const char *what; } cases[] = {
         {0, 0, blue, "heading row, glyph column"},  {1, 0, white, "heading row, Planet"},
@@ -133,9 +133,9 @@ TEST(PositionsWindow, ColumnColoursAsDrawn)
         {2, 12, blue, "house number"},              {3, 12, white, "cusp's sign text"},
     };
     for (const auto &c : cases) {
-        const QRect cell = form.grdPos()->visualRect(form.grdPos()->model()->index(c.row, c.col));
+        const QRect cell = form.Grid()->visualRect(form.Grid()->model()->index(c.row, c.col));
         // The cell's right end, clear of the left-aligned text and the grid line.
-        const QPoint where = form.grdPos()->viewport()->mapTo(form.grdPos(), cell.topRight() + QPoint(-3, 3));
+        const QPoint where = form.Grid()->viewport()->mapTo(form.Grid(), cell.topRight() + QPoint(-3, 3));
         EXPECT_EQ(image.pixelColor(where * image.devicePixelRatio()), c.fill) << c.what;
     }
 
@@ -164,12 +164,12 @@ TEST(PositionsWindow, FillGridListsEveryBodyWhateverTheWheelShows)
         form.FillGrid(moment);
         SCOPED_TRACE(testing::Message() << "symbol face " << c.symbolFace << ", row " << c.row);
         const GridRow &row = moment.Grid[c.row];
-        EXPECT_EQ(form.grdPos()->Cells(0, c.row), c.glyph);
-        EXPECT_EQ(form.grdPos()->Cells(1, c.row), form.SymbolText(row.Planet.chars, row.Planet.length));
-        EXPECT_EQ(form.grdPos()->Cells(2, c.row), QString::number(c.row));
-        EXPECT_EQ(form.grdPos()->Cells(3, c.row), form.SymbolText(row.Cusp.chars, row.Cusp.length));
-        EXPECT_FALSE(form.grdPos()->Cells(1, c.row).isEmpty());
-        EXPECT_EQ(form.grdPos()->Cells(1, 0), "Planet") << "the headings stay";
+        EXPECT_EQ(form.Grid()->Cells(0, c.row), c.glyph);
+        EXPECT_EQ(form.Grid()->Cells(1, c.row), form.SymbolText(row.Planet.chars, row.Planet.length));
+        EXPECT_EQ(form.Grid()->Cells(2, c.row), QString::number(c.row));
+        EXPECT_EQ(form.Grid()->Cells(3, c.row), form.SymbolText(row.Cusp.chars, row.Cusp.length));
+        EXPECT_FALSE(form.Grid()->Cells(1, c.row).isEmpty());
+        EXPECT_EQ(form.Grid()->Cells(1, 0), "Planet") << "the headings stay";
     }
 }
 
@@ -183,12 +183,12 @@ TEST(PositionsWindow, SignTextsShowTheSignSymbolAndTheRetrogradeMark)
     for (const auto &c : cases) {
         TfrmPositions form{GlyphFace(c.symbolFace)};
         form.FillGrid(moment);
-        const QString jupiter = form.grdPos()->Cells(1, QVCALC32_JUPITER);
+        const QString jupiter = form.Grid()->Cells(1, QVCALC32_JUPITER);
         EXPECT_TRUE(jupiter.endsWith(c.mark)) << jupiter.toStdString();
         EXPECT_TRUE(jupiter.contains(form.Face().Text(jupiterSign))) << "the sign's symbol";
-        EXPECT_FALSE(form.grdPos()->Cells(1, QVCALC32_SUN).contains(c.mark)) << "a direct body has no mark";
+        EXPECT_FALSE(form.Grid()->Cells(1, QVCALC32_SUN).contains(c.mark)) << "a direct body has no mark";
         for (int k = 1; k <= 12; ++k)
-            EXPECT_FALSE(form.grdPos()->Cells(3, k).contains(c.mark)) << "cusp " << k << " never retrograde";
+            EXPECT_FALSE(form.Grid()->Cells(3, k).contains(c.mark)) << "cusp " << k << " never retrograde";
     }
 }
 
@@ -196,11 +196,11 @@ TEST(PositionsWindow, EveryTextFitsItsColumn)
 {
     TfrmPositions form{GlyphFace(false)};
     form.FillGrid(RetrogradeMoment());
-    const QFontMetrics glyphs(form.grdPos()->font());
+    const QFontMetrics glyphs(form.Grid()->font());
     for (int row = 1; row <= 12; ++row)
         for (int col = 0; col < 4; ++col) {
-            const int needed = glyphs.horizontalAdvance(form.grdPos()->Cells(col, row)) + TColorStringGrid::kTextIndent;
-            EXPECT_LE(needed, form.grdPos()->ColWidths(col) - 1) << "column " << col << ", row " << row;
+            const int needed = glyphs.horizontalAdvance(form.Grid()->Cells(col, row)) + TColorStringGrid::kTextIndent;
+            EXPECT_LE(needed, form.Grid()->ColWidths(col) - 1) << "column " << col << ", row " << row;
         }
 }
 
@@ -217,7 +217,7 @@ TEST(PositionsWindow, RefreshedWhileHiddenShowsTheCurrentValuesWhenShown)
     form.show();
     EXPECT_TRUE(form.isVisible());
     const GridRow &moon = later.Grid[QVCALC32_MOON];
-    EXPECT_EQ(form.grdPos()->Cells(1, QVCALC32_MOON), form.SymbolText(moon.Planet.chars, moon.Planet.length));
+    EXPECT_EQ(form.Grid()->Cells(1, QVCALC32_MOON), form.SymbolText(moon.Planet.chars, moon.Planet.length));
 }
 
 TEST(PositionsWindow, KeepOnTopFollowsTheButton)

@@ -190,9 +190,10 @@ TEST(ChartRecord, WheelFrameTextsAndRisingSign)
         EXPECT_EQ(m.RisingSign, static_cast<int>(asc / 30) + 1);
         EXPECT_DOUBLE_EQ(chart.SignShift, std::fmod(asc, 30));
         EXPECT_EQ(chart.CuspPos[1], 30 * std::trunc(asc / 30));  // the rising sign's start
-        EXPECT_EQ(chart.PlanetPos[QVCALC32_ASCENDANT], asc);     // the Ascendant is not shifted
+        EXPECT_EQ(chart.TrueAscendant(), asc);                    // the Ascendant is not shifted
+        EXPECT_EQ(chart.PlanetPos[kTrueAscendantEntry], asc);
         for (int i = QVCALC32_SUN; i <= QVCALC32_MIDHEAVEN; ++i) {
-            if (i == QVCALC32_ASCENDANT) continue;
+            if (!IsWheelFrameEntry(i)) continue;
             double expected = m.TruePlanetPos[i] - chart.SignShift;
             if (expected < 0) expected += 360;
             EXPECT_DOUBLE_EQ(chart.PlanetPos[i], expected) << i;
@@ -210,6 +211,32 @@ TEST(ChartRecord, WheelFrameTextsAndRisingSign)
             EXPECT_EQ(m.Grid[k].House, std::to_string(k));
         }
     }
+}
+
+// Which PlanetPos entries are in the wheel frame: the bodies and the
+// Midheaven; the Ascendant entry is the true one, and entry 0 is unused.
+TEST(ChartRecord, TheFramesOfTheEntries)
+{
+    struct Case { int entry; bool wheel; const char *name; } cases[] = {
+        {0, false, "unused"},
+        {QVCALC32_SUN, true, "Sun"},
+        {QVCALC32_PLUTO, true, "Pluto"},
+        {QVCALC32_NODE, true, "Node"},
+        {QVCALC32_CHIRON, true, "Chiron"},
+        {QVCALC32_ASCENDANT, false, "the true Ascendant"},
+        {QVCALC32_MIDHEAVEN, true, "Midheaven"},
+        {15, false, "beyond the record"},
+    };
+    for (const auto &c : cases) EXPECT_EQ(IsWheelFrameEntry(c.entry), c.wheel) << c.name;
+    EXPECT_EQ(kTrueAscendantEntry, QVCALC32_ASCENDANT);
+
+    // Without a house system there is no Ascendant and no shift.
+    ClockChart chart;
+    Settings none = Place(1, QVCALC32_PLACIDUS);
+    none.HouseSys = 0;
+    Compute(none, At(2026, 4, 18, 12, 5), chart);
+    EXPECT_TRUE(std::isnan(chart.TrueAscendant()));
+    EXPECT_EQ(chart.SignShift, 0.0);
 }
 
 TEST(ChartRecord, PolarLatitudesKeepBodiesAndAnglesButNoFalseCusps)

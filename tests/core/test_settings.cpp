@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -19,7 +20,7 @@ namespace {
 
 using namespace zenlume;
 
-Settings Load(const std::string &text, int wheel = 576) { return LoadSettings(IniFile::Parse(text), wheel); }
+Settings Load(const std::string &text) { return LoadSettings(IniFile::Parse(text)); }
 IniFile FromFile(const std::string &path)
 {
     IniFile ini;
@@ -65,10 +66,9 @@ TEST(LoadSettings, DefaultsWithoutAFile)
     EXPECT_EQ(s.LongDeg, 0);
     EXPECT_EQ(s.ZoneHours, 0);
     EXPECT_EQ(s.HouseSys, QVCALC32_PLACIDUS);
-    EXPECT_EQ(s.SignColours, 0);
-    EXPECT_EQ(s.CuspMode, 0);
+    EXPECT_EQ(s.SignColours, SignColouring::kNone);
+    EXPECT_EQ(s.CuspMode, CuspLines::kNone);
     EXPECT_EQ(s.PlanetSize, 63);
-    EXPECT_EQ(s.GlyphSize, 16);  // trunc(63 * 0.25 * 576 / 576) + 1
     EXPECT_EQ(s.PlanetColor, 0u);
     for (int i = QVCALC32_SUN; i <= QVCALC32_PLUTO; ++i) EXPECT_TRUE(s.ShowBody[i]) << i;
     EXPECT_FALSE(s.ShowBody[QVCALC32_NODE]);
@@ -112,16 +112,51 @@ TEST(LoadSettings, HouseSystemMapping)
 
 TEST(LoadSettings, AppearanceAndShownBodies)
 {
-    const Settings s = Load("[setting]\nglyphs=2\nCusps=1\nSize=100\nColor=255\n[Show]\nNode=1\nSun=0\nTop=-40\n",
-                            1152);
-    EXPECT_EQ(s.SignColours, 2);
-    EXPECT_EQ(s.CuspMode, 1);
-    EXPECT_EQ(s.GlyphSize, 51);  // trunc(100 * 0.25 * 1152 / 576) + 1
+    const Settings s = Load("[setting]\nglyphs=2\nCusps=1\nSize=100\nColor=255\n[Show]\nNode=1\nSun=0\nTop=-40\n");
+    EXPECT_EQ(s.SignColours, SignColouring::kBackground);
+    EXPECT_EQ(s.CuspMode, CuspLines::kAngles);
+    EXPECT_EQ(s.PlanetSize, 100);
     EXPECT_EQ(s.PlanetColor, 255u);
     EXPECT_TRUE(s.ShowBody[QVCALC32_NODE]);
     EXPECT_FALSE(s.ShowBody[QVCALC32_SUN]);
     EXPECT_EQ(s.WindowTop, -40);
     EXPECT_EQ(Load("[Setting]\nColor=not a colour\n").PlanetColor, 0u);
+}
+
+// The modes keep the file's numbers: 0, 1 and 2 are the named modes, and a
+// number beyond them is kept as it is (the wheel then colours no sign and
+// draws every cusp).
+TEST(LoadSettings, SignColourAndCuspModesAsTheFileNumbersThem)
+{
+    struct Case { const char *text; SignColouring colours; CuspLines cusps; } cases[] = {
+        {"[Setting]\nGlyphs=0\nCusps=0\n", SignColouring::kNone, CuspLines::kNone},
+        {"[Setting]\nGlyphs=1\nCusps=1\n", SignColouring::kGlyphs, CuspLines::kAngles},
+        {"[Setting]\nGlyphs=2\nCusps=2\n", SignColouring::kBackground, CuspLines::kAll},
+        {"[Setting]\nGlyphs=7\nCusps=258\n", static_cast<SignColouring>(7), static_cast<CuspLines>(2)},
+        {"[Setting]\nGlyphs=x\nCusps=-1\n", SignColouring::kNone, static_cast<CuspLines>(255)},
+    };
+    for (const auto &c : cases) {
+        const Settings s = Load(c.text);
+        EXPECT_EQ(s.SignColours, c.colours) << c.text;
+        EXPECT_EQ(s.CuspMode, c.cusps) << c.text;
+    }
+}
+
+// The glyph size follows the options' size and the width of the picture it
+// is drawn into: Trunc(PlanetSize * 0.25 * W / 576) + 1.
+TEST(GlyphSizeFor, FollowsTheSizeAndThePicturesWidth)
+{
+    struct Case { uint16_t size; int width; uint16_t glyph; const char *what; } cases[] = {
+        {63, 576, 16, "the default size on a 576-pixel wheel"},
+        {63, 547, 15, "the default window's wheel"},
+        {63, 545, 15, "the default window's width"},
+        {100, 1152, 51, "a large size on a wheel twice as wide"},
+        {0, 576, 1, "the smallest size"},
+        {63, 0, 1, "no picture yet"},
+        {63, -100, 1, "a negative width has no size: 1"},
+        {65535, 100000, 1, "beyond 16 bits: 1"},
+    };
+    for (const auto &c : cases) EXPECT_EQ(GlyphSizeFor(c.size, c.width), c.glyph) << c.what;
 }
 
 TEST(LoadSettings, HostileFilesNeverCrash)
@@ -138,7 +173,7 @@ TEST(LoadSettings, HostileFilesNeverCrash)
     };
     for (const auto &text : cases) {
         const Settings s = Load(text);
-        EXPECT_LE(s.SignColours, 255);
+        EXPECT_TRUE(std::isfinite(s.Latitude()) && std::isfinite(s.ZoneHours)) << text.substr(0, 40);
     }
     EXPECT_EQ(Load("[Setting]\r\nSize=70\r\n").PlanetSize, 70);
 }
@@ -167,13 +202,13 @@ TEST(SettingsFile, WritesOptionsInPlaceKeepingEverythingElse)
     // Keys of a new section follow in the order the dialog writes them.
     EXPECT_NE(text.find("[Place]\nLatD=51\nLatM=30\nLongM=0\nLongD=0\nZoneH=0\nZoneM=0\nNS=1\nEW=0\n"),
               std::string::npos);
-    const Settings s = LoadSettings(FromFile(path), 576);
+    const Settings s = LoadSettings(FromFile(path));
     EXPECT_EQ(s.HouseSys, QVCALC32_EQUAL);
     EXPECT_DOUBLE_EQ(s.Latitude(), 51.5);
     EXPECT_TRUE(s.ShowBody[QVCALC32_NODE]);
 
     ASSERT_TRUE(WriteGeometry(path, 10, 20, 600, 580, &error)) << error;
-    const Settings g = LoadSettings(FromFile(path), 576);
+    const Settings g = LoadSettings(FromFile(path));
     EXPECT_EQ(g.WindowTop, 10);
     EXPECT_EQ(g.WindowLeft, 20);
     EXPECT_EQ(g.WindowHeight, 600);
@@ -205,7 +240,7 @@ TEST(SettingsFile, ColoursSurviveAReadAndWriteUnchanged)
             ASSERT_TRUE(WriteOptions(path, ReadOptions(FromFile(path)), &error)) << error;
         EXPECT_NE(ReadAll(path).find(std::string("Color=") + c.written + "\n"), std::string::npos)
             << c.stored << " became: " << ReadAll(path);
-        EXPECT_EQ(LoadSettings(FromFile(path), 576).PlanetColor, c.colour) << c.stored;
+        EXPECT_EQ(LoadSettings(FromFile(path)).PlanetColor, c.colour) << c.stored;
     }
 }
 
@@ -250,7 +285,7 @@ TEST(SettingsFile, CreatesTheConfigFolderOfANewAccount)
     const std::string path = dir.path + "/home/.config/zenlume.ini";
     std::string error;
     ASSERT_TRUE(WriteGeometry(path, 5, 6, 7, 8, &error)) << error;
-    EXPECT_EQ(LoadSettings(FromFile(path), 576).WindowLeft, 6);
+    EXPECT_EQ(LoadSettings(FromFile(path)).WindowLeft, 6);
 }
 
 TEST(SettingsFile, LocationFollowsXdgConfigHome)
@@ -298,7 +333,7 @@ TEST(LoadSettings, PlacesBeyondTheGlobeAreReportedAndReplaced)
     };
     for (const auto &c : cases) {
         std::vector<SettingsProblem> problems;
-        const Settings s = LoadSettings(IniFile::Parse(c.text), 576, &problems);
+        const Settings s = LoadSettings(IniFile::Parse(c.text), &problems);
         std::string keys;
         for (const SettingsProblem &p : problems) {
             keys += (keys.empty() ? "" : " ") + p.Key;
@@ -312,7 +347,7 @@ TEST(LoadSettings, PlacesBeyondTheGlobeAreReportedAndReplaced)
         EXPECT_DOUBLE_EQ(s.ZoneHours, c.zone) << c.text;
     }
     std::vector<SettingsProblem> problems;
-    LoadSettings(IniFile::Parse("[place]\nlatd= 91 \n"), 576, &problems);
+    LoadSettings(IniFile::Parse("[place]\nlatd= 91 \n"), &problems);
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_EQ(ProblemText(problems[0]), "[Place] LatD=91 puts the latitude beyond 90\u00B0");
 }
@@ -321,8 +356,7 @@ TEST(LoadSettings, UnreadableValuesAreNamedAndGiveTheDefaults)
 {
     std::vector<SettingsProblem> problems;
     const Settings s = LoadSettings(
-        IniFile::Parse("[Setting]\nSize=big\nColor=red\nHouses=\n[Place]\nNS=north\nLatD=51\n[Show]\nNode=yes\n"), 576,
-        &problems);
+        IniFile::Parse("[Setting]\nSize=big\nColor=red\nHouses=\n[Place]\nNS=north\nLatD=51\n[Show]\nNode=yes\n"), &problems);
     struct Expected { const char *section, *key, *value, *fallback; } expected[] = {
         {"Setting", "Houses", "", "0"}, {"Setting", "Size", "big", "63"}, {"Setting", "Color", "red", "0"},
         {"Place", "NS", "north", "0"},  {"Show", "Node", "yes", "0"},
@@ -342,7 +376,7 @@ TEST(LoadSettings, UnreadableValuesAreNamedAndGiveTheDefaults)
     EXPECT_FALSE(s.ShowBody[QVCALC32_NODE]);
 
     problems.clear();
-    LoadSettings(IniFile::Parse("[Setting]\nHouses=2\nColor=$FF\n[Place]\nNS=1\nLatD=51\nLatM=30\n"), 576, &problems);
+    LoadSettings(IniFile::Parse("[Setting]\nHouses=2\nColor=$FF\n[Place]\nNS=1\nLatD=51\nLatM=30\n"), &problems);
     EXPECT_TRUE(problems.empty());
 }
 

@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const std::string text = in.ConsumeRemainingBytesAsString();
 
     const IniFile ini = IniFile::Parse(text);
-    (void)zenlume::LoadSettings(ini, width);
+    (void)zenlume::GlyphSizeFor(zenlume::LoadSettings(ini).PlanetSize, width);
     const OptionValues read = zenlume::ReadOptions(ini);
     if (!fromInput) chosen = read;
 

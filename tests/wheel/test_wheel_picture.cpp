@@ -4,6 +4,7 @@
 // pixel above (or left of) each of its pixels.  Glyphs are found by their
 // ink, within a few pixels; the bodies are drawn in magenta, which no other
 // layer uses.
+#include "body_layer.h"
 #include "glyph_codes.h"
 #include "wheel_renderer.h"
 
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -21,14 +23,15 @@ using namespace zenlume;
 constexpr QRgb kWhite = 0xFFFFFFFF, kBlack = 0xFF000000, kRed = 0xFFFF0000, kBlue = 0xFF0000FF;
 
 // Equal houses from the ascendant, in the wheel frame as the chart record
-// holds them; the midheaven point is cusp 10; bodies direct.
+// holds them, beside the true Ascendant; the midheaven point is cusp 10;
+// bodies direct.
 ClockChart ChartWithAscendant(double asc)
 {
     ClockChart c{};
     c.SignShift = asc - 30 * std::trunc(asc / 30);
     for (int i = 1; i <= 12; ++i) c.CuspPos[i] = std::fmod(asc - c.SignShift + 30.0 * (i - 1), 360);
-    c.PlanetPos[13] = asc;
-    c.PlanetPos[14] = c.CuspPos[10];
+    c.PlanetPos[kTrueAscendantEntry] = asc;
+    c.PlanetPos[QVCALC32_MIDHEAVEN] = c.CuspPos[10];
     for (auto &text : c.PlanetText) text = ShortText10{9, {'0', '0', ' ', 'x', ' ', '0', '0', ' ', ' '}};
     return c;
 }
@@ -41,11 +44,10 @@ LocalDateTime At(int year, int month, int day, int hour, int minute)
 }
 
 // Magenta glyphs, no body shown, the given place.
-Settings Quiet(int side, int latDeg = 0)
+Settings Quiet(int latDeg = 0)
 {
     Settings s;
     for (bool &shown : s.ShowBody) shown = false;
-    s.GlyphSize = GlyphSizeFor(s.PlanetSize, side);
     s.PlanetColor = 0xFF00FF;
     s.LatDeg = latDeg;
     return s;
@@ -64,9 +66,14 @@ int CountAround(const QImage &img, QPoint centre, int half, Test test)
 
 class WheelPicture : public testing::Test {
 protected:
-    const QImage &Draw(const ClockChart &chart, Settings &settings, int side)
+    // The wheel at `side` pixels with the glyph size that follows from it.
+    const QImage &Draw(const ClockChart &chart, const Settings &settings, int side)
     {
-        EXPECT_TRUE(renderer.DrawWheel(chart, settings, side));
+        return Draw(chart, settings, WheelOptionsFor(settings, side));
+    }
+    const QImage &Draw(const ClockChart &chart, const Settings &settings, const WheelOptions &options)
+    {
+        EXPECT_TRUE(renderer.DrawWheel(chart, settings, options));
         return renderer.Picture();
     }
     WheelRenderer renderer;
@@ -75,7 +82,7 @@ protected:
 
 TEST_F(WheelPicture, RingsAndSpokesAtTheirPixels)
 {
-    Settings s = Quiet(547);
+    Settings s = Quiet();
     const QImage &img = Draw(ChartWithAscendant(60), s, 547);  // SignShift 0
     for (const RingBox &ring : g.Rings) {
         for (int edge : {ring.Lo, ring.Hi - 1}) {
@@ -98,7 +105,7 @@ TEST_F(WheelPicture, RingsAndSpokesAtTheirPixels)
 TEST_F(WheelPicture, TicksEveryDegreeThickEveryFifth)
 {
     const int side = 2160;  // 16 pixels per degree in the tick band
-    Settings s = Quiet(side);
+    Settings s = Quiet();
     const ClockChart chart = ChartWithAscendant(97.25);  // SignShift 7.25
     const QImage &img = Draw(chart, s, side);
     const WheelGeometry big = WheelGeometryFor(side);
@@ -124,7 +131,7 @@ TEST_F(WheelPicture, TheFirstCuspLiesAtNineOClock)
     std::vector<ClockChart> charts;
     for (double asc : {0.5, 75.5, 100.0, 184.2, 359.9}) charts.push_back(ChartWithAscendant(asc));
     const PlanetTable table;
-    Settings london = Quiet(547, 51);
+    Settings london = Quiet(51);
     london.LongMin = 7;
     for (bool &shown : london.ShowBody) shown = true;
     for (int houses : {QVCALC32_PLACIDUS, QVCALC32_KOCH, QVCALC32_EQUAL}) {
@@ -132,7 +139,7 @@ TEST_F(WheelPicture, TheFirstCuspLiesAtNineOClock)
         ComputeChartAt(london, At(2026, 12, 7, 21, 40), table, charts.emplace_back());
     }
     for (const ClockChart &chart : charts) {
-        london.CuspMode = 1;
+        london.CuspMode = CuspLines::kAngles;
         const QImage &img = Draw(chart, london, 547);
         // Rim, sign ring, tick band, body ring, hub: red from R_out in to len.
         for (int x : {0, 3, 20, 42, 47, 100, 157, 274 + 227})
@@ -142,8 +149,8 @@ TEST_F(WheelPicture, TheFirstCuspLiesAtNineOClock)
 
 TEST_F(WheelPicture, AxesRedAndBlueButBlackAndShortForEqualHouses)
 {
-    Settings s = Quiet(547);
-    s.CuspMode = 1;
+    Settings s = Quiet();
+    s.CuspMode = CuspLines::kAngles;
     const ClockChart chart = ChartWithAscendant(85);  // SignShift 25: no spoke or glyph on the vertical
     const QImage &quadrant = Draw(chart, s, 547);
     for (QPoint p : {QPoint(274, 47), QPoint(273, 47), QPoint(274, 501), QPoint(274, 1), QPoint(274, 157)})
@@ -183,8 +190,8 @@ TEST_F(WheelPicture, CuspModesChooseLinesAndNumbers)
     // Only the ends of a line are exact: look around a point on cusp 2's line.
     const QPoint cusp2 = WheelPoint(274, 200, ScreenAngle(chart.CuspPos[2], SignRotation(chart.CuspPos[1])));
     for (int mode = 0; mode <= 2; ++mode) {
-        Settings s = Quiet(547);
-        s.CuspMode = static_cast<uint8_t>(mode);
+        Settings s = Quiet();
+        s.CuspMode = static_cast<CuspLines>(mode);
         const QImage &img = Draw(chart, s, 547);
         EXPECT_EQ(CountAround(img, cusp2, 1, [](QRgb p) { return p == kBlack; }) > 0, mode == 2) << mode;
         EXPECT_EQ(img.pixel(3, 274), mode == 0 ? kWhite : kRed) << mode;
@@ -197,9 +204,9 @@ TEST_F(WheelPicture, SignColourModes)
 {
     const ClockChart chart = ChartWithAscendant(70);  // SignShift 10
     for (int mode : {2, 1, 0}) {  // white cells after coloured ones: every draw starts from white
-        Settings s = Quiet(547);
-        s.SignColours = static_cast<uint8_t>(mode);
-        s.CuspMode = 2;
+        Settings s = Quiet();
+        s.SignColours = static_cast<SignColouring>(mode);
+        s.CuspMode = CuspLines::kAll;
         const QImage &img = Draw(chart, s, 547);
         for (int i = 0; i < 12; ++i) {
             const double middle = ScreenAngle(30 * i + 15 - chart.SignShift, SignRotation(chart.CuspPos[1]));
@@ -228,14 +235,68 @@ TEST_F(WheelPicture, NodeChironAndTheMidheavenOnlyWhenShown)
         return CountAround(img, WheelPoint(274, g.BodyGlyphRadius, ScreenAngle(chart.PlanetPos[j], k)), 12, IsMagenta);
     };
     for (bool shown : {false, true}) {
-        Settings s = Quiet(547);
+        Settings s = Quiet();
         s.ShowBody[11] = s.ShowBody[12] = shown;
         s.HouseSys = shown ? QVCALC32_EQUAL : QVCALC32_PLACIDUS;
-        s.ShowBody[14] = !shown;  // whatever it held: the draw sets it
         const QImage &img = Draw(chart, s, 547);
-        EXPECT_EQ(s.ShowBody[14], shown);
         for (int j : {11, 12, 14}) EXPECT_EQ(glyphInk(img, j) > 5, shown) << "entry " << j;
         EXPECT_EQ(CountAround(img, QPoint(273, 273), 273, IsMagenta) > 0, shown) << "no other body";
+    }
+}
+
+// Entry 13 holds the true Ascendant, not a place on the wheel: no glyph
+// goes there, whichever bodies and house system are chosen.
+TEST_F(WheelPicture, TheTrueAscendantEntryIsNeverDrawn)
+{
+    ClockChart chart = ChartWithAscendant(200);  // true 200, wheel cusp 1 at 180
+    const int k = SignRotation(chart.CuspPos[1]);
+    const QPoint asTrue = WheelPoint(274, g.BodyGlyphRadius, ScreenAngle(chart.TrueAscendant(), k));
+    for (int houses : {QVCALC32_PLACIDUS, QVCALC32_EQUAL}) {
+        Settings s = Quiet();
+        for (bool &shown : s.ShowBody) shown = true;
+        for (int j = QVCALC32_SUN; j <= QVCALC32_CHIRON; ++j) chart.PlanetPos[j] = 90;  // all far from 200
+        s.HouseSys = static_cast<uint8_t>(houses);
+        EXPECT_EQ(CountAround(Draw(chart, s, 547), asTrue, 12, IsMagenta), 0) << houses;
+        EXPECT_FALSE(DrawnEntries(chart, s)[kTrueAscendantEntry]) << houses;
+    }
+}
+
+// What the options carry comes from the picture, not the settings: the
+// glyph size as given (not as PlanetSize would make it) and a colour that
+// stands in for PlanetColor.
+TEST_F(WheelPicture, TheOptionsGiveTheGlyphSizeAndColour)
+{
+    ClockChart chart = ChartWithAscendant(70);
+    chart.PlanetPos[7] = 100;  // Saturn, alone
+    Settings s = Quiet();
+    s.ShowBody[7] = true;
+    const QPoint glyph = WheelPoint(274, g.BodyGlyphRadius, ScreenAngle(100, SignRotation(chart.CuspPos[1])));
+    const auto ink = [&](const WheelOptions &options, auto test) {
+        return CountAround(Draw(chart, s, options), glyph, 20, test);
+    };
+    WheelOptions options = WheelOptionsFor(s, 547);
+    EXPECT_EQ(options.Side, 547);
+    EXPECT_EQ(options.GlyphSize, GlyphSizeFor(s.PlanetSize, 547));
+    const int usual = ink(options, IsMagenta);
+    EXPECT_GT(usual, 5);
+
+    struct Case { const char *name; uint16_t glyphSize; std::optional<uint32_t> colour; bool magenta, larger; };
+    const Case cases[] = {
+        {"the settings' colour", options.GlyphSize, std::nullopt, true, false},
+        {"a colour that stands in", options.GlyphSize, 0x00FF00u, false, false},  // green
+        {"a larger glyph", static_cast<uint16_t>(2 * options.GlyphSize), std::nullopt, true, true},
+    };
+    for (const Case &c : cases) {
+        WheelOptions o = options;
+        o.GlyphSize = c.glyphSize;
+        o.PlanetColor = c.colour;
+        const int magenta = ink(o, IsMagenta);
+        const int green = ink(o, [](QRgb p) { return qGreen(p) > qRed(p) + 80 && qGreen(p) > qBlue(p) + 80; });
+        EXPECT_EQ(magenta > 5, c.magenta) << c.name;
+        EXPECT_EQ(green > 5, !c.magenta) << c.name;
+        if (c.larger) {
+            EXPECT_GT(magenta, usual * 3 / 2) << c.name;
+        }
     }
 }
 
@@ -266,7 +327,7 @@ TEST_F(WheelPicture, ARetrogradeMarkerSitsOnItsGlyphsRadius)
     const QPoint between = WheelPoint(big.Centre, split, theta);
     for (char mark : {'R', ' '}) {
         chart.PlanetText[7].chars[8] = mark;
-        Settings s = Quiet(side);
+        Settings s = Quiet();
         s.ShowBody[7] = true;
         const QImage &img = Draw(chart, s, side);
         const auto [glyphAngle, glyphRadius] = InkCentre(img, big.Centre, between, split, big.BodyRingRadius);
@@ -285,7 +346,7 @@ TEST_F(WheelPicture, ARetrogradeMarkerSitsOnItsGlyphsRadius)
 TEST_F(WheelPicture, CrowdedGlyphsFanOutFromTheirTruePositions)
 {
     ClockChart chart = ChartWithAscendant(70);
-    Settings s = Quiet(547);
+    Settings s = Quiet();
     const double trueLon[] = {10, 12, 14}, spread[] = {10, 16.5, 21.5};
     for (int j = 1; j <= 3; ++j) chart.PlanetPos[j] = trueLon[j - 1], s.ShowBody[j] = true;
     const int k = SignRotation(chart.CuspPos[1]);
@@ -303,16 +364,14 @@ TEST_F(WheelPicture, CrowdedGlyphsFanOutFromTheirTruePositions)
 TEST_F(WheelPicture, SmallWheelsKeepTheSignColoursInTheSignRing)
 {
     const PlanetTable table;
-    Settings base = Quiet(547, 51);
+    Settings base = Quiet(51);
     for (bool &shown : base.ShowBody) shown = true;
-    base.SignColours = 2;
+    base.SignColours = SignColouring::kBackground;
     base.PlanetColor = 0;
     ClockChart chart;
     ComputeChartAt(base, At(2026, 12, 7, 21, 40), table, chart);
     for (int side = 50; side <= 140; ++side) {
-        Settings s = base;
-        s.GlyphSize = GlyphSizeFor(s.PlanetSize, side);
-        const QImage &img = Draw(chart, s, side);
+        const QImage &img = Draw(chart, base, side);
         const double mid = (side - 1) / 2.0, inner = WheelGeometryFor(side).SignRingRadius - 2.0;
         int inside = 0, outside = 0;
         for (int y = 0; y < side; ++y)
@@ -333,18 +392,17 @@ TEST_F(WheelPicture, SmallWheelsKeepTheSignColoursInTheSignRing)
 TEST_F(WheelPicture, OddChartsAndSidesDrawSafely)
 {
     const PlanetTable table;
-    Settings s = Quiet(547, 70);  // Placidus has no intermediate cusps beyond the polar circle
-    s.CuspMode = 2;
+    Settings s = Quiet(70);  // Placidus has no intermediate cusps beyond the polar circle
+    s.CuspMode = CuspLines::kAll;
     ClockChart polar;
     ComputeChartAt(s, At(2026, 12, 7, 12, 0), table, polar);
     ASSERT_TRUE(std::isnan(polar.CuspPos[2]));
     EXPECT_EQ(Draw(polar, s, 547).pixel(3, 274), kRed);
     for (int side : {1, 2, 3, 7, 20, 49}) {
-        s.SignColours = 2;
-        s.GlyphSize = GlyphSizeFor(s.PlanetSize, side);
+        s.SignColours = SignColouring::kBackground;
         EXPECT_EQ(Draw(polar, s, side).width(), side);
     }
-    EXPECT_FALSE(renderer.DrawWheel(polar, s, 0));
+    EXPECT_FALSE(renderer.DrawWheel(polar, s, WheelOptionsFor(s, 0)));
 }
 
 }  // namespace

@@ -1,0 +1,256 @@
+// The clock's session without a window: one minute at a time from a stepped
+// time source, with recording subscribers in place of the wheel, the
+// positions window, the tray and the publication.  Each tick reads the time
+// once, computes once and reaches every subscriber once; the publication's
+// lines are those of the chart computed for that minute; no computation
+// starts inside another; the settings are read again on request; notices
+// come once per reading of the file.  The expected charts come from the
+// chart core (ComputeChartAt) for the same settings and minute.
+#include "clock_session.h"
+
+#include "publication.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using namespace zenlume;
+
+const char kLondon[] = "[Place]\nNS=1\nLatD=51\nLatM=30\nEW=1\nLongD=0\nLongM=7\n";
+
+LocalDateTime Minute(int day, int hour, int minute) { return LocalDateTime{2026, 12, day, hour, minute, 0, 0}; }
+
+auto Fields(const LocalDateTime &t) { return std::tie(t.Year, t.Month, t.Day, t.Hour, t.Minute, t.Second); }
+
+// What each subscriber received, in the order the signals came.
+struct Received {
+    std::vector<std::string> events;       // "computed" / "ticked" / "settings" / "notice"
+    std::vector<LocalDateTime> computedAt;  // ChartComputed's moment
+    std::vector<int> risingSigns;           // what the tray would show
+    std::vector<std::vector<std::string>> published;  // the publication's lines per tick
+    std::vector<std::string> notices;
+    std::vector<Settings> settings;
+};
+
+class Session : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        char name[] = "/tmp/zenlume-session-XXXXXX";
+        ASSERT_NE(::mkdtemp(name), nullptr);
+        dir_ = name;
+        path_ = dir_ + "/zenlume.ini";
+    }
+    void TearDown() override
+    {
+        session_.reset();
+        std::system(("rm -rf '" + dir_ + "'").c_str());
+    }
+    void Start(const std::string &ini = kLondon)
+    {
+        std::ofstream(path_) << ini;
+        session_ = std::make_unique<ClockSession>(path_);
+        session_->SetTimeSource([this] {
+            ++reads_;
+            return now_;
+        });
+        QObject::connect(session_.get(), &ClockSession::ChartComputed, [this](const ClockChart &, const ChartMoment &m) {
+            got_.events.push_back("computed");
+            got_.computedAt.push_back(m.Local);
+            got_.risingSigns.push_back(m.RisingSign);
+        });
+        QObject::connect(session_.get(), &ClockSession::MinuteTicked, [this](const ClockChart &c, const ChartMoment &m) {
+            got_.events.push_back("ticked");
+            got_.published.push_back(PublishedLines(c, m.Local));
+        });
+        QObject::connect(session_.get(), &ClockSession::Notice, [this](const QString &text) {
+            got_.events.push_back("notice");
+            got_.notices.push_back(text.toStdString());
+        });
+        QObject::connect(session_.get(), &ClockSession::SettingsLoaded, [this](const Settings &s) {
+            got_.events.push_back("settings");
+            got_.settings.push_back(s);
+        });
+    }
+
+    std::string dir_, path_;
+    LocalDateTime now_ = Minute(7, 21, 40);
+    int reads_ = 0;
+    Received got_;
+    std::unique_ptr<ClockSession> session_;
+};
+
+TEST_F(Session, StartsWithTheFilesSettingsTheMinuteTimerAndNoChart)
+{
+    Start("[Setting]\nHouses=1\n");
+    EXPECT_EQ(session_->ClockSettings().HouseSys, QVCALC32_KOCH);
+    EXPECT_EQ(session_->SettingsFile(), path_);
+    EXPECT_TRUE(session_->MinuteTimer()->isActive());
+    EXPECT_EQ(session_->MinuteTimer()->interval(), 60000);
+    EXPECT_EQ(reads_, 0);
+    EXPECT_TRUE(got_.events.empty());
+}
+
+// Minutes in a row, an hour back, years on: each tick reads the time once
+// and hands every subscriber the chart of that minute.
+TEST_F(Session, EachMinuteReachesEverySubscriberOnceWithThatMinutesChart)
+{
+    Start();
+    const PlanetTable table;
+    const struct Case { const char *name; LocalDateTime at; } cases[] = {
+        {"the next minute", Minute(7, 21, 41)},
+        {"the one after", Minute(7, 21, 42)},
+        {"an hour back", Minute(7, 20, 42)},
+        {"years on", {2031, 7, 15, 12, 34, 0, 0}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        got_ = {};
+        reads_ = 0;
+        now_ = c.at;
+        session_->MinuteTick();
+        EXPECT_EQ(reads_, 1);
+        ASSERT_EQ(got_.events, (std::vector<std::string>{"computed", "ticked"}));
+        EXPECT_EQ(Fields(got_.computedAt[0]), Fields(c.at));
+
+        ClockChart expected;
+        const ChartMoment moment = ComputeChartAt(session_->ClockSettings(), c.at, table, expected);
+        EXPECT_EQ(got_.risingSigns[0], moment.RisingSign);
+        EXPECT_GE(got_.risingSigns[0], 1);
+        ASSERT_EQ(got_.published[0].size(), static_cast<size_t>(kPublishedLines));
+        EXPECT_EQ(got_.published[0], PublishedLines(expected, c.at));
+        EXPECT_EQ(got_.published[0][0], PublishedNumber(expected.PlanetPos[QVCALC32_SUN]));
+        EXPECT_EQ(got_.published[0][12], PublishedNumber(expected.CuspPos[1]));
+        EXPECT_EQ(Fields(session_->Moment().Local), Fields(c.at));
+    }
+}
+
+// A showing and the options compute without a tick: the publication is
+// refilled at the minute tick only.
+TEST_F(Session, AComputationOutsideTheTickDoesNotPublish)
+{
+    Start();
+    EXPECT_TRUE(session_->ComputeChart());
+    EXPECT_EQ(got_.events, std::vector<std::string>{"computed"});
+    EXPECT_TRUE(got_.published.empty());
+    EXPECT_EQ(reads_, 1);
+}
+
+// A subscriber that asks for another computation (directly, or by a tick
+// that comes while it runs) gets none: the running one is the newest.
+TEST_F(Session, NoComputationStartsWhileOneRuns)
+{
+    Start();
+    struct Case { const char *name; std::function<void(ClockSession &)> nested; int ticks; } cases[] = {
+        {"a computation", [](ClockSession &s) { EXPECT_FALSE(s.ComputeChart()); }, 0},
+        {"a minute tick", [](ClockSession &s) { s.MinuteTick(); }, 1},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        got_ = {};
+        reads_ = 0;
+        bool inside = false;
+        const QMetaObject::Connection nested =
+            QObject::connect(session_.get(), &ClockSession::ChartComputed, [&] {
+                if (inside) return;
+                inside = true;
+                EXPECT_TRUE(session_->Computing());
+                c.nested(*session_);
+            });
+        EXPECT_TRUE(session_->ComputeChart());
+        QObject::disconnect(nested);
+        EXPECT_EQ(reads_, 1);
+        EXPECT_EQ(got_.computedAt.size(), 1u);
+        EXPECT_EQ(got_.published.size(), static_cast<size_t>(c.ticks));
+        EXPECT_FALSE(session_->Computing());
+    }
+    EXPECT_TRUE(session_->ComputeChart());  // and the next one runs
+}
+
+TEST_F(Session, ReadingTheSettingsAgainFollowsTheFile)
+{
+    Start();
+    session_->ComputeChart();
+    EXPECT_EQ(session_->Moment().HouseName, "Placidus");
+    std::ofstream(path_) << "[Setting]\nHouses=2\nSize=90\n[Place]\nNS=1\nLatD=40\n";
+    got_ = {};
+    session_->LoadSettings();
+    ASSERT_EQ(got_.events, std::vector<std::string>{"settings"});
+    EXPECT_EQ(got_.settings[0].HouseSys, QVCALC32_EQUAL);
+    EXPECT_EQ(got_.settings[0].PlanetSize, 90);
+    EXPECT_EQ(session_->ClockSettings().Latitude(), 40.0);
+    session_->ComputeChart();
+    EXPECT_EQ(session_->Moment().HouseName, "Equal");
+    EXPECT_EQ(session_->Moment().Latitude, 40.0);
+
+    ::unlink(path_.c_str());  // no file: the defaults
+    session_->LoadSettings();
+    EXPECT_EQ(session_->ClockSettings().HouseSys, QVCALC32_PLACIDUS);
+    EXPECT_EQ(session_->ClockSettings().Latitude(), 0.0);
+}
+
+// Said with the first chart of each reading of the file, after the
+// subscribers have it, and not every minute.
+TEST_F(Session, NoticesComeOncePerReadingOfTheFile)
+{
+    struct Case { const char *name, *ini, *needle; } cases[] = {
+        {"a place beyond the globe", "[Place]\nNS=1\nLatD=91\n", "[Place] LatD=91 puts the latitude beyond 90"},
+        {"no cusps beyond the polar circle", "[Place]\nNS=1\nLatD=75\n", "has no cusps at latitude 75"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        got_ = {};
+        Start(c.ini);
+        for (int minute = 41; minute <= 43; ++minute) {
+            now_ = Minute(7, 21, minute);
+            session_->MinuteTick();
+        }
+        ASSERT_EQ(got_.notices.size(), 1u);
+        EXPECT_NE(got_.notices[0].find(c.needle), std::string::npos) << got_.notices[0];
+        EXPECT_EQ(got_.events[0], "computed");
+        EXPECT_EQ(got_.events[1], "notice");
+        session_->LoadSettings();
+        session_->ComputeChart();
+        session_->ComputeChart();
+        EXPECT_EQ(got_.notices.size(), 2u);
+    }
+    got_ = {};
+    Start();
+    session_->MinuteTick();
+    EXPECT_TRUE(got_.notices.empty());
+}
+
+// The session's own timer drives MinuteTick (shortened here to a
+// millisecond, so the test need not wait a minute).
+TEST_F(Session, TheTimerTicks)
+{
+    Start();
+    session_->MinuteTimer()->setInterval(1);
+    QElapsedTimer waited;
+    waited.start();
+    while (got_.published.empty() && waited.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    ASSERT_FALSE(got_.published.empty());
+    EXPECT_EQ(got_.events[0], "computed");
+    EXPECT_EQ(got_.events[1], "ticked");
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    QCoreApplication app(argc, argv);  // the timer needs an event loop; nothing is shown
+    return RUN_ALL_TESTS();
+}
