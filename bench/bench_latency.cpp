@@ -56,12 +56,6 @@ void BM_Latency_Real6RoundInRange(benchmark::State &state)
 }
 BENCHMARK(BM_Latency_Real6RoundInRange);
 
-void BM_Latency_Real6RoundNotTie(benchmark::State &state)
-{
-    Chain(state, 0.41234, [](double y) { return qv::Real6RoundNotTie(y); });
-}
-BENCHMARK(BM_Latency_Real6RoundNotTie);
-
 void BM_Latency_ArcSinReal6Fast(benchmark::State &state)
 {
     Chain(state, 0.41234, [](double y) { return qv::ArcSinReal6Fast(y); });

@@ -14,7 +14,6 @@ namespace qv {
 // double is the x87 80-bit format on the machines we build for.
 inline constexpr long double kDegToRadL = 0.0174532925199432957692369L;  // pi/180
 inline constexpr long double kRadToDegL = 57.2957795130823208767982L;    // 180/pi
-inline constexpr long double kOver360L = 1.0L / 360.0L;
 inline constexpr long double kOver60L = 1.0L / 60.0L;
 inline constexpr long double kOver30L = 1.0L / 30.0L;
 inline constexpr long double kOver15L = 1.0L / 15.0L;
@@ -43,7 +42,7 @@ double Real6Decode(Real6 r);
 // arctan(x / sqrt(1 - x^2)) with argument and result at Real6 precision, the
 // way the quadrant house systems use it.  NaN when |x| rounds beyond 1.
 double ArcSinReal6(double x);
-// The same bits at a tenth of the cost: ArcSinReal6Fast (arcsin_real6.h).
+// The same bits from the table arcsine: ArcSinReal6Fast (arcsin_real6.h).
 
 // ---- Angles ----
 
@@ -81,6 +80,13 @@ inline constexpr SinCosPair kHouseCircleSines[13] = {
     {kHalfRoot3, 0.5}};
 // Cusps 1, 4, 7 and 10 from the Ascendant and Midheaven.
 void FixAngles(double *cusps, double asc, double mc);
+
+// Right ascensions X (radians) of n <= 4 Placidus cusps by the fixed-point
+// iteration X' = base + f ArcSinReal6(k sin X) (houses_quadrant.cpp), the
+// first round's product from kFirst away from a Real6 midpoint; rounds (may
+// be null) receives each cusp's count of rounds.
+void IteratePlacidus(int n, const double *base, const double *f, double kFirst, double k, double *x,
+                     int32_t *rounds);
 
 // The longitude (radians) opposite `lam`, a Quadrant result: the quadrant
 // step puts the opposite point half a turn on, the way that keeps it in

@@ -5,7 +5,6 @@
 // into geocentric ones.  The Moon and the Node come from MoonCalc, the Sun's
 // final longitude from ExactSun.
 #include "fast_trig.h"
-#include "fast_trig_pairs.h"
 #include "internal.h"
 #include "planet_table.h"
 
@@ -121,43 +120,11 @@ Elements ReadElements(SlotReader &r, double T)
 // ulps of the exact one, and each iteration contracts any difference by e.
 // The bodies step together: one body's iterations form a chain of
 // dependent sines, several side by side keep the processor busy.
-// Two bodies share an SSE2 register (their sines by SinCosPairOf, the same
-// doubles as FastSin).
 void SolveKepler(int n, const Elements *el, double *E)
 {
     for (int j = 0; j < n; ++j) E[j] = el[j].M;
-    for (int k = 0; k < 5; ++k) {
-        int j = 0;
-        for (; j + 1 < n; j += 2) {
-            int served;
-            const SinCosLanes sc = SinCosPairOf(DoublePair{E[j], E[j + 1]}, &served);
-            if (served == kBothLanes) {
-                const DoublePair next =
-                    DoublePair{el[j].M, el[j + 1].M} + DoublePair{el[j].e, el[j + 1].e} * sc.s;
-                E[j] = next[0];
-                E[j + 1] = next[1];
-            } else {
-                E[j] = el[j].M + el[j].e * FastSin(E[j]);
-                E[j + 1] = el[j + 1].M + el[j + 1].e * FastSin(E[j + 1]);
-            }
-        }
-        if (j < n) E[j] = el[j].M + el[j].e * FastSin(E[j]);
-    }
-}
-
-// FastSinCos of a and of b, two lanes at once where both lie in the
-// kernel's range.
-void SinCosOfTwo(double a, double b, SinCosPair &sa, SinCosPair &sb)
-{
-    int served;
-    const SinCosLanes sc = SinCosPairOf(DoublePair{a, b}, &served);
-    if (served == kBothLanes) {
-        sa = {sc.s[0], sc.c[0]};
-        sb = {sc.s[1], sc.c[1]};
-    } else {
-        sa = FastSinCos(a);
-        sb = FastSinCos(b);
-    }
+    for (int k = 0; k < 5; ++k)
+        for (int j = 0; j < n; ++j) E[j] = el[j].M + el[j].e * FastSin(E[j]);
 }
 
 // Heliocentric ecliptic position (AU) and velocity (AU per day) on the
@@ -165,10 +132,8 @@ void SinCosOfTwo(double a, double b, SinCosPair &sa, SinCosPair &sb)
 void Orbit(const Elements &el, double E, Vec3 &pos, Vec3 &vel)
 {
     const double e = el.e, a = el.a;
-    SinCosPair sw, sn, sc, inc;
-    SinCosOfTwo(el.w, el.N, sw, sn);
-    SinCosOfTwo(E, el.i, sc, inc);
-    const Rotation w(sw), N(sn);
+    const Rotation w(el.w), N(el.N);
+    const SinCosPair sc = FastSinCos(E), inc = FastSinCos(el.i);
     const double sinE = sc.s, cosE = sc.c;
     // a^1.5 as a sqrt(a): the same value to a few ulps, without exp and log.
     const double Edot = kGauss / ((1 - e * cosE) * (a * std::sqrt(a)));
@@ -182,23 +147,7 @@ void Orbit(const Elements &el, double E, Vec3 &pos, Vec3 &vel)
 double CorrectionGroup(SlotReader &r, double T, int terms)
 {
     double value = r.Quadratic(T);
-    int k = 0;
-    // Two terms' cosines at once (FastCosDeg's doubles), added in order.
-    for (; k + 1 < terms; k += 2) {
-        const double A0 = r.Next(), f0 = r.Next(), p0 = r.Next();
-        const double A1 = r.Next(), f1 = r.Next(), p1 = r.Next();
-        const double x0 = f0 * T + p0, x1 = f1 * T + p1;
-        int served;
-        const DoublePair c = SinCosPairOf(DoublePair{x0, x1} * kDegToRad, &served).c;
-        if (served == kBothLanes) {
-            value += A0 * c[0];
-            value += A1 * c[1];
-        } else {
-            value += A0 * FastCosDeg(x0);
-            value += A1 * FastCosDeg(x1);
-        }
-    }
-    if (k < terms) {
+    for (int k = 0; k < terms; ++k) {
         const double A = r.Next(), f = r.Next(), p = r.Next();
         value += A * FastCosDeg(f * T + p);
     }
@@ -217,8 +166,7 @@ void Declinations(const double *Lon, double *Lat, const Rotation &eps)
         if (beta == 0) beta = kTinyDecl;
         double lambda = Rad(Lon[k]);
         if (lambda == 0) lambda = kTinyDecl;
-        SinCosPair b, l;
-        SinCosOfTwo(beta, lambda, b, l);
+        const SinCosPair b = FastSinCos(beta), l = FastSinCos(lambda);
         x[k] = b.c * l.c;
         y[k] = b.c * l.s;
         z[k] = b.s;

@@ -116,30 +116,6 @@ TEST(FastTrig, SmallAngleSeriesWithinAnUlp)
     EXPECT_TRUE(std::isnan(qv::SmallSinCos(NAN).s) && std::isnan(qv::SmallSinCos(NAN).c));
 }
 
-// The arcsine series of the fast path over its whole range at Real6
-// arguments (random, tiny, at its end, both signs): within an ulp of long
-// double asinl rounded once (tools/arcsin_series.py finds 0.62 ulps against
-// 40-digit values), odd, and exact at 0.
-TEST(FastTrig, ArcSinSeriesWithinAnUlp)
-{
-    std::mt19937_64 rng(19);
-    std::uniform_real_distribution<double> d(-qv::kArcSinSeriesEnd, qv::kArcSinSeriesEnd);
-    std::uniform_int_distribution<int> scale(1, 120);
-    int64_t worst = 0;
-    int odd = 0;
-    auto check = [&](double x) {
-        const double a = qv::Real6RoundDouble(x), y = qv::ArcSinSeries(a);
-        worst = std::max(worst, Ulps(y, static_cast<double>(std::asin(static_cast<long double>(a)))));
-        odd += !SameBits(qv::ArcSinSeries(-a), -y);
-    };
-    for (int i = 0; i < 200000; ++i) check(d(rng));
-    for (int i = 0; i < 20000; ++i) check(std::ldexp(d(rng), -scale(rng)));
-    for (double x : {qv::kArcSinSeriesEnd, -qv::kArcSinSeriesEnd, 0x1p-120, 0.0}) check(x);
-    EXPECT_LE(worst, 1);
-    EXPECT_EQ(odd, 0);
-    EXPECT_TRUE(SameBits(qv::ArcSinSeries(0.0), 0.0));
-}
-
 // The cosine alone skips the sine's test for tiny arguments: bit for bit
 // the pair's cosine there, at the kernel's ends and beyond them.
 TEST(FastTrig, CosineAloneIsThePairsCosine)
@@ -184,31 +160,18 @@ TEST(FastTrig, CuspReductionsInDoublesAreTheExtendedOnes)
     EXPECT_TRUE(std::isnan(qv::Reduce360(NAN)));
 }
 
-// Where the arcsine's result is at least 2^-5 and s above 0.45, its
-// distance from the Real6 midpoint alone decides: 17 ulps or more is clear.
-// And end to end, arguments whose table arcsine lies within 24 ulps of a
-// midpoint round as the reference arcsine does, on both sides of 2^-5 and
-// of the fast path's end at 0.89.
-TEST(FastTrig, ArcSinMidpointTestByItsDistance)
+// Arguments whose table arcsine lies within 24 ulps of a Real6 midpoint,
+// small and large, round as ArcSinReal6's extended arctangent does.
+TEST(FastTrig, ArcSinNearARoundingMidpoint)
 {
     std::mt19937_64 rng(13);
-    std::uniform_real_distribution<double> y(0x1p-5, 1.6), s(0.45, 1), x(-0.9, 0.9), small(-0.04, 0.04);
-    std::uniform_int_distribution<int> mid(-40, 40);
-    int bad = 0;
-    for (int i = 0; i < 200000; ++i) {
-        double v = y(rng);
-        v = WithLowBits(v, 0x1000 + mid(rng));
-        bad += qv::ClearOfMidpoint(v, s(rng)) != qv::ClearOfMidpointByDistance(v);
-    }
-    EXPECT_EQ(bad, 0);
-    int nearMidpoint = 0;
+    std::uniform_real_distribution<double> x(-0.9, 0.9), small(-0.04, 0.04);
+    int bad = 0, nearMidpoint = 0;
     for (int i = 0; i < 4000000 && nearMidpoint < 20000; ++i) {
         const double arg = i % 4 ? x(rng) : small(rng);
         const double a = qv::Real6RoundDouble(arg);
         const double t = qv::TableArcSin(a, std::sqrt((1.0 - a) * (1.0 + a)));
-        uint64_t bits;
-        std::memcpy(&bits, &t, sizeof bits);
-        if (std::abs(static_cast<int>(bits & 0x1FFF) - 0x1000) > 24) continue;
+        if (qv::UlpsFromReal6Midpoint(t) > 24) continue;
         ++nearMidpoint;
         bad += !SameBits(qv::ArcSinReal6Fast(arg), qv::ArcSinReal6(arg));
     }
@@ -216,56 +179,40 @@ TEST(FastTrig, ArcSinMidpointTestByItsDistance)
     EXPECT_EQ(bad, 0);
 }
 
-// The floating-point split rounds to Real6 as the bit operations do for
-// every argument but an exact tie, across the binades the arcsine sees and
-// with the 13 low bits next to the midpoint, next to a carry and at random;
-// and the arcsine of a product gives ArcSinReal6 of the product, ties and
-// arguments next to them included.
-TEST(FastTrig, Real6RoundingBySplitMatchesTheBits)
+// The arcsine of a product gives ArcSinReal6 of the product, whichever
+// of the two products decides: arguments next to a Real6 midpoint (ties
+// included) and at random, with the wide window (64 ulps) and the narrow
+// one (16) and at the narrow one's edge.
+TEST(FastTrig, ArcSinOfAProductIsTheArcSinOfTheProduct)
 {
     std::mt19937_64 rng(17);
-    std::uniform_real_distribution<double> mant(1, 2), x(-0.9, 0.9);
-    std::uniform_int_distribution<int> exp(-120, 119), low(0, 0x1FFF);
-    const int lows[] = {0x0FFF, 0x1001, 0x0FFE, 0x1002, 0x0000, 0x1FFF, 0x0001};
+    std::uniform_real_distribution<double> x(-0.9, 0.9);
+    std::uniform_int_distribution<int> low(-20, 20);
     int bad = 0;
-    for (int i = 0; i < 400000; ++i) {
-        double v = std::ldexp(mant(rng), exp(rng)) * (i % 2 ? 1 : -1);
-        v = WithLowBits(v, i % 3 ? low(rng) : lows[i % 7]);
-        if (!qv::NotReal6Tie(v)) continue;
-        bad += !SameBits(qv::Real6RoundNotTie(v), qv::Real6RoundInRange(v));
-    }
-    EXPECT_EQ(bad, 0);
     for (int i = 0; i < 100000; ++i) {
         double v = x(rng);
         v = WithLowBits(v, 0x1000 + (i % 5) - 2);
-        bad += !SameBits(qv::ArcSinReal6OfProduct(v, [&] { return v; }), qv::ArcSinReal6(v));
+        bad += !SameBits(qv::ArcSinReal6OfProduct(v, [&] { return v; }, 64), qv::ArcSinReal6(v));
         const double p = x(rng);
-        bad += !SameBits(qv::ArcSinReal6OfProduct(p, [&] { return p; }), qv::ArcSinReal6(p));
+        bad += !SameBits(qv::ArcSinReal6OfProduct(p, [&] { return p; }, 64), qv::ArcSinReal6(p));
+        double w = WithLowBits(x(rng), 0x1000 + low(rng));
+        bad += !SameBits(qv::ArcSinReal6OfProduct(w, [&] { return w; }, 16), qv::ArcSinReal6(w));
     }
     EXPECT_EQ(bad, 0);
 }
 
-// The fast arcsine where it changes from the series to the table (0.599),
-// in steps of a few ulps across it and in wider ones to 0.6005, both signs;
-// and the arcsine of a product with the narrow window the C library's k
-// allows (16 ulps), at and next to its edge: ArcSinReal6 bit for bit.
-TEST(FastTrig, ArcSinAtTheSeriesEndAndInTheNarrowWindow)
+// The arcsine where the table ends (57.5/64) and the table arctangent
+// takes over, in steps of a few ulps across it and in wider ones around
+// it, both signs: ArcSinReal6 bit for bit.
+TEST(FastTrig, ArcSinAtTheTableEnd)
 {
     int bad = 0;
     const auto both = [&](double x) {
         bad += !SameBits(qv::ArcSinReal6Fast(x), qv::ArcSinReal6(x));
         bad += !SameBits(qv::ArcSinReal6Fast(-x), qv::ArcSinReal6(-x));
     };
-    for (int i = -3000; i <= 3000; ++i) both(qv::kArcSinSeriesEnd + i * 0x1p-52 * 3);
-    for (int i = 0; i <= 20000; ++i) both(0.5985 + i * 1e-7);
-    std::mt19937_64 rng(23);
-    std::uniform_real_distribution<double> x(-0.9, 0.9);
-    std::uniform_int_distribution<int> low(-20, 20);
-    for (int i = 0; i < 100000; ++i) {
-        double v = x(rng);
-        v = WithLowBits(v, 0x1000 + low(rng));
-        bad += !SameBits(qv::ArcSinReal6OfProduct(v, [&] { return v; }, 16), qv::ArcSinReal6(v));
-    }
+    for (int i = -3000; i <= 3000; ++i) both(qv::kArcSinTableEnd + i * 0x1p-52 * 3);
+    for (int i = 0; i <= 20000; ++i) both(qv::kArcSinTableEnd - 0.001 + i * 1e-7);
     EXPECT_EQ(bad, 0);
 }
 

@@ -7,7 +7,6 @@
 #include "fast_trig.h"
 #include "arcsin_real6.h"
 #include "internal.h"
-#include "placidus_lanes.h"
 #include "qvcalc32.h"
 
 #include <gtest/gtest.h>
@@ -15,11 +14,6 @@
 #include <cmath>
 #include <cstring>
 #include <random>
-
-namespace qv {
-// Test hooks (houses_quadrant.cpp).
-void PlacidusLanes(int lanes, const double *base, const double *f, double k, double *x, int32_t *rounds);
-}  // namespace qv
 
 namespace {
 
@@ -212,7 +206,7 @@ TEST(Placidus, ConvergesUpToThePolarCircle)
             const double f[] = {1, 2.0 / 3, 1.0 / 3};
             double x[3];
             int32_t rounds[3];
-            qv::PlacidusLanes(3, base, f, k, x, rounds);
+            qv::IteratePlacidus(3, base, f, k, k, x, rounds);
             EXPECT_TRUE(std::isfinite(x[0])) << lat << " " << lst;
             worstAscendant = std::max(worstAscendant, rounds[0]);
             worstCusp = std::max({worstCusp, rounds[1], rounds[2]});
@@ -275,141 +269,6 @@ TEST(HouseShortcuts, AgreeBitForBitWithTheLibraryHelpers)
     }
     for (double x : {-0.0, 1e300, -1e300, double(INFINITY), double(NAN)}) reduce(x);
     EXPECT_EQ(bad, 0);
-}
-
-// The Placidus iteration takes k from the table trigonometry and asks for
-// the C library's k only where a product lies near a Real6 midpoint: with a
-// k a dozen ulps off, every lane must still end bit for bit where the exact
-// k takes it, in the same number of rounds.
-TEST(HouseShortcuts, PlacidusWithAnInexactKEndsBitForBitWhereTheExactKEnds)
-{
-    std::mt19937_64 rng(5);
-    std::uniform_real_distribution<double> lst(0, 24), lat(-66, 66), ulps(-12, 12);
-    int bad = 0;
-    for (int i = 0; i < 20000; ++i) {
-        const double phi = lat(rng) * qv::kDegToRad, ramc = lst(rng) * 15 * qv::kDegToRad;
-        const double k = std::tan(phi) * std::tan(kObl);
-        const double off = k * (1 + ulps(rng) * 0x1p-52);
-        double base[4], f[4];
-        for (int l = 0; l < 4; ++l) {
-            base[l] = ramc + (l + 4 + (l > 1)) * 30 * qv::kDegToRad;
-            f[l] = (std::abs(l + 2 + (l > 1) - 7) - 3) / 3.0;
-        }
-        double a[4], b[4];
-        int32_t ra[4], rb[4];
-        qv::PlacidusK exact = qv::PlacidusK::Exact(k);
-        qv::IteratePlacidus(base, f, exact, a, ra);
-        qv::PlacidusK inexact(off, phi, kObl);
-        qv::IteratePlacidus(base, f, inexact, b, rb);
-        for (int l = 0; l < 4; ++l)
-            bad += (std::memcmp(&a[l], &b[l], sizeof a[l]) != 0 && !(std::isnan(a[l]) && std::isnan(b[l]))) || ra[l] != rb[l];
-    }
-    EXPECT_EQ(bad, 0);
-}
-
-// The AVX2 rounds against the scalar ones: the same iterates and round
-// counts bit for bit, over sidereal times far beyond a day (iterates up to
-// 10^5 radians), latitudes beyond the polar circles (NaN lanes), the
-// Ascendant's slow lane (f = 1) and an inexact k.
-TEST(HouseShortcuts, PlacidusAvx2RoundsAreTheScalarRounds)
-{
-    double probe[4] = {2, 2, 2, 2}, unit[4] = {0.5, 0.5, 0.5, 0.5}, out[4];
-    qv::PlacidusK probeK = qv::PlacidusK::Exact(0.3);
-    if (!qv::IteratePlacidusAvx2(probe, unit, probeK, qv::PlacidusFirstArcSin(probeK), out, nullptr))
-        GTEST_SKIP() << "no AVX2 rounds in this build or on this processor";
-    std::mt19937_64 rng(11);
-    std::uniform_real_distribution<double> u(0, 1);
-    const double fs[] = {1.0 / 3, 2.0 / 3, -1.0 / 3, -2.0 / 3, 1.0, -1.0};
-    int bad = 0, lanes = 0;
-    for (int i = 0; i < 40000; ++i) {
-        const double lat = i % 4 == 0 ? -90 + 180 * u(rng) : -66.5 + 133 * u(rng);
-        const double lst = i % 16 == 1 ? 1e6 * (u(rng) - 0.5) : i % 16 == 2 ? -48 * u(rng) : 24 * u(rng);
-        const double phi = lat * qv::kDegToRad, ramc = lst * 15 * qv::kDegToRad;
-        const double k = std::tan(phi) * std::tan(kObl);
-        double base[4], f[4];
-        for (int l = 0; l < 4; ++l) {
-            base[l] = ramc + (1 + rng() % 12) * 30 * qv::kDegToRad;
-            f[l] = fs[rng() % 6];
-        }
-        if (i % 3 == 0) f[0] = f[3] = fs[i % 4];  // some calls with equal slopes
-        double a[4], b[4];
-        int32_t ra[4], rb[4];
-        qv::SinCosPair sa[4], sb[4];
-        // k from the table trigonometry (a few ulps off) until a product
-        // near a midpoint asks for the C library's, or that one from the start.
-        qv::PlacidusK scalarK = i % 7 == 0 ? qv::PlacidusK::Exact(k) : qv::PlacidusK(k * (1 + (i % 5) * 0x1p-50), phi, kObl);
-        qv::PlacidusK vectorK = scalarK;
-        qv::IteratePlacidusScalar(base, f, scalarK, qv::PlacidusFirstArcSin(scalarK), a, ra, sa);
-        qv::IteratePlacidusAvx2(base, f, vectorK, qv::PlacidusFirstArcSin(vectorK), b, rb, sb);
-        const auto same = [](double x, double y) { return std::memcmp(&x, &y, sizeof x) == 0 || (std::isnan(x) && std::isnan(y)); };
-        for (int l = 0; l < 4; ++l, ++lanes) {
-            bad += !same(a[l], b[l]) || ra[l] != rb[l];
-            // The sine and cosine handed out with X are FastSinCos's.
-            const qv::SinCosPair fast = qv::FastSinCos(a[l]);
-            bad += !same(sa[l].s, fast.s) || !same(sa[l].c, fast.c) || !same(sb[l].s, fast.s) || !same(sb[l].c, fast.c);
-        }
-    }
-    EXPECT_EQ(bad, 0) << "of " << lanes << " lanes";
-}
-
-// Lanes at the edges of the AVX2 rounds, each call against the scalar
-// rounds bit for bit (iterates, round counts, the sines handed out): a NaN
-// or infinite lane settles as NaN and leaves the others as they are with a
-// plain lane beside them; a lane past 2^19, a lane that does not move (f = 0), k = 0 (every
-// product off the fast path), k next to the AVX2 rounds' end, products
-// crossing the arcsine series' end (0.6) from round to round, and a
-// southern latitude's negative k.
-TEST(HouseShortcuts, PlacidusAvx2EdgeLanes)
-{
-    struct Case {
-        const char *name;
-        double base0, f0, k;
-    };
-    const Case cases[] = {
-        {"a NaN lane", NAN, 2.0 / 3, 0.5},
-        {"an infinite lane", HUGE_VAL, 2.0 / 3, 0.5},
-        {"a lane past 2^19", 3e8, 2.0 / 3, 0.5},
-        {"a lane that does not move", 2.5, 0.0, 0.5},
-        {"k = 0", 2.5, 2.0 / 3, 0.0},
-        {"k next to the end of the AVX2 rounds", 2.5, 2.0 / 3, 0.889},
-        {"products crossing the series' end", 1.4, 2.0 / 3, 0.61},
-        {"a southern latitude", 2.5, -2.0 / 3, -0.55},
-    };
-    const double others[3] = {2.1, 3.0, 4.2}, otherF[3] = {1.0 / 3, -1.0 / 3, -2.0 / 3};
-    double probe[4] = {2, 2, 2, 2}, unit[4] = {0.5, 0.5, 0.5, 0.5}, out[4];
-    qv::PlacidusK probeK = qv::PlacidusK::Exact(0.3);
-    if (!qv::IteratePlacidusAvx2(probe, unit, probeK, qv::PlacidusFirstArcSin(probeK), out, nullptr))
-        GTEST_SKIP() << "no AVX2 rounds in this build or on this processor";
-    const auto same = [](double x, double y) { return std::memcmp(&x, &y, sizeof x) == 0 || (std::isnan(x) && std::isnan(y)); };
-    for (const Case &c : cases) {
-        for (double shift : {0.0, 0.7, 2.9}) {
-            const double base[4] = {c.base0, others[0] + shift, others[1] + shift, others[2] + shift};
-            const double f[4] = {c.f0, otherF[0], otherF[1], otherF[2]};
-            double a[4], b[4];
-            int32_t ra[4], rb[4];
-            qv::SinCosPair sa[4], sb[4];
-            qv::PlacidusK scalarK = qv::PlacidusK::Exact(c.k), vectorK = scalarK;
-            qv::IteratePlacidusScalar(base, f, scalarK, qv::PlacidusFirstArcSin(scalarK), a, ra, sa);
-            qv::IteratePlacidusAvx2(base, f, vectorK, qv::PlacidusFirstArcSin(vectorK), b, rb, sb);
-            for (int l = 0; l < 4; ++l) {
-                EXPECT_TRUE(same(a[l], b[l]) && ra[l] == rb[l]) << c.name << ", lane " << l << ": " << a[l] << " " << b[l];
-                EXPECT_TRUE(same(sa[l].s, sb[l].s) && same(sa[l].c, sb[l].c)) << c.name << ", lane " << l;
-            }
-            if (!std::isfinite(c.base0)) {
-                // NaN settles in the first round; an infinite X's sine is
-                // NaN, so it settles in the second.
-                EXPECT_TRUE(std::isnan(b[0]) && rb[0] == (std::isnan(c.base0) ? 1 : 2)) << c.name;
-                // The other lanes as they come with a plain lane beside them.
-                const double plain[4] = {others[0] + shift, base[1], base[2], base[3]};
-                const double plainF[4] = {otherF[0], f[1], f[2], f[3]};
-                double p[4];
-                int32_t rp[4];
-                qv::PlacidusK plainK = qv::PlacidusK::Exact(c.k);
-                qv::IteratePlacidusAvx2(plain, plainF, plainK, qv::PlacidusFirstArcSin(plainK), p, rp);
-                for (int l = 1; l < 4; ++l) EXPECT_TRUE(same(p[l], b[l]) && rp[l] == rb[l]) << c.name << ", lane " << l;
-            }
-        }
-    }
 }
 
 // The sine, cosine and arctangent of the inner loops against the C library:
