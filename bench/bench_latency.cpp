@@ -40,13 +40,13 @@ BENCHMARK(BM_Latency_Feedback);
 
 void BM_Latency_FastSinCos(benchmark::State &state)
 {
-    Chain(state, 0.7, [](double y) { return qv::FastSinCos(y).s; });
+    Chain(state, 0.7, [](double y) { return qv::FastSinCos(y).Sin; });
 }
 BENCHMARK(BM_Latency_FastSinCos);
 
 void BM_Latency_SmallSinCos(benchmark::State &state)
 {
-    Chain(state, 0.3, [](double y) { return qv::SmallSinCos(y).s; });
+    Chain(state, 0.3, [](double y) { return qv::SmallSinCos(y).Sin; });
 }
 BENCHMARK(BM_Latency_SmallSinCos);
 

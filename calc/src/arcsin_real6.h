@@ -57,7 +57,7 @@ inline int64_t UlpsFromReal6Midpoint(double x)
 // Nodes of the table arcsine: asin(j / 64) as the nearest double and the
 // remainder, and sqrt(1 - (j / 64)^2) as the nearest double, j = 0..57.
 struct ArcSinNode {
-    double hi, lo, cos;
+    double Hi, Lo, Cos;
 };
 inline constexpr ArcSinNode kArcSinNodes[58] = {
     {0.0, 0.0, 0x1.0000000000000p+0},  // 0/64
@@ -131,10 +131,10 @@ inline double TableArcSin(double a, double s)
     const double t = std::fabs(a);
     const double fj = (t * 64.0 + fast_trig::kToInt) - fast_trig::kToInt;
     const ArcSinNode &n = kArcSinNodes[static_cast<int>(fj)];
-    const double w = t * n.cos - (fj * 0.015625) * s;
+    const double w = t * n.Cos - (fj * 0.015625) * s;
     const double w2 = w * w, w4 = w2 * w2;
     const double series = w + (w * w2) * ((1.0 / 6 + w2 * (3.0 / 40)) + w4 * (5.0 / 112 + w2 * (35.0 / 1152)));
-    return std::copysign(n.hi + (n.lo + series), a);
+    return std::copysign(n.Hi + (n.Lo + series), a);
 }
 
 // Whether y, an arcsine of a within three ulps (the table) or four (the

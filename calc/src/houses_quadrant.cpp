@@ -36,8 +36,8 @@ double HouseRamc(double lst)
 // extended RAMC and latitude: either way the argument is within an ulp of
 // the exact one.
 HouseFrame::HouseFrame(double lst, double lat, double obl, double offset)
-    : lst(lst), lat(lat), offset(offset), ramcSin(FastSinCos(lst * kHoursToRad)),
-      phiSin(FastSinCos(lat * kDegToRad)), oblSin(FastSinCos(obl))
+    : Lst(lst), Lat(lat), Offset(offset), RamcSin(FastSinCos(lst * kHoursToRad)),
+      PhiSin(FastSinCos(lat * kDegToRad)), OblSin(FastSinCos(obl))
 {
 }
 
@@ -127,7 +127,7 @@ namespace {
 // same quotient with the same sign, without the pole's own angle.
 double PoleCusp(SinCosPair x, double tanPole, SinCosPair obl)
 {
-    return FastQuadrantOf(x.s, x.c * obl.c - tanPole * obl.s, x.s);
+    return FastQuadrantOf(x.Sin, x.Cos * obl.Cos - tanPole * obl.Sin, x.Sin);
 }
 
 // Sines and cosines of k 30 degrees, k = 0..5.
@@ -164,7 +164,7 @@ void PlacHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double 
     // round takes k from the frame's sines and cosines (the latitude as a
     // double product) away from a midpoint.
     const double k = std::tan(frame.Phi()) * std::tan(Obl);
-    const double kFirst = frame.TanPhi() * (frame.oblSin.s / frame.oblSin.c);
+    const double kFirst = frame.TanPhi() * (frame.OblSin.Sin / frame.OblSin.Cos);
     // Houses 1 and 4 (and their opposites) are replaced by the fix-up, so
     // their iterations, the slowest of all, are not run.
     constexpr int kHouses[4] = {2, 3, 5, 6};
@@ -184,7 +184,7 @@ void PlacHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double 
         const int i = kHouses[l];
         const double turns = std::trunc((ra[l] * kRadToDeg + 90) * (1.0 / 180));
         const SinCosPair x = FastSinCos(ra[l]);
-        const double lam = ReduceTowardZero(FastAtanOf(x.s, x.c * frame.oblSin.c) * kRadToDeg - 180 * turns);
+        const double lam = ReduceTowardZero(FastAtanOf(x.Sin, x.Cos * frame.OblSin.Cos) * kRadToDeg - 180 * turns);
         c[i] = lam;
         c[i + 6] = ReduceTowardZero(lam + 180);
     }
@@ -207,12 +207,12 @@ void KochHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double 
 {
     if (!HasElement(Cusps, CuspsHigh, 12)) return;
     const HouseFrame frame(LST, Lat, Obl, Offset);
-    const SinCosPair obl = frame.oblSin;
+    const SinCosPair obl = frame.OblSin;
     const double tanPhi = frame.TanPhi();
     // The ascensional difference is rounded to Real6 by the arcsine, so its
     // argument is taken exactly as the C library gives it near a midpoint.
     const double ad = ArcSinReal6OfProduct(
-        tanPhi * (obl.s / obl.c) * frame.ramcSin.s,
+        tanPhi * (obl.Sin / obl.Cos) * frame.RamcSin.Sin,
         [&] { return std::tan(frame.Phi()) * std::tan(Obl) * std::sin(frame.Ramc()); }, 64);
     double asc, mc;
     frame.Angles(&asc, &mc);
@@ -223,15 +223,15 @@ void KochHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double 
     // and 3) are the angles, which the fix-up sets; the others give their
     // opposites too.
     const SinCosPair third = SmallSinCos(ad * (1.0 / 3));  // |AD| <= pi/2
-    const SinCosPair twoThirds = {2 * third.s * third.c, (third.c - third.s) * (third.c + third.s)};
-    const SinCosPair r = frame.ramcSin;
+    const SinCosPair twoThirds = {2 * third.Sin * third.Cos, (third.Cos - third.Sin) * (third.Cos + third.Sin)};
+    const SinCosPair r = frame.RamcSin;
     double c[13];
     for (int i : {1, 2, 4, 5}) {
         const int house = (i + 9) % 12 + 1;
         const SinCosPair shift = std::abs(i - 3) == 1 ? third : twoThirds;
-        const SinCosPair signedShift = {i < 3 ? -shift.s : shift.s, shift.c};
+        const SinCosPair signedShift = {i < 3 ? -shift.Sin : shift.Sin, shift.Cos};
         const SinCosPair turn = kSixths[i];
-        const SinCosPair turned = {r.s * turn.c + r.c * turn.s, r.c * turn.c - r.s * turn.s};
+        const SinCosPair turned = {r.Sin * turn.Cos + r.Cos * turn.Sin, r.Cos * turn.Cos - r.Sin * turn.Sin};
         const SinCosPair x =
             FastSinCosSum(turned, signedShift, [&] { return frame.Ramc() + (i * ((kPi / 2 + ad) / 3) - ad); });
         const double deg = Reduce360(PoleCusp(x, tanPhi, obl) * kRadToDeg + Offset);
@@ -265,9 +265,9 @@ void TopHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double O
     const Cusp cusps[4] = {{5, 1, t1, true}, {6, 2, t2, true}, {2, 4, t2, false}, {3, 5, t1, false}};
     double c[13] = {};
     for (const Cusp &p : cusps) {
-        const SinCosPair x = FastSinCosSum(frame.ramcSin, kSixths[p.Sixths],
+        const SinCosPair x = FastSinCosSum(frame.RamcSin, kSixths[p.Sixths],
                                            [&] { return frame.Ramc() + p.Sixths * (kPi / 6); });
-        const double lam = PoleCusp(x, p.TanPole, frame.oblSin);
+        const double lam = PoleCusp(x, p.TanPole, frame.OblSin);
         const double deg = Reduce360((p.Opposite ? OppositeOf(lam) : lam) * kRadToDeg + Offset);
         c[p.House] = deg;
         // Half a turn on, less a turn only above 360: a derived cusp of
@@ -293,13 +293,13 @@ void RegHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double O
     double asc, mc;
     frame.Angles(&asc, &mc);
 
-    const SinCosPair obl = frame.oblSin;
-    const double tpso = frame.TanPhi() * obl.s;
+    const SinCosPair obl = frame.OblSin;
+    const double tpso = frame.TanPhi() * obl.Sin;
     double c[13];
     for (int i : {2, 3, 5, 6}) {
         const SinCosPair h = kHouseCircleSines[i];
-        const SinCosPair x = FastSinCosSum(frame.ramcSin, h, [&] { return frame.Ramc() + kHouseCircleAngles[i]; });
-        const double lam = FastQuadrantOf(x.s, x.c * obl.c - h.s * tpso, x.s);
+        const SinCosPair x = FastSinCosSum(frame.RamcSin, h, [&] { return frame.Ramc() + kHouseCircleAngles[i]; });
+        const double lam = FastQuadrantOf(x.Sin, x.Cos * obl.Cos - h.Sin * tpso, x.Sin);
         c[i] = Reduce360(lam * kRadToDeg + Offset);
         c[i + 6] = Reduce360(OppositeOf(lam) * kRadToDeg + Offset);
     }
@@ -334,8 +334,8 @@ void CampHouse(double *Cusps, int32_t CuspsHigh, double Lat, double LST, double 
             }
         }
     } circles;
-    const SinCosPair obl = frame.oblSin, p = frame.phiSin, r = frame.ramcSin;
-    const double sotp = obl.s * frame.TanPhi();
+    const SinCosPair obl = frame.OblSin, p = frame.PhiSin, r = frame.RamcSin;
+    const double sotp = obl.Sin * frame.TanPhi();
     double c[13] = {};
     // Where the house circle crosses the equator: t = arctan(tan H cos lat)
     // in H's half of the circle, so tan t = q.  The cusp is Quadrant(sin(RAMC
@@ -344,18 +344,18 @@ void CampHouse(double *Cusps, int32_t CuspsHigh, double Lat, double LST, double 
     // q alone once divided out.  The sign of cos t stays: negative when the
     // quadrant step turns t by one half-turn.
     for (int i : {2, 3, 5, 6}) {
-        const double q = circles.TanH[i] * p.c;
+        const double q = circles.TanH[i] * p.Cos;
         const double sign = (q < 0) != (circles.SinH[i] < 0) ? -1 : 1;
-        const double sx = sign * (r.s + r.c * q), cx = sign * (r.c - r.s * q);
+        const double sx = sign * (r.Sin + r.Cos * q), cx = sign * (r.Cos - r.Sin * q);
         double lam;
         if (sx != 0 && cx != 0) {
-            lam = FastQuadrantOf(sx, obl.c * cx - sotp * (sign * q), sx);
+            lam = FastQuadrantOf(sx, obl.Cos * cx - sotp * (sign * q), sx);
         } else {
             // A sum that cancels to exactly 0 would leave the half-turn to the
             // sign of a zero: the angles themselves decide it.
             const double t = FastQuadrant(q, circles.SinH[i]);
             const SinCosPair x = FastSinCos(frame.Ramc() + t), st = FastSinCos(t);
-            lam = FastQuadrantOf(x.s, obl.c * x.c - sotp * st.s, x.s);
+            lam = FastQuadrantOf(x.Sin, obl.Cos * x.Cos - sotp * st.Sin, x.Sin);
         }
         c[i] = Reduce360(lam * kRadToDeg + Offset);
         c[i + 6] = Reduce360(OppositeOf(lam) * kRadToDeg + Offset);

@@ -48,7 +48,7 @@ double ArcSinReal6(double x);
 
 // The sine and cosine of one angle.
 struct SinCosPair {
-    double s, c;
+    double Sin, Cos;
 };
 
 // The quadrant step shared by every arctangent of the house systems:
@@ -107,17 +107,17 @@ void AsMcFromSines(SinCosPair ramc, SinCosPair lat, SinCosPair obl, double offse
 // extended products, rounded (most routines need these two only in rare
 // cases).
 struct HouseFrame {
-    double lst, lat, offset;
-    SinCosPair ramcSin, phiSin, oblSin;
+    double Lst, Lat, Offset;
+    SinCosPair RamcSin, PhiSin, OblSin;
     HouseFrame(double lst, double lat, double obl, double offset);
-    double TanPhi() const { return phiSin.s / phiSin.c; }
-    double Ramc() const { return HouseRamc(lst); }
-    double Phi() const { return static_cast<double>(lat * kDegToRadL); }
+    double TanPhi() const { return PhiSin.Sin / PhiSin.Cos; }
+    double Ramc() const { return HouseRamc(Lst); }
+    double Phi() const { return static_cast<double>(Lat * kDegToRadL); }
     // The angles take as long as a cusp and wait only on the sines: a
     // routine with a longer chain before its cusps (Koch's arcsine) asks
     // after starting it, so that the processor's window of waiting
     // instructions holds that chain first.
-    void Angles(double *asc, double *mc) const { AsMcFromSines(ramcSin, phiSin, oblSin, offset, asc, mc); }
+    void Angles(double *asc, double *mc) const { AsMcFromSines(RamcSin, PhiSin, OblSin, Offset, asc, mc); }
 };
 
 // x - 360 * trunc(x / 360), evaluated so that exact multiples of 360 give 0.
@@ -176,19 +176,19 @@ ShortText10 MakeText(const char *chars, int length);
 // Builds the texts of the library by plain concatenation: pieces are
 // appended and the whole is cut to 10 characters at the end.
 struct TextBuilder {
-    char chars[40];
-    int length = 0;
+    char Chars[40];
+    int Length = 0;
 
-    void put(char c)
+    void Put(char c)
     {
-        if (length < static_cast<int>(sizeof chars)) chars[length++] = c;
+        if (Length < static_cast<int>(sizeof Chars)) Chars[Length++] = c;
     }
-    void put(const char *s)
+    void Put(const char *s)
     {
-        while (*s) put(*s++);
+        while (*s) Put(*s++);
     }
     // Decimal digits of v, with a minus sign when negative, no padding.
-    void putInt(int64_t v)
+    void PutInt(int64_t v)
     {
         char digits[24];
         int n = 0;
@@ -198,10 +198,10 @@ struct TextBuilder {
             digits[n++] = static_cast<char>('0' + u % 10);
             u /= 10;
         } while (u != 0);
-        if (negative) put('-');
-        while (n > 0) put(digits[--n]);
+        if (negative) Put('-');
+        while (n > 0) Put(digits[--n]);
     }
-    ShortText10 shortText() const { return MakeText(chars, length); }
+    ShortText10 ShortText() const { return MakeText(Chars, Length); }
 };
 
 }  // namespace qv

@@ -53,29 +53,29 @@ double PolarAngle(double x, double y, double tiny = kTinyTurn)
 // case that matters is kept: an exact 0 for y is first replaced by `tiny`
 // (its other replacement, an angle of exactly 0, needs y / x to underflow).
 struct Rotation {
-    double c, s;
+    double Cos, Sin;
     explicit Rotation(double angle) : Rotation(FastSinCos(angle)) {}
-    explicit Rotation(SinCosPair sc) : c(sc.c), s(sc.s) {}
+    explicit Rotation(SinCosPair sc) : Cos(sc.Cos), Sin(sc.Sin) {}
 };
 
 void Turn(double &x, double &y, const Rotation &turn, double tiny = kTinyTurn)
 {
     if (y == 0) y = tiny;
     const double x0 = x;
-    x = x0 * turn.c - y * turn.s;
-    y = x0 * turn.s + y * turn.c;
+    x = x0 * turn.Cos - y * turn.Sin;
+    y = x0 * turn.Sin + y * turn.Cos;
 }
 
 struct Vec3 {
-    double x, y, z;
+    double X, Y, Z;
 };
 
 // The running slot index: every value is read once, in table order.
 struct SlotReader {
-    const double *table;
-    int32_t slot;
+    const double *Table;
+    int32_t Slot;
 
-    double Next() { return table[slot++]; }
+    double Next() { return Table[Slot++]; }
     double Quadratic(double T)
     {
         const double c0 = Next(), c1 = Next(), c2 = Next();
@@ -98,19 +98,19 @@ Vec3 Orient(double x, double y, const Rotation &w, double sinI, double cosI, con
 // turns toward zero), eccentricity, semi-major axis (AU), and the argument
 // of perihelion, node and inclination (radians).
 struct Elements {
-    double M, e, a, w, N, i;
+    double MeanAnomaly, Eccentricity, SemiMajorAxis, Perihelion, Node, Inclination;
 };
 
 Elements ReadElements(SlotReader &r, double T)
 {
     Elements el;
-    el.M = RadOfManyTurns(r.Quadratic(T));
-    el.M -= kTwoPi * std::trunc(el.M / kTwoPi);
-    el.e = r.Quadratic(T);
-    el.a = r.Next();
-    el.w = Rad(r.Quadratic(T));
-    el.N = Rad(r.Quadratic(T));
-    el.i = Rad(r.Quadratic(T));
+    el.MeanAnomaly = RadOfManyTurns(r.Quadratic(T));
+    el.MeanAnomaly -= kTwoPi * std::trunc(el.MeanAnomaly / kTwoPi);
+    el.Eccentricity = r.Quadratic(T);
+    el.SemiMajorAxis = r.Next();
+    el.Perihelion = Rad(r.Quadratic(T));
+    el.Node = Rad(r.Quadratic(T));
+    el.Inclination = Rad(r.Quadratic(T));
     return el;
 }
 
@@ -122,25 +122,25 @@ Elements ReadElements(SlotReader &r, double T)
 // dependent sines, several side by side keep the processor busy.
 void SolveKepler(int n, const Elements *el, double *E)
 {
-    for (int j = 0; j < n; ++j) E[j] = el[j].M;
+    for (int j = 0; j < n; ++j) E[j] = el[j].MeanAnomaly;
     for (int k = 0; k < 5; ++k)
-        for (int j = 0; j < n; ++j) E[j] = el[j].M + el[j].e * FastSin(E[j]);
+        for (int j = 0; j < n; ++j) E[j] = el[j].MeanAnomaly + el[j].Eccentricity * FastSin(E[j]);
 }
 
 // Heliocentric ecliptic position (AU) and velocity (AU per day) on the
 // ellipse of `el` at eccentric anomaly E.
 void Orbit(const Elements &el, double E, Vec3 &pos, Vec3 &vel)
 {
-    const double e = el.e, a = el.a;
-    const Rotation w(el.w), N(el.N);
-    const SinCosPair sc = FastSinCos(E), inc = FastSinCos(el.i);
-    const double sinE = sc.s, cosE = sc.c;
+    const double e = el.Eccentricity, a = el.SemiMajorAxis;
+    const Rotation w(el.Perihelion), N(el.Node);
+    const SinCosPair sc = FastSinCos(E), inc = FastSinCos(el.Inclination);
+    const double sinE = sc.Sin, cosE = sc.Cos;
     // a^1.5 as a sqrt(a): the same value to a few ulps, without exp and log.
     const double Edot = kGauss / ((1 - e * cosE) * (a * std::sqrt(a)));
     const double b = std::sqrt(1 - e * e);
 
-    vel = Orient(-a * Edot * sinE, a * Edot * b * cosE, w, inc.s, inc.c, N);
-    pos = Orient(a * (cosE - e), a * b * sinE, w, inc.s, inc.c, N);
+    vel = Orient(-a * Edot * sinE, a * Edot * b * cosE, w, inc.Sin, inc.Cos, N);
+    pos = Orient(a * (cosE - e), a * b * sinE, w, inc.Sin, inc.Cos, N);
 }
 
 // c0 + c1 T + c2 T^2 + the sum of A cos(f T + p), AU.
@@ -167,9 +167,9 @@ void Declinations(const double *Lon, double *Lat, const Rotation &eps)
         double lambda = Rad(Lon[k]);
         if (lambda == 0) lambda = kTinyDecl;
         const SinCosPair b = FastSinCos(beta), l = FastSinCos(lambda);
-        x[k] = b.c * l.c;
-        y[k] = b.c * l.s;
-        z[k] = b.s;
+        x[k] = b.Cos * l.Cos;
+        y[k] = b.Cos * l.Sin;
+        z[k] = b.Sin;
         Turn(y[k], z[k], eps, kTinyDecl);
     }
     for (int k = 1; k <= 12; ++k) Lat[k] = Deg(FastAtan(z[k] / std::sqrt(x[k] * x[k] + y[k] * y[k])));
@@ -215,7 +215,7 @@ void PlanetCalc(int32_t First, int32_t Last, int32_t Helio, double Offset, const
     int count = 0;
     for (int32_t b = First; b <= Last; ++b) {
         if (!HasElements(b)) continue;
-        SlotReader block{Table, kFirstSlots.slot[b]};
+        SlotReader block{Table, kFirstSlots.Slot[b]};
         elements[count++] = ReadElements(block, T);
     }
     SolveKepler(count, elements, anomaly);
@@ -223,12 +223,12 @@ void PlanetCalc(int32_t First, int32_t Last, int32_t Helio, double Offset, const
         if (!HasElements(b)) continue;
         Vec3 &pos = helioPos[j];
         Orbit(elements[j], anomaly[j], pos, helioVel[j]);
-        SlotReader slots{Table, kFirstSlots.slot[b] + kElementSlots};
+        SlotReader slots{Table, kFirstSlots.Slot[b] + kElementSlots};
         for (int g = 1; g <= CorrectionGroups(b); ++g) {
             const double c = CorrectionGroup(slots, T, GroupTerms(b, g));
-            if (g == 1) pos.y += c;
-            else if (g == 2) pos.x += c;
-            else pos.z += c;
+            if (g == 1) pos.Y += c;
+            else if (g == 2) pos.X += c;
+            else pos.Z += c;
         }
         ++j;
     }
@@ -256,18 +256,18 @@ void PlanetCalc(int32_t First, int32_t Last, int32_t Helio, double Offset, const
         // Velocity relative to the Earth, for the geocentric rate.
         double relVX, relVY;
         if (b == 1) {
-            earthVX = -vel.x;
-            earthVY = -vel.y;
+            earthVX = -vel.X;
+            earthVY = -vel.Y;
             relVX = earthVX;
             relVY = earthVY;
         } else {
-            relVX = vel.x + earthVX;
-            relVY = vel.y + earthVY;
+            relVX = vel.X + earthVX;
+            relVY = vel.Y + earthVY;
         }
 
-        double rate = (pos.x * vel.y - pos.y * vel.x) / (pos.x * pos.x + pos.y * pos.y);
+        double rate = (pos.X * vel.Y - pos.Y * vel.X) / (pos.X * pos.X + pos.Y * pos.Y);
         if (Helio == 1) {
-            double lon = Turns(Deg(PolarAngle(pos.x, pos.y)) + Offset);
+            double lon = Turns(Deg(PolarAngle(pos.X, pos.Y)) + Offset);
             if (b == 1) lon = Turns(lon + 180);
             Lon[b] = lon;
             continue;
@@ -276,25 +276,25 @@ void PlanetCalc(int32_t First, int32_t Last, int32_t Helio, double Offset, const
         if (b == 1) {
             earth = pos;
         } else {
-            pos.x -= earth.x;
-            pos.y -= earth.y;
-            pos.z -= earth.z;
-            rate = (pos.x * relVY - pos.y * relVX) / (pos.x * pos.x + pos.y * pos.y);
+            pos.X -= earth.X;
+            pos.Y -= earth.Y;
+            pos.Z -= earth.Z;
+            rate = (pos.X * relVY - pos.Y * relVX) / (pos.X * pos.X + pos.Y * pos.Y);
         }
         // The theory's light-time term: the distance in light days times the
         // daily motion, added to the longitude.
         // The Sun's longitude from its orbit is replaced by ExactSun's, so
         // for body 1 only its latitude and motion are kept.
-        const double rho = std::sqrt(pos.x * pos.x + pos.y * pos.y);
+        const double rho = std::sqrt(pos.X * pos.X + pos.Y * pos.Y);
         double lon;
         if (b == 1) {
             ExactSun(&lon, T);
             lon = Turns(lon + Offset);
         } else {
-            const double distance = std::sqrt(pos.x * pos.x + pos.y * pos.y + pos.z * pos.z);
-            lon = Turns(Deg(PolarAngle(pos.x, pos.y)) + Deg(kLightDaysPerAU * distance * rate) + Offset);
+            const double distance = std::sqrt(pos.X * pos.X + pos.Y * pos.Y + pos.Z * pos.Z);
+            lon = Turns(Deg(PolarAngle(pos.X, pos.Y)) + Deg(kLightDaysPerAU * distance * rate) + Offset);
         }
-        const double lat = Deg(FastAtan(pos.z / rho));
+        const double lat = Deg(FastAtan(pos.Z / rho));
         Lon[b] = lon;
         Decl[b] = lat;
         Speed[b] = 60 * rate;

@@ -480,7 +480,7 @@ Bodies Theory(const double *table, double T, int32_t helio, double offset, uint8
     Vec pos[13], vel[13];
     for (int b = 1; b <= 12; ++b) {
         if (!qv::HasElements(b)) continue;
-        int32_t slot = qv::kFirstSlots.slot[b];
+        int32_t slot = qv::kFirstSlots.Slot[b];
         const auto next = [&] { return table[slot++]; };
         const auto quadratic = [&] {
             const double c0 = next(), c1 = next(), c2 = next();

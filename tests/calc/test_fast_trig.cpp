@@ -85,15 +85,15 @@ TEST(FastTrig, SumFormulasAndTheirExactZero)
     for (int i = 0; i < 100000; ++i) {
         const double x = d(rng), a = d(rng);
         const qv::SinCosPair r = qv::FastSinCosSum(qv::FastSinCos(x), qv::FastSinCos(a), [&] { return x + a; });
-        worst = std::max({worst, std::fabs(r.s - std::sin(x + a)), std::fabs(r.c - std::cos(x + a))});
+        worst = std::max({worst, std::fabs(r.Sin - std::sin(x + a)), std::fabs(r.Cos - std::cos(x + a))});
     }
     EXPECT_LT(worst, 2e-15);  // x + a itself is rounded
     // 0.5 cos a + cos x (-0.5) cancels to exactly 0: the sine of the sum
     // then comes from x + a itself, whose sign decides a quadrant.
     const qv::SinCosPair x{0.5, qv::kHalfRoot3}, a{-0.5, qv::kHalfRoot3};
     const qv::SinCosPair r = qv::FastSinCosSum(x, a, [] { return 1.0 + (-1.0 + 1e-9); });
-    EXPECT_TRUE(SameBits(r.s, qv::FastSinCos(1.0 + (-1.0 + 1e-9)).s));
-    EXPECT_GT(r.s, 0);
+    EXPECT_TRUE(SameBits(r.Sin, qv::FastSinCos(1.0 + (-1.0 + 1e-9)).Sin));
+    EXPECT_GT(r.Sin, 0);
 }
 
 // The series sine and cosine of the Koch trisection, over the whole range
@@ -106,14 +106,14 @@ TEST(FastTrig, SmallAngleSeriesWithinAnUlp)
     int64_t worstSin = 0, worstCos = 0;
     auto check = [&](double x) {
         const qv::SinCosPair r = qv::SmallSinCos(x);
-        worstSin = std::max(worstSin, Ulps(r.s, static_cast<double>(std::sin(static_cast<long double>(x)))));
-        worstCos = std::max(worstCos, Ulps(r.c, static_cast<double>(std::cos(static_cast<long double>(x)))));
+        worstSin = std::max(worstSin, Ulps(r.Sin, static_cast<double>(std::sin(static_cast<long double>(x)))));
+        worstCos = std::max(worstCos, Ulps(r.Cos, static_cast<double>(std::cos(static_cast<long double>(x)))));
     };
     for (int i = 0; i < 200000; ++i) check(d(rng));
     for (double x : {qv::kPi / 6, -qv::kPi / 6, 0x1p-30, -0x1p-1000, 0.0}) check(x);
     EXPECT_LE(worstSin, 1);
     EXPECT_LE(worstCos, 1);
-    EXPECT_TRUE(std::isnan(qv::SmallSinCos(NAN).s) && std::isnan(qv::SmallSinCos(NAN).c));
+    EXPECT_TRUE(std::isnan(qv::SmallSinCos(NAN).Sin) && std::isnan(qv::SmallSinCos(NAN).Cos));
 }
 
 // The cosine alone skips the sine's test for tiny arguments: bit for bit
@@ -125,12 +125,12 @@ TEST(FastTrig, CosineAloneIsThePairsCosine)
     int bad = 0;
     for (int i = 0; i < 100000; ++i) {
         const double x = i % 4 ? d(rng) : std::ldexp(d(rng), -40 - i % 30);
-        bad += !SameBits(qv::FastCos(x), qv::FastSinCos(x).c);
+        bad += !SameBits(qv::FastCos(x), qv::FastSinCos(x).Cos);
     }
     EXPECT_EQ(bad, 0);
     for (double x : {0.0, -0.0, 0x1p-27, -0x1p-27, 0x1.fffffffffffffp-28, 1e-300, 524288.0, -524288.0, 1e10,
                      double(INFINITY), double(NAN)})
-        EXPECT_TRUE(SameBits(qv::FastCos(x), qv::FastSinCos(x).c)) << x;
+        EXPECT_TRUE(SameBits(qv::FastCos(x), qv::FastSinCos(x).Cos)) << x;
 }
 
 // x - 360 Int(x / 360) and a half-turn on, evaluated in extended precision

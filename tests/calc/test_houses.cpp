@@ -290,20 +290,20 @@ TEST(HouseShortcuts, FastTrigonometryWithinTwoUlps)
         for (int i = 0; i < 100000; ++i) {
             const double x = d(rng), q = std::tan(x);
             const qv::SinCosPair sc = qv::FastSinCos(x);
-            worst = std::max({worst, ulps(sc.s, std::sin(x)), ulps(sc.c, std::cos(x)), ulps(qv::FastAtan(q), std::atan(q))});
+            worst = std::max({worst, ulps(sc.Sin, std::sin(x)), ulps(sc.Cos, std::cos(x)), ulps(qv::FastAtan(q), std::atan(q))});
         }
     }
     EXPECT_LE(worst, 2);
     for (double x : {0.0, -0.0, 1e-310, -1e-300}) {
-        EXPECT_EQ(std::signbit(qv::FastSinCos(x).s), std::signbit(x)) << x;
-        EXPECT_EQ(qv::FastSinCos(x).c, 1.0) << x;
+        EXPECT_EQ(std::signbit(qv::FastSinCos(x).Sin), std::signbit(x)) << x;
+        EXPECT_EQ(qv::FastSinCos(x).Cos, 1.0) << x;
         EXPECT_EQ(std::signbit(qv::FastAtan(x)), std::signbit(x)) << x;
     }
     const double inf = INFINITY, nan = NAN;
     EXPECT_EQ(qv::FastAtan(inf), std::atan(inf));
     EXPECT_EQ(qv::FastAtan(-inf), std::atan(-inf));
-    EXPECT_TRUE(std::isnan(qv::FastSinCos(nan).s) && std::isnan(qv::FastSinCos(inf).c) && std::isnan(qv::FastAtan(nan)));
-    EXPECT_EQ(qv::FastSinCos(1e300).s, std::sin(1e300));  // beyond the reduction: the C library's
+    EXPECT_TRUE(std::isnan(qv::FastSinCos(nan).Sin) && std::isnan(qv::FastSinCos(inf).Cos) && std::isnan(qv::FastAtan(nan)));
+    EXPECT_EQ(qv::FastSinCos(1e300).Sin, std::sin(1e300));  // beyond the reduction: the C library's
 }
 
 TEST(Houses, OffsetShiftsEveryCusp)
