@@ -9,6 +9,7 @@
 
 #include <bit>
 #include <cstring>
+#include <limits>
 
 namespace qv {
 namespace {
@@ -18,11 +19,19 @@ constexpr int kMaxExponent = 126;   // exponent byte 255
 constexpr int kExponentBias = 129;
 constexpr int kFractionBits = 39;
 
+// The first 10 bytes of a long double in the x87 80-bit format (x86 Linux
+// and the MinGW builds for Windows): a 64-bit significand with its leading
+// bit explicit, then the sign and a 15-bit exponent, little-endian.  A
+// long double of another format (IEEE double or quadruple precision) has no
+// such layout, and every extended step of the library would round
+// differently: the build stops there.
 struct Extended {
     uint64_t Mantissa;  // explicit leading bit in bit 63
     uint16_t SignExponent;
 };
-static_assert(sizeof(long double) >= 10, "80-bit long double expected");
+static_assert(std::numeric_limits<long double>::digits == 64 && std::numeric_limits<long double>::max_exponent == 16384 &&
+                  std::endian::native == std::endian::little,
+              "Real6Round reads long double as the x87 80-bit format");
 
 // The double (1 + fraction / 2^39) * 2^exponent, built from its bits (every
 // Real6 value is a normal double).
