@@ -15,8 +15,9 @@ namespace {
 using namespace qv;
 
 // An exact 0 in the polar turning would leave the arctangent of 0/0 or put
-// an angle on its branch point; the theory replaces it by a value far below
-// its accuracy.  The declination pass uses 1E-7 degrees in radians.
+// an angle on its branch point, so a value far below the accuracy of the
+// places stands in for it: 1.7E-9 radians, and in the declination pass
+// 1E-7 degrees in radians.
 constexpr double kTinyTurn = 1.7E-9;
 constexpr double kTinyDecl = 1.7453E-9;
 
@@ -34,8 +35,8 @@ constexpr double kGauss = 0.0172021;
 // Light time per astronomical unit, days.
 constexpr double kLightDaysPerAU = 0.0057683;
 
-// The angle of (x, y) in radians, 0 < angle < 2 pi, as the theory takes it:
-// the arctangent put into its quadrant, with an exact 0 replaced by `tiny`;
+// The angle of (x, y) in radians, 0 < angle < 2 pi: the arctangent of y / x
+// put into its quadrant, with an exact 0 (of y, or of the angle) replaced by `tiny`;
 // within a few units of double rounding.
 double PolarAngle(double x, double y, double tiny = kTinyTurn)
 {
@@ -45,9 +46,8 @@ double PolarAngle(double x, double y, double tiny = kTinyTurn)
     return a;
 }
 
-// A turn by a fixed angle.  The theory turns through polar form - radius,
-// angle of the point plus the turn, back to x and y - which is this same
-// rotation; taking the sine and cosine of the turn once lets position and
+// A turn by a fixed angle.  Turning through polar form - radius, angle of
+// the point plus the turn, back to x and y - is this same rotation; taking the sine and cosine of the turn once lets position and
 // velocity (and all twelve declinations) share them, and the results agree
 // with the polar form to double rounding.  The polar form's one special
 // case that matters is kept: an exact 0 for y is first replaced by `tiny`
@@ -281,8 +281,8 @@ void PlanetCalc(int32_t First, int32_t Last, int32_t Helio, double Offset, const
             pos.Z -= earth.Z;
             rate = (pos.X * relVY - pos.Y * relVX) / (pos.X * pos.X + pos.Y * pos.Y);
         }
-        // The theory's light-time term: the distance in light days times the
-        // daily motion, added to the longitude.
+        // The light-time term: the distance in light days times the daily
+        // motion, added to the longitude.
         // The Sun's longitude from its orbit is replaced by ExactSun's, so
         // for body 1 only its latitude and motion are kept.
         const double rho = std::sqrt(pos.X * pos.X + pos.Y * pos.Y);

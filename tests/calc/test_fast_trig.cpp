@@ -1,9 +1,12 @@
-// The house routines' shortcuts against the forms they replace: arctangents
-// of a quotient without the quotient, sines and cosines of a sum by the sum
-// formulas, and the reductions of a cusp in doubles against the same
+// The table trigonometry of the house routines and the series against the C
+// library and the forms they replace: the sine, cosine and arctangent within
+// two ulps, arctangents of a quotient without the quotient, sines and
+// cosines of a sum by the sum formulas, the Real6 arcsine bit for bit with
+// ArcSinReal6, and the reductions of a cusp in doubles against the same
 // reductions in extended precision.
 #include "arcsin_real6.h"
 #include "fast_trig.h"
+#include "float_bits.h"
 #include "internal.h"
 #include "qvcalc32.h"
 
@@ -16,26 +19,9 @@
 
 namespace {
 
-int64_t Ulps(double a, double b)
-{
-    if (a == b) return 0;
-    int64_t x, y;
-    std::memcpy(&x, &a, sizeof x);
-    std::memcpy(&y, &b, sizeof y);
-    return (x < 0) != (y < 0) ? int64_t{1} << 62 : std::abs(x - y);
-}
-
-bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0 || (std::isnan(a) && std::isnan(b)); }
-
-// v with its 13 low bits (those below a Real6 significand) set to `low`.
-double WithLowBits(double v, int low)
-{
-    uint64_t bits;
-    std::memcpy(&bits, &v, sizeof bits);
-    bits = (bits & ~uint64_t{0x1FFF}) | static_cast<uint64_t>(low);
-    std::memcpy(&v, &bits, sizeof v);
-    return v;
-}
+using floatbits::SameBits;
+using floatbits::Ulps;
+using floatbits::WithLowBits;
 
 // Quadrant(num / den, sign) in extended precision, rounded once.
 double QuadrantReference(double num, double den, double sign)
@@ -133,8 +119,8 @@ TEST(FastTrig, CosineAloneIsThePairsCosine)
         EXPECT_TRUE(SameBits(qv::FastCos(x), qv::FastSinCos(x).Cos)) << x;
 }
 
-// x - 360 Int(x / 360) and a half-turn on, evaluated in extended precision
-// and rounded to double.
+// x less 360 times its quotient by 360 truncated toward zero, and a
+// half-turn on, evaluated in extended precision and rounded to double.
 double Reduce360Extended(long double x) { return static_cast<double>(x - 360 * std::trunc(x / 360)); }
 
 TEST(FastTrig, CuspReductionsInDoublesAreTheExtendedOnes)
@@ -216,20 +202,68 @@ TEST(FastTrig, ArcSinAtTheTableEnd)
     EXPECT_EQ(bad, 0);
 }
 
-// Within 0.002 degrees of the south pole the Campanus cusps are very
-// sensitive to rounding; the house circle's equator point from its tangent
-// keeps them to 1e-12 degrees of the formula evaluated in 80-bit arithmetic
-// (the values below, LST 18.816732365272117 h, latitude -89.99820131196253,
-// obliquity 0.4176010548153881 rad), where an arctangent followed by its
-// sine and cosine was 1.4e-10 degrees off.
-TEST(FastTrig, CampanusNearThePoleKeepsItsDigits)
+// The table arcsine against ArcSinReal6, and the reduction by comparisons
+// against FU: bit for bit, the sign of zero included.
+TEST(FastTrig, ArcSinAndReductionAgreeBitForBitWithTheLibraryHelpers)
 {
-    double c[QVCALC32_CHART_HIGH + 1] = {};
-    CampHouse(c, QVCALC32_CHART_HIGH, -89.99820131196253, 18.816732365272117, 0.4176010548153881, 0);
-    EXPECT_NEAR(c[2], 62.507542751542608, 1e-12);
-    EXPECT_NEAR(c[3], 87.643669969781026, 1e-12);
-    EXPECT_NEAR(c[5], 113.658681029002190, 1e-12);
-    EXPECT_NEAR(c[6], 132.532505801329388, 1e-12);
+    std::mt19937_64 rng(7);
+    std::uniform_real_distribution<double> unit(-1, 1), frac(0, 1), wide(-2000, 2000);
+    int bad = 0;
+    auto same = [&](double a, double b) { bad += !SameBits(a, b); };
+    auto arcSin = [&](double x) { same(qv::ArcSinReal6(x), qv::ArcSinReal6Fast(x)); };
+    auto reduce = [&](double x) { same(FU(x), qv::Reduce360(x)); };
+    for (int i = 0; i < 300000; ++i) arcSin(unit(rng));
+    for (int e = 1; e <= 40; ++e)  // toward 1, where the extended arctangent loses most
+        for (int i = 0; i < 2000; ++i) arcSin((i & 1 ? 1 : -1) * (1 - std::ldexp(frac(rng), -e)));
+    for (int i = 0; i < 20000; ++i) {  // ties of the argument's Real6 rounding
+        const double r = qv::Real6Round(unit(rng));
+        arcSin(r + std::ldexp(1.0, std::ilogb(r) - 40));
+    }
+    // Either side of the table's half-way points j/64 + 1/128, where the
+    // node changes and w is largest, and of the table's end at 57.5/64.
+    for (int j = 0; j <= 58; ++j)
+        for (int i = 0; i < 400; ++i) {
+            const double edge = (j + 0.5) / 64, near = edge + (frac(rng) - 0.5) * std::ldexp(1.0, -(i % 50));
+            arcSin(near);
+            arcSin(-near);
+        }
+    for (double x : {0.0, -0.0, 1.0, -1.0, 1 + 1e-12, 1e-300, double(NAN)}) arcSin(x);
+    for (int i = 0; i < 100000; ++i) reduce(wide(rng));
+    for (double m : {0.0, 360.0, -360.0, 720.0, -720.0, 1080.0}) {
+        reduce(m);
+        reduce(std::nextafter(m, 0.0));
+        reduce(std::nextafter(m, m < 0 ? -1e9 : 1e9));
+    }
+    for (double x : {-0.0, 1e300, -1e300, double(INFINITY), double(NAN)}) reduce(x);
+    EXPECT_EQ(bad, 0);
+}
+
+// The sine, cosine and arctangent of the inner loops against the C library:
+// within two ulps over the arguments the series and houses give them, exact
+// at 0 (its sign kept), the infinities of the arctangent and NaN.
+TEST(FastTrig, SineCosineAndArctangentWithinTwoUlps)
+{
+    std::mt19937_64 rng(11);
+    int64_t worst = 0;
+    for (double range : {1.0, 7.0, 400.0, 60000.0}) {
+        std::uniform_real_distribution<double> d(-range, range);
+        for (int i = 0; i < 100000; ++i) {
+            const double x = d(rng), q = std::tan(x);
+            const qv::SinCosPair sc = qv::FastSinCos(x);
+            worst = std::max({worst, Ulps(sc.Sin, std::sin(x)), Ulps(sc.Cos, std::cos(x)), Ulps(qv::FastAtan(q), std::atan(q))});
+        }
+    }
+    EXPECT_LE(worst, 2);
+    for (double x : {0.0, -0.0, 1e-310, -1e-300}) {
+        EXPECT_EQ(std::signbit(qv::FastSinCos(x).Sin), std::signbit(x)) << x;
+        EXPECT_EQ(qv::FastSinCos(x).Cos, 1.0) << x;
+        EXPECT_EQ(std::signbit(qv::FastAtan(x)), std::signbit(x)) << x;
+    }
+    const double inf = INFINITY, nan = NAN;
+    EXPECT_EQ(qv::FastAtan(inf), std::atan(inf));
+    EXPECT_EQ(qv::FastAtan(-inf), std::atan(-inf));
+    EXPECT_TRUE(std::isnan(qv::FastSinCos(nan).Sin) && std::isnan(qv::FastSinCos(inf).Cos) && std::isnan(qv::FastAtan(nan)));
+    EXPECT_EQ(qv::FastSinCos(1e300).Sin, std::sin(1e300));  // beyond the reduction: the C library's
 }
 
 }  // namespace

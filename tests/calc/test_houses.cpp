@@ -5,7 +5,6 @@
 // against its semi-arc condition solved by bisection.  Worked numbers:
 // tan(32.18140 deg) = tan(30 deg) / cos(23.44 deg).
 #include "fast_trig.h"
-#include "arcsin_real6.h"
 #include "internal.h"
 #include "qvcalc32.h"
 
@@ -212,8 +211,12 @@ TEST(Placidus, ConvergesUpToThePolarCircle)
             worstCusp = std::max({worstCusp, rounds[1], rounds[2]});
         }
     }
+    // The intermediate cusps settle within about 21 rounds below the polar
+    // circles; the Ascendant, whose map contracts by nearly 1 there, within
+    // a few thousand (2,596 at latitude 66.5), well before the iteration's
+    // limit of 100,000 rounds.
     EXPECT_LE(worstCusp, 30);
-    EXPECT_GT(worstAscendant, 1000);  // slow, but converging, and never refused
+    EXPECT_LE(worstAscendant, 10000);
     RecordProperty("worst_cusp_rounds", worstCusp);
     RecordProperty("worst_ascendant_rounds", worstAscendant);
 }
@@ -232,78 +235,6 @@ TEST(Placidus, BeyondThePolarCircleIntermediateCuspsAreNaN)
             EXPECT_TRUE(std::isfinite(Cusps(PlacHouse, lst, lat).c[1])) << lat;
             EXPECT_TRUE(std::isfinite(Cusps(KochHouse, lst, -lat).c[10])) << lat;
         }
-}
-
-// The shortcuts of the house routines against the library's own helpers:
-// the Placidus arcsine against ArcSinReal6, the reduction by comparisons
-// against FU; bit for bit, the sign of zero included.
-TEST(HouseShortcuts, AgreeBitForBitWithTheLibraryHelpers)
-{
-    std::mt19937_64 rng(7);
-    std::uniform_real_distribution<double> unit(-1, 1), frac(0, 1), wide(-2000, 2000);
-    int bad = 0;
-    auto same = [&](double a, double b) { bad += std::memcmp(&a, &b, sizeof a) != 0 && !(std::isnan(a) && std::isnan(b)); };
-    auto arcSin = [&](double x) { same(qv::ArcSinReal6(x), qv::ArcSinReal6Fast(x)); };
-    auto reduce = [&](double x) { same(FU(x), qv::Reduce360(x)); };
-    for (int i = 0; i < 300000; ++i) arcSin(unit(rng));
-    for (int e = 1; e <= 40; ++e)  // toward 1, where the extended arctangent loses most
-        for (int i = 0; i < 2000; ++i) arcSin((i & 1 ? 1 : -1) * (1 - std::ldexp(frac(rng), -e)));
-    for (int i = 0; i < 20000; ++i) {  // ties of the argument's Real6 rounding
-        const double r = qv::Real6Round(unit(rng));
-        arcSin(r + std::ldexp(1.0, std::ilogb(r) - 40));
-    }
-    // Either side of the table's half-way points j/64 + 1/128, where the
-    // node changes and w is largest, and of the table's end at 57.5/64.
-    for (int j = 0; j <= 58; ++j)
-        for (int i = 0; i < 400; ++i) {
-            const double edge = (j + 0.5) / 64, near = edge + (frac(rng) - 0.5) * std::ldexp(1.0, -(i % 50));
-            arcSin(near);
-            arcSin(-near);
-        }
-    for (double x : {0.0, -0.0, 1.0, -1.0, 1 + 1e-12, 1e-300, double(NAN)}) arcSin(x);
-    for (int i = 0; i < 100000; ++i) reduce(wide(rng));
-    for (double m : {0.0, 360.0, -360.0, 720.0, -720.0, 1080.0}) {
-        reduce(m);
-        reduce(std::nextafter(m, 0.0));
-        reduce(std::nextafter(m, m < 0 ? -1e9 : 1e9));
-    }
-    for (double x : {-0.0, 1e300, -1e300, double(INFINITY), double(NAN)}) reduce(x);
-    EXPECT_EQ(bad, 0);
-}
-
-// The sine, cosine and arctangent of the inner loops against the C library:
-// within two ulps over the arguments the series and houses give them, exact
-// at 0 (its sign kept), the infinities of the arctangent and NaN.
-TEST(HouseShortcuts, FastTrigonometryWithinTwoUlps)
-{
-    auto ulps = [](double a, double b) {
-        if (a == b) return int64_t{0};
-        int64_t x, y;
-        std::memcpy(&x, &a, sizeof x);
-        std::memcpy(&y, &b, sizeof y);
-        return (x < 0) != (y < 0) ? int64_t{1} << 62 : std::abs(x - y);
-    };
-    std::mt19937_64 rng(11);
-    int64_t worst = 0;
-    for (double range : {1.0, 7.0, 400.0, 60000.0}) {
-        std::uniform_real_distribution<double> d(-range, range);
-        for (int i = 0; i < 100000; ++i) {
-            const double x = d(rng), q = std::tan(x);
-            const qv::SinCosPair sc = qv::FastSinCos(x);
-            worst = std::max({worst, ulps(sc.Sin, std::sin(x)), ulps(sc.Cos, std::cos(x)), ulps(qv::FastAtan(q), std::atan(q))});
-        }
-    }
-    EXPECT_LE(worst, 2);
-    for (double x : {0.0, -0.0, 1e-310, -1e-300}) {
-        EXPECT_EQ(std::signbit(qv::FastSinCos(x).Sin), std::signbit(x)) << x;
-        EXPECT_EQ(qv::FastSinCos(x).Cos, 1.0) << x;
-        EXPECT_EQ(std::signbit(qv::FastAtan(x)), std::signbit(x)) << x;
-    }
-    const double inf = INFINITY, nan = NAN;
-    EXPECT_EQ(qv::FastAtan(inf), std::atan(inf));
-    EXPECT_EQ(qv::FastAtan(-inf), std::atan(-inf));
-    EXPECT_TRUE(std::isnan(qv::FastSinCos(nan).Sin) && std::isnan(qv::FastSinCos(inf).Cos) && std::isnan(qv::FastAtan(nan)));
-    EXPECT_EQ(qv::FastSinCos(1e300).Sin, std::sin(1e300));  // beyond the reduction: the C library's
 }
 
 TEST(Houses, OffsetShiftsEveryCusp)
@@ -381,6 +312,22 @@ TEST(KochHouse, KeepsItsDigitsWhereThePoleAngleNearsNinetyDegrees)
 // At LST 2 h the RAMC is 30 degrees and cusp 12's oblique ascension is
 // exactly 90 degrees, where the pole's own angle is 90 degrees and its
 // cosine has no digits left.  The cusp is then the limit of the pole
+// Within 0.002 degrees of the south pole the Campanus cusps are very
+// sensitive to rounding; the house circle's equator point from its tangent
+// keeps them to 1e-12 degrees of the formula evaluated in 80-bit arithmetic
+// (the values below, LST 18.816732365272117 h, latitude -89.99820131196253,
+// obliquity 0.4176010548153881 rad), where an arctangent followed by its
+// sine and cosine was 1.4e-10 degrees off.
+TEST(CampHouse, KeepsItsDigitsNearThePole)
+{
+    double c[QVCALC32_CHART_HIGH + 1] = {};
+    CampHouse(c, QVCALC32_CHART_HIGH, -89.99820131196253, 18.816732365272117, 0.4176010548153881, 0);
+    EXPECT_NEAR(c[2], 62.507542751542608, 1e-12);
+    EXPECT_NEAR(c[3], 87.643669969781026, 1e-12);
+    EXPECT_NEAR(c[5], 113.658681029002190, 1e-12);
+    EXPECT_NEAR(c[6], 132.532505801329388, 1e-12);
+}
+
 // formula, arctan(-1 / (t sin e)) put into 0..180 degrees, t = 2/3 tan(latitude).
 TEST(TopHouse, ACuspWhoseObliqueAscensionIsNinetyDegrees)
 {
@@ -446,6 +393,7 @@ TEST(Houses, ShortOrMissingArraysAreLeftAlone)
         for (double &v : c) v = -999;
         s.fn(c, QVCALC32_BODIES_HIGH - 1, 2.3, 51.5, kObl, 0);
         for (double v : c) EXPECT_EQ(v, -999) << s.name;
+        // A null array: only the sanitizer build can tell, by not failing.
         s.fn(nullptr, QVCALC32_CHART_HIGH, 2.3, 51.5, kObl, 0);
     }
     double asc = -999, mc = -999;
@@ -454,16 +402,35 @@ TEST(Houses, ShortOrMissingArraysAreLeftAlone)
     EXPECT_EQ(mc, -999);
 }
 
-TEST(Houses, NaNAndInfiniteInputsReturn)
+// NaN marks every cusp that depends on a NaN or infinite input: all twelve
+// for the sidereal time, the obliquity or the offset; for the latitude all
+// but the Midheaven and its opposite (cusps 10 and 4), which do not depend
+// on it (Equal's cusps all follow the Ascendant), and none of Meridian and
+// Morinus, which do not use it.
+TEST(Houses, NaNAndInfiniteInputsGiveNaNCusps)
 {
-    const double bad[] = {NAN, INFINITY, -INFINITY, 1e300};
+    const struct {
+        const char *Name;
+        int Input;  // 0 LST, 1 Lat, 2 Obl, 3 Offset
+        double Value;
+    } cases[] = {
+        {"NaN sidereal time", 0, NAN},       {"infinite sidereal time", 0, INFINITY},
+        {"NaN latitude", 1, NAN},            {"infinite latitude", 1, -INFINITY},
+        {"NaN obliquity", 2, NAN},           {"infinite obliquity", 2, INFINITY},
+        {"NaN offset", 3, NAN},
+    };
     for (const System &s : kSystems)
-        for (double v : bad) {
-            double c[QVCALC32_CHART_HIGH + 1];
-            s.fn(c, QVCALC32_CHART_HIGH, v, 51.5, kObl, 0);
-            s.fn(c, QVCALC32_CHART_HIGH, 2.3, v, kObl, 0);
-            s.fn(c, QVCALC32_CHART_HIGH, 2.3, 51.5, v, 0);
-            s.fn(c, QVCALC32_CHART_HIGH, 2.3, 51.5, kObl, v);
+        for (const auto &c : cases) {
+            double input[4] = {2.3, 51.5, kObl, 0};
+            input[c.Input] = c.Value;
+            double cusps[QVCALC32_CHART_HIGH + 1];
+            s.fn(cusps, QVCALC32_CHART_HIGH, input[0], input[1], input[2], input[3]);
+            const bool latitudeFree = std::strcmp(s.name, "Meridian") == 0 || std::strcmp(s.name, "Morinus") == 0;
+            const bool equal = std::strcmp(s.name, "Equal") == 0;
+            for (int i = 1; i <= 12; ++i) {
+                const bool nan = c.Input != 1 || (!latitudeFree && (equal || (i != 4 && i != 10)));
+                EXPECT_EQ(std::isnan(cusps[i]), nan) << s.name << ", " << c.Name << ", cusp " << i;
+            }
         }
     double asc, mc;
     AsMcCalc(&asc, &mc, NAN, 0, kObl, 0);
