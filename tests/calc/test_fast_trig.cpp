@@ -187,6 +187,22 @@ TEST(FastTrig, ArcSinOfAProductIsTheArcSinOfTheProduct)
     EXPECT_EQ(bad, 0);
 }
 
+// The two ends of the usual arguments' shortcut (2^-5 and 0.889), in
+// steps of an ulp across each and of a few thousand around it, both signs:
+// ArcSinReal6 bit for bit on either side.
+TEST(FastTrig, ArcSinAtTheEndsOfTheUsualArguments)
+{
+    int bad = 0;
+    for (const double end : {qv::kArcSinUsualStart, qv::kArcSinUsualEnd}) {
+        for (int i = -4000; i <= 4000; ++i) {
+            const double x = std::nextafter(end, i < 0 ? 0.0 : 2.0) + i * (end * 0x1p-52) * (std::abs(i) > 100 ? 997 : 1);
+            bad += !SameBits(qv::ArcSinReal6Fast(x), qv::ArcSinReal6(x));
+            bad += !SameBits(qv::ArcSinReal6Fast(-x), qv::ArcSinReal6(-x));
+        }
+    }
+    EXPECT_EQ(bad, 0);
+}
+
 // The arcsine where the table ends (57.5/64) and the table arctangent
 // takes over, in steps of a few ulps across it and in wider ones around
 // it, both signs: ArcSinReal6 bit for bit.
