@@ -4,7 +4,6 @@
 // hardest.  The target is under a microsecond per call.
 #include "arcsin_real6.h"
 #include "internal.h"
-#include "placidus_lanes.h"
 #include "qvcalc32.h"
 
 #include <cmath>
@@ -92,17 +91,16 @@ BENCHMARK(BM_ArcSinReal6Fast);
 // frame, the angles and the conversion of each cusp to longitude.
 void BM_PlacidusIteration_51_5(benchmark::State &state)
 {
-    constexpr int kHouses[qv::kPlacidusLanes] = {2, 3, 5, 6};
+    constexpr int kHouses[4] = {2, 3, 5, 6};
     const double k = std::tan(51.5 * qv::kDegToRad) * std::tan(kObl);
     double lst = 0.1;
     for (auto _ : state) {
-        double base[qv::kPlacidusLanes], f[qv::kPlacidusLanes], x[qv::kPlacidusLanes];
-        for (int l = 0; l < qv::kPlacidusLanes; ++l) {
+        double base[4], f[4], x[4];
+        for (int l = 0; l < 4; ++l) {
             base[l] = lst * 15 * qv::kDegToRad + (kHouses[l] + 2) * 30 * qv::kDegToRad;
             f[l] = (std::abs(kHouses[l] - 7) - 3) / 3.0;
         }
-        qv::PlacidusK exact = qv::PlacidusK::Exact(k);
-        qv::IteratePlacidus(base, f, exact, x, nullptr);
+        qv::IteratePlacidus(4, base, f, k, k, x, nullptr);
         benchmark::DoNotOptimize(x);
         lst += kLstStep;
         if (lst >= 24) lst -= 24;

@@ -31,7 +31,7 @@
  *
  * Units: longitudes, cusps and angles in decimal degrees; obliquity in
  * radians; sidereal time and UT in decimal hours; latitude north-positive;
- * geographic longitude WEST-positive; JD is the integer Julian Day Number of
+ * geographic longitude positive to the west; JD is the integer Julian Day Number of
  * a calendar date; T is Julian centuries of 36525 days from JD 2415020.0.
  *
  * Robustness (what this library guarantees beyond the plain arithmetic)
@@ -260,7 +260,7 @@ QVCALC32_API void QVCALC32_CALL PlacHouse(double *Cusps, int32_t CuspsHigh, doub
 QVCALC32_API void QVCALC32_CALL KochHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double Obl, double Offset);
 QVCALC32_API void QVCALC32_CALL TopHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double Obl, double Offset);
 QVCALC32_API void QVCALC32_CALL RegHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double Obl, double Offset);
-/* Campanus: latitude BEFORE sidereal time. */
+/* Campanus: latitude before sidereal time. */
 QVCALC32_API void QVCALC32_CALL CampHouse(double *Cusps, int32_t CuspsHigh, double Lat, double LST, double Obl, double Offset);
 
 /* ---- Other houses (houses_other.cpp) ---------------------------------- */

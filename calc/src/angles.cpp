@@ -23,13 +23,13 @@ double AngleDegrees(double radians, double offset)
 
 void qv::AsMcFromSines(SinCosPair ramc, SinCosPair lat, SinCosPair obl, double offset, double *asc, double *mc)
 {
-    const double s = ramc.s, c = ramc.c, co = obl.c, so = obl.s;
+    const double s = ramc.Sin, c = ramc.Cos, co = obl.Cos, so = obl.Sin;
     // The Midheaven's right ascension is RAMC, so only tan is needed; the
     // sign of sin RAMC picks the half-turn.
     const double m = FastQuadrantOf(s, c * co, s);
     // The Ascendant lies where the horizon cuts the ecliptic on the east side;
     // the sign of cos RAMC picks the eastern of the two intersections.
-    const double a = FastQuadrantOf(c, -s * co - so * (lat.s / lat.c), c);
+    const double a = FastQuadrantOf(c, -s * co - so * (lat.Sin / lat.Cos), c);
     if (asc) *asc = AngleDegrees(a, offset);
     if (mc) *mc = AngleDegrees(m, offset);
 }

@@ -1,7 +1,8 @@
-// The arcsine of the Placidus iteration and the Koch ascensional
-// difference: ArcSinReal6 (argument and result at Real6 precision, NaN
-// beyond +-1), bit for bit, at a tenth of its cost; inline, as the
-// iteration calls it a few dozen times per chart.  Not exported.
+// ArcSinReal6 (argument and result at Real6 precision, NaN beyond +-1)
+// bit for bit at a fraction of its cost, for the Placidus iteration and the
+// Koch ascensional difference: the arcsine from a table of nodes, rounded
+// to Real6 where it lies clear of a Real6 rounding midpoint, and
+// ArcSinReal6 itself where it does not.  Not exported.
 #pragma once
 
 #include "fast_trig.h"
@@ -16,8 +17,8 @@ namespace qv {
 // Real6Round of a double whose exponent is well inside Real6's range
 // (2^-120 <= |x| < 2^120), by bit operations: nearest 40-bit significand,
 // ties to even.  Adding just under half a unit, plus the last kept bit,
-// carries exactly when rounding goes up; branch-free, as the direction is a
-// coin toss.  A carry out of the significand moves the exponent up.
+// carries exactly when rounding goes up; a carry out of the significand
+// moves the exponent up.
 inline double Real6RoundInRange(double x)
 {
     uint64_t b;
@@ -26,25 +27,6 @@ inline double Real6RoundInRange(double x)
     double r;
     std::memcpy(&r, &b, sizeof r);
     return r;
-}
-
-// The same rounding by floating-point operations alone (Veltkamp's split:
-// t = (2^13 + 1) x, then t - (t - x) is x to 40 bits, nearest), for x whose
-// 13 low bits are not exactly a half (0x1000), where the split may break the
-// tie either way.  Its three dependent operations take about 9 cycles; the
-// bit operations, which move the value to the integer unit and back, 13.
-inline double Real6RoundNotTie(double x)
-{
-    const double t = x * 8193.0;
-    return t - (t - x);
-}
-
-// Whether Real6RoundNotTie may round x: its 13 low bits are not a half.
-inline bool NotReal6Tie(double x)
-{
-    uint64_t b;
-    std::memcpy(&b, &x, sizeof b);
-    return (b & 0x1FFF) != 0x1000;
 }
 
 // Real6Round of any double: 0 below 2^-128, infinite beyond the largest
@@ -62,10 +44,20 @@ inline double Real6RoundDouble(double x)
     return r;
 }
 
+// Distance of x's 13 low bits (those below a Real6 significand) from
+// 0x1000, the Real6 rounding midpoint, in double ulps of x.
+inline int64_t UlpsFromReal6Midpoint(double x)
+{
+    uint64_t bits;
+    std::memcpy(&bits, &x, sizeof bits);
+    const int64_t fromMid = static_cast<int64_t>(bits & 0x1FFF) - 0x1000;
+    return fromMid < 0 ? -fromMid : fromMid;
+}
+
 // Nodes of the table arcsine: asin(j / 64) as the nearest double and the
 // remainder, and sqrt(1 - (j / 64)^2) as the nearest double, j = 0..57.
 struct ArcSinNode {
-    double hi, lo, cos;
+    double Hi, Lo, Cos;
 };
 inline constexpr ArcSinNode kArcSinNodes[58] = {
     {0.0, 0.0, 0x1.0000000000000p+0},  // 0/64
@@ -132,149 +124,75 @@ inline constexpr double kArcSinTableEnd = 57.5 / 64;
 // arcsin a for |a| < 57.5/64 from the nearest node a0 = j/64: with
 // s = sqrt(1 - a^2), w = a sqrt(1 - a0^2) - a0 s is the sine of
 // asin a - asin a0 (at most 0.019, where five terms of the arcsine series
-// leave 2^-68 of the result), so asin a = asin a0 + asin w.  No division and no
-// arctangent, which keeps the Placidus iteration's chain short; within
-// three ulps (the rounding of w is the largest part).
-[[gnu::always_inline]] inline double TableArcSinInTable(double a, double s)
+// leave 2^-68 of the result), so asin a = asin a0 + asin w.  Within three
+// ulps (the rounding of w is the largest part).
+[[gnu::always_inline]] inline double TableArcSin(double a, double s)
 {
     const double t = std::fabs(a);
     const double fj = (t * 64.0 + fast_trig::kToInt) - fast_trig::kToInt;
     const ArcSinNode &n = kArcSinNodes[static_cast<int>(fj)];
-    const double w = t * n.cos - (fj * 0.015625) * s;
+    const double w = t * n.Cos - (fj * 0.015625) * s;
     const double w2 = w * w, w4 = w2 * w2;
     const double series = w + (w * w2) * ((1.0 / 6 + w2 * (3.0 / 40)) + w4 * (5.0 / 112 + w2 * (35.0 / 1152)));
-    return std::copysign(n.hi + (n.lo + series), a);
+    return std::copysign(n.Hi + (n.Lo + series), a);
 }
 
-// The same for any a: beyond the table, and for NaN, arctan(a / s) from the
-// table arctangent, within four ulps.
-[[gnu::always_inline]] inline double TableArcSin(double a, double s)
-{
-    if (!(std::fabs(a) < kArcSinTableEnd)) return FastAtan(a / s);
-    return TableArcSinInTable(a, s);
-}
-
-// The argument at Real6 precision and its arcsine from the table: s =
-// sqrt(1 - a^2) is exact to an ulp.  Meaningless for |a| >= 1, which
-// ArcSinFinish sorts out.
-struct ArcSinStart {
-    double a, s, y;
-    explicit ArcSinStart(double x)
-        : a(Real6RoundDouble(x)), s(std::sqrt((1.0 - a) * (1.0 + a))), y(TableArcSin(a, s))
-    {
-    }
-};
-
-// Whether the table arcsine y (of a, with s = sqrt(1 - a^2)) rounds to the
-// same Real6 as ArcSinReal6's extended arctangent, whose error grows as
-// 1/sqrt(1 - x^2) toward +-1, from 2^-62 to 2^-45: true unless y lies within
-// their errors of a Real6 rounding midpoint (about 1% of arguments).
+// Whether y, an arcsine of a within three ulps (the table) or four (the
+// table arctangent beyond it), with s = sqrt(1 - a^2), rounds to the same
+// Real6 as ArcSinReal6's extended arctangent, whose error grows as
+// 1/sqrt(1 - x^2) toward +-1, from 2^-62 to 2^-45: true unless y lies
+// within their errors of a Real6 rounding midpoint (about 1% of
+// arguments).
 inline bool ClearOfMidpoint(double y, double s)
 {
     uint64_t bits;
     std::memcpy(&bits, &y, sizeof bits);
-    // Distance, in double ulps of y, from the Real6 midpoint (the 13 bits
-    // below a Real6 significand reading 0x1000).
-    const int64_t fromMid = static_cast<int64_t>(bits & 0x1FFF) - 0x1000;
     const uint64_t ulpBits = (bits & 0x7FF0000000000000u) - (uint64_t{52} << 52);
     double ulp;
     std::memcpy(&ulp, &ulpBits, sizeof ulp);
     // Outside 16 ulps + 2^-60 + 2^-62 / s, four times both error bounds.
-    const double clear = static_cast<double>((fromMid < 0 ? -fromMid : fromMid) - 16) * ulp - 0x1p-60;
+    const double clear = static_cast<double>(UlpsFromReal6Midpoint(y) - 16) * ulp - 0x1p-60;
     return clear * s > 0x1p-62;
 }
 
-// ClearOfMidpoint where |y| >= 2^-5 and s > 0.45: there the error bounds
-// come to under a quarter of an ulp beyond its 16, so the distance from the
-// midpoint alone decides, 17 ulps or more.
-inline bool ClearOfMidpointByDistance(double y)
-{
-    uint64_t bits;
-    std::memcpy(&bits, &y, sizeof bits);
-    return static_cast<uint64_t>(static_cast<int64_t>(bits & 0x1FFF) - 0x1000 + 16) > 32;
-}
+// Where ArcSinReal6Fast needs no care for special operands (see there).
+inline constexpr double kArcSinUsualStart = 0x1p-5, kArcSinUsualEnd = 0.889;
 
-// The result; x = +-1 and results near a midpoint take ArcSinReal6 itself.
-inline double ArcSinFinish(double x, const ArcSinStart &st)
-{
-    if (!(std::fabs(st.a) < 1.0)) return std::fabs(st.a) == 1.0 ? ArcSinReal6(x) : NAN;
-    if (st.a == 0) return 0.0;
-    return ClearOfMidpoint(st.y, st.s) ? Real6RoundDouble(st.y) : ArcSinReal6(x);
-}
-
-// arcsin a = a + a^3 P(a^2) for |a| < 0.6: P interpolates
-// (arcsin x - x) / x^3 in z = x^2 at 16 Chebyshev nodes of 0..0.36
-// (tools/arcsin_series.py).  Within 0.62 ulps of the exact arcsine, taken
-// in this order, over |a| < 0.6 at Real6 precision: better than the
-// table's three.  Evaluated in pairs of terms (Estrin's scheme), four
-// multiply-add levels deep, where the table waits on a square root, a
-// look-up and its own series.
-inline constexpr double kArcSinSeries[16] = {
-    0x1.5555555555555p-3, 0x1.3333333333475p-4, 0x1.6db6db6d91ea8p-5, 0x1.f1c71c8c8d3c2p-6,
-    0x1.6e8b9dd45d587p-6, 0x1.1c4f5994fca35p-6, 0x1.c9836168cad99p-7, 0x1.7babca4a9e348p-7,
-    0x1.3537646d138b9p-7, 0x1.5ab04053acb20p-7, -0x1.bdebd2aeeaa90p-9, 0x1.6b104bb762e52p-5,
-    -0x1.6ca27bc1c13c9p-4, 0x1.53b3bec76f97ap-3, -0x1.5000e96a3f240p-3, 0x1.75868c83a1177p-4,
-};
-// Arguments below this take the series: their Real6 rounding stays below 0.6.
-inline constexpr double kArcSinSeriesEnd = 0.599;
-// The series' stand-in for sqrt(1 - a^2) in ClearOfMidpoint, which then
-// only runs for |y| < 2^-5, where the root exceeds it: a smaller s makes
-// the test stricter.
-inline constexpr double kArcSinSeriesRoot = 0.99;
-
-[[gnu::always_inline]] inline double ArcSinSeries(double a)
-{
-    const double *c = kArcSinSeries;
-    const double z = a * a, z2 = z * z, z4 = z2 * z2;
-    const double q0 = (c[0] + c[1] * z) + (c[2] + c[3] * z) * z2, q1 = (c[4] + c[5] * z) + (c[6] + c[7] * z) * z2;
-    const double q2 = (c[8] + c[9] * z) + (c[10] + c[11] * z) * z2, q3 = (c[12] + c[13] * z) + (c[14] + c[15] * z) * z2;
-    return a + (a * z) * ((q0 + q1 * z4) + (q2 + q3 * z4) * (z4 * z4));
-}
-
-// The fast path's arguments end here, short of the table's last node.
-inline constexpr double kArcSinFastEnd = 0.89;
-
-// Arguments from 2^-120 to 0.89, the iterations' usual ones, need no care
-// for zeros, infinities, NaN, the ends of the Real6 range or |a| = 1, and
-// stay inside the table after their rounding to Real6; s > 0.45 there.
-// kMayBeTie false promises that x's 13 low bits are not exactly a half.
-template <bool kMayBeTie>
-[[gnu::always_inline]] inline double ArcSinReal6Table(double x)
+// ArcSinReal6(x), bit for bit: the argument rounded to Real6, its arcsine
+// from the table (arctan(a / s) by the table arctangent beyond the last
+// node), and that rounded to Real6 where it is clear of a midpoint.
+// x = +-1, |x| > 1 and NaN, and results near a midpoint, take ArcSinReal6.
+[[gnu::always_inline]] inline double ArcSinReal6Fast(double x)
 {
     const double ax = std::fabs(x);
-    if (ax >= 0x1p-120 && ax < kArcSinFastEnd) {
-        // A tie is as rare as a midpoint hit, and the branch is predicted;
-        // a result clear of the midpoint is never a tie.
-        const double a = !kMayBeTie || NotReal6Tie(x) ? Real6RoundNotTie(x) : Real6RoundInRange(x);
-        if (ax < kArcSinSeriesEnd) {
-            const double y = ArcSinSeries(a);
-            const bool clear =
-                std::fabs(y) >= 0x1p-5 ? ClearOfMidpointByDistance(y) : ClearOfMidpoint(y, kArcSinSeriesRoot);
-            return clear ? Real6RoundNotTie(y) : ArcSinReal6(x);
-        }
+    if (ax >= kArcSinUsualStart && ax < kArcSinUsualEnd) {
+        // The iterations' usual arguments, the Placidus products k sin X up
+        // to about 64 degrees of latitude: inside the table after their
+        // rounding, with s > 0.45 and |y| >= 2^-5, where ClearOfMidpoint's
+        // error bounds come to under a quarter of an ulp beyond its 16, so
+        // that the distance from the midpoint alone decides.  No zeros,
+        // infinities, NaN or ends of the Real6 range to look out for.
+        const double a = Real6RoundInRange(x);
         const double s = std::sqrt((1.0 - a) * (1.0 + a));
-        const double y = TableArcSinInTable(a, s);
-        const bool clear = std::fabs(y) >= 0x1p-5 ? ClearOfMidpointByDistance(y) : ClearOfMidpoint(y, s);
-        return clear ? Real6RoundNotTie(y) : ArcSinReal6(x);
+        const double y = TableArcSin(a, s);
+        return UlpsFromReal6Midpoint(y) > 16 ? Real6RoundInRange(y) : ArcSinReal6(x);
     }
-    return ArcSinFinish(x, ArcSinStart(x));
+    const double a = Real6RoundDouble(x);
+    if (!(std::fabs(a) < 1.0)) return ArcSinReal6(x);
+    if (a == 0) return 0.0;
+    const double s = std::sqrt((1.0 - a) * (1.0 + a));
+    const double y = std::fabs(a) < kArcSinTableEnd ? TableArcSin(a, s) : FastAtan(a / s);
+    return ClearOfMidpoint(y, s) ? Real6RoundDouble(y) : ArcSinReal6(x);
 }
-
-[[gnu::always_inline]] inline double ArcSinReal6Fast(double x) { return ArcSinReal6Table<true>(x); }
 
 // ArcSinReal6 of a product.  The one from the table trigonometry (within a
 // few ulps of the C library's) rounds to the same Real6 unless it lies near
-// a Real6 rounding midpoint (its 13 low bits within `nearUlps` of 0x1000);
-// there, about one time in sixty for 64, the C library's value `exact()`
-// decides.  Away from the midpoint the product is no tie either.
+// a Real6 rounding midpoint (within `nearUlps`); there the C library's
+// value `exact()` decides.
 template <typename Exact>
-[[gnu::always_inline]] inline double ArcSinReal6OfProduct(double fast, Exact exact, int64_t nearUlps = 64)
+inline double ArcSinReal6OfProduct(double fast, Exact exact, int64_t nearUlps)
 {
-    uint64_t bits;
-    std::memcpy(&bits, &fast, sizeof bits);
-    const int64_t fromMid = static_cast<int64_t>(bits & 0x1FFF) - 0x1000;
-    if (fromMid > -nearUlps && fromMid < nearUlps) return ArcSinReal6Fast(exact());
-    return ArcSinReal6Table<false>(fast);
+    return ArcSinReal6Fast(UlpsFromReal6Midpoint(fast) < nearUlps ? exact() : fast);
 }
 
 }  // namespace qv

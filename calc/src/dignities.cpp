@@ -17,7 +17,7 @@ enum Sign { Ari = 1, Tau, Gem, Can, Leo, Vir, Lib, Sco, Sag, Cap, Aqu, Pis };
 
 // Up to two signs per dignity; 0 marks an empty place.
 struct DignityRow {
-    uint8_t own[2], exaltation[2], detriment[2], fall[2];
+    uint8_t Own[2], Exaltation[2], Detriment[2], Fall[2];
 };
 constexpr DignityRow kDignity[11] = {
     {},
@@ -77,13 +77,13 @@ void EssentialDignities(const double *Longitudes, int32_t LongitudesHigh, ShortT
         Dignity[k] = Text(" ");
         if (k > 10 || sign[k] == 0) continue;
         const DignityRow &row = kDignity[k];
-        if (Holds(row.own, sign[k]))
+        if (Holds(row.Own, sign[k]))
             Dignity[k] = Text("Own");
-        else if (Holds(row.exaltation, sign[k]))
+        else if (Holds(row.Exaltation, sign[k]))
             Dignity[k] = Text("Exaltation");
-        else if (Holds(row.detriment, sign[k]))
+        else if (Holds(row.Detriment, sign[k]))
             Dignity[k] = Text("Detriment");
-        else if (Holds(row.fall, sign[k]))
+        else if (Holds(row.Fall, sign[k]))
             Dignity[k] = Text("Fall");
     }
     for (int k = 1; k <= 12; ++k) {

@@ -54,22 +54,22 @@ void ExactMoon(double *Lon, double Offset, double T)
 {
     if (!Lon) return;
     const FundamentalArgs fa = FundamentalArguments(T);
-    double Lp = fa.moonMeanLon;
-    double Mp = Lp - fa.moonPerigee;  // the anomaly and the argument of latitude
-    double F = Lp - fa.omega;         // come from the uncorrected mean longitude
+    double Lp = fa.MoonMeanLon;
+    double Mp = Lp - fa.MoonPerigee;  // the anomaly and the argument of latitude
+    double F = Lp - fa.Omega;         // come from the uncorrected mean longitude
 
     // The additive long-period terms of the classical theory shift the mean
     // arguments themselves, so the periodic series below is taken with them.
     const double A1 = FastSinDeg(51.2 + 20.2 * T);
     const double A2 = 14.27 * FastSinDeg(193.4404 - 132.87 * T - 0.0091731 * T * T);
-    const double A3 = FastSinDeg(fa.omega);
-    const double A4 = -15.58 * FastSinDeg(275.05 + fa.omega - 2.3 * T);
+    const double A3 = FastSinDeg(fa.Omega);
+    const double A4 = -15.58 * FastSinDeg(275.05 + fa.Omega - 2.3 * T);
     Lp += static_cast<double>((0.84 * A1 + A2 + 7.261 * A3) * kOver3600L);
     Mp += static_cast<double>((2.94 * A1 + A2 + 9.337 * A3) * kOver3600L);
     F += static_cast<double>((0.21 * A1 + A2 - 88.699 * A3 + A4) * kOver3600L);
 
-    const double S = SumSeries(kLongitudeTerms, LunarArgs{fa.elong, fa.sunAnomaly, Mp, F});
-    *Lon = FU(Offset + Lp + static_cast<double>(S * kOver3600L) + fa.nutation);
+    const double S = SumSeries(kLongitudeTerms, LunarArgs{fa.Elong, fa.SunAnomaly, Mp, F});
+    *Lon = FU(Offset + Lp + static_cast<double>(S * kOver3600L) + fa.Nutation);
 }
 
 }  // extern "C"

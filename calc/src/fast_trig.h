@@ -21,7 +21,7 @@ namespace fast_trig {
 // sin(2 pi k / 256), k = 0..255, as the nearest double and the remainder
 // (the exact value to about 2^-106); cos(2 pi k / 256) is entry k + 64.
 struct TableEntry {
-    double hi, lo;
+    double Hi, Lo;
 };
 inline constexpr TableEntry kSinTable[256] = {
     {0.0, 0.0}, {0x1.92155f7a3667ep-6, -0x1.b1d63091a0130p-64},
@@ -177,7 +177,7 @@ inline SinCosPair FastSinCosBelowLimit(double x)
     const double h2 = h * h, h4 = h2 * h2;
     const double sinH = h + (h * h2) * ((-1.0 / 6 + h2 * (1.0 / 120)) + h4 * (-1.0 / 5040));
     const double cosHm1 = h2 * ((-0.5 + h2 * (1.0 / 24)) + h4 * (-1.0 / 720));
-    return {s0.hi + ((s0.lo + s0.hi * cosHm1) + c0.hi * sinH), c0.hi + ((c0.lo + c0.hi * cosHm1) - s0.hi * sinH)};
+    return {s0.Hi + ((s0.Lo + s0.Hi * cosHm1) + c0.Hi * sinH), c0.Hi + ((c0.Lo + c0.Hi * cosHm1) - s0.Hi * sinH)};
 }
 
 // Sine and cosine of a small angle, |x| <= pi/6 (NaN passes through), by
@@ -210,20 +210,20 @@ inline SinCosPair FastSinCos(double x)
 template <class Sum>
 inline SinCosPair FastSinCosSum(SinCosPair sx, SinCosPair sa, Sum sum)
 {
-    const double s = sx.s * sa.c + sx.c * sa.s, c = sx.c * sa.c - sx.s * sa.s;
+    const double s = sx.Sin * sa.Cos + sx.Cos * sa.Sin, c = sx.Cos * sa.Cos - sx.Sin * sa.Sin;
     // One test for both zeros: s and c cannot both be so small that their
     // product underflows.
     if (s * c == 0) return FastSinCos(sum());
     return {s, c};
 }
 
-inline double FastSin(double x) { return FastSinCos(x).s; }
+inline double FastSin(double x) { return FastSinCos(x).Sin; }
 // The kernel's cosine of a tiny argument is 1 exactly, so the cosine needs
 // no test for one.
 inline double FastCos(double x)
 {
     if (!(std::fabs(x) < fast_trig::kLimit)) return std::cos(x);
-    return FastSinCosBelowLimit(x).c;
+    return FastSinCosBelowLimit(x).Cos;
 }
 
 namespace fast_trig {
@@ -272,7 +272,7 @@ inline double FastAtan(double x)
     const double series =
         u + u * u2 * (-1.0 / 3 + u2 * (1.0 / 5 + u2 * (-1.0 / 7 + u2 * (1.0 / 9 + u2 * (-1.0 / 11)))));
     const TableEntry a = kAtanTable[static_cast<int>(fk)];
-    const double r = inverted ? kHalfPiHi + ((kHalfPiLo - a.lo) - series - a.hi) : a.hi + (a.lo + series);
+    const double r = inverted ? kHalfPiHi + ((kHalfPiLo - a.Lo) - series - a.Hi) : a.Hi + (a.Lo + series);
     return std::copysign(r, x);
 }
 
@@ -304,7 +304,7 @@ namespace fast_trig {
     const double p = (-1.0 / 3 + u2 * (1.0 / 5)) + u4 * ((-1.0 / 7 + u2 * (1.0 / 9)) + u4 * (-1.0 / 11));
     const double series = u + (u * u2) * p;
     const TableEntry e = kAtanTable[static_cast<int>(c * 16)];
-    return complement ? kHalfPiHi + ((kHalfPiLo - e.lo) - series - e.hi) : e.hi + (e.lo + series);
+    return complement ? kHalfPiHi + ((kHalfPiLo - e.Lo) - series - e.Hi) : e.Hi + (e.Lo + series);
 }
 
 // atan |num / den| in [0, pi/2] by AtanOfRatio, or -1 where the quotient

@@ -9,8 +9,8 @@ namespace qv {
 // The caller's message array: `high` is its upper bound, so it holds at most
 // `high` characters and the terminating NUL.
 struct Report {
-    char *message;
-    int32_t high;
+    char *Message;
+    int32_t High;
 };
 
 // Writes the formatted text into the caller's array, cut to its upper bound

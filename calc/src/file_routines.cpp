@@ -22,19 +22,19 @@
 
 void qv::Say(const Report &r, const char *format, ...)
 {
-    if (r.message == nullptr || r.high < 0) return;
+    if (r.Message == nullptr || r.High < 0) return;
     va_list args;
     va_start(args, format);
-    const int full = std::vsnprintf(r.message, static_cast<std::size_t>(r.high) + 1, format, args);
+    const int full = std::vsnprintf(r.Message, static_cast<std::size_t>(r.High) + 1, format, args);
     va_end(args);
-    const std::size_t n = std::strlen(r.message);
+    const std::size_t n = std::strlen(r.Message);
     if (full < 0 || static_cast<std::size_t>(full) <= n || n == 0) return;
     // Cut short: do not leave half of a UTF-8 character from a path behind.
     std::size_t lead = n - 1;
-    while (lead > 0 && (static_cast<unsigned char>(r.message[lead]) & 0xC0) == 0x80) --lead;
-    const unsigned char c = static_cast<unsigned char>(r.message[lead]);
+    while (lead > 0 && (static_cast<unsigned char>(r.Message[lead]) & 0xC0) == 0x80) --lead;
+    const unsigned char c = static_cast<unsigned char>(r.Message[lead]);
     const std::size_t need = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-    if (n - lead < need) r.message[lead] = '\0';
+    if (n - lead < need) r.Message[lead] = '\0';
 }
 
 #if !defined(_WIN32)
@@ -146,12 +146,12 @@ int32_t CopyOpenSource(int source, const char *sourceName, const char *dest, con
 
     int32_t code = QVCALC32_COPY_OK;
     const qv::LzResult copied = qv::LzCopy(source, out);
-    switch (copied.outcome) {
+    switch (copied.Outcome) {
     case qv::LzOutcome::Ok: break;
     case qv::LzOutcome::ReadFailed:
-        code = Fail(r, QVCALC32_COPY_SOURCE_ERROR, "Cannot read source file", sourceName, copied.error);
+        code = Fail(r, QVCALC32_COPY_SOURCE_ERROR, "Cannot read source file", sourceName, copied.Error);
         break;
-    case qv::LzOutcome::WriteFailed: code = Fail(r, QVCALC32_COPY_DEST_ERROR, kWrite, dest, copied.error); break;
+    case qv::LzOutcome::WriteFailed: code = Fail(r, QVCALC32_COPY_DEST_ERROR, kWrite, dest, copied.Error); break;
     case qv::LzOutcome::Damaged:
         Say(r, "Error creating temporary file.");
         code = QVCALC32_COPY_EXPAND_ERROR;

@@ -121,14 +121,14 @@ int32_t CopyOpenSource(int source, const char *sourceName, const char *dest, con
         code = FailText(r, QVCALC32_COPY_DEST_ERROR, kWrite, dest, "too many open files");
     } else {
         const qv::LzResult copied = qv::LzCopy(source, out);
-        switch (copied.outcome) {
+        switch (copied.Outcome) {
         case qv::LzOutcome::Ok: break;
         case qv::LzOutcome::ReadFailed:
             code = FailText(r, QVCALC32_COPY_SOURCE_ERROR, "Cannot read source file", sourceName,
-                            std::strerror(copied.error));
+                            std::strerror(copied.Error));
             break;
         case qv::LzOutcome::WriteFailed:
-            code = FailText(r, QVCALC32_COPY_DEST_ERROR, kWrite, dest, std::strerror(copied.error));
+            code = FailText(r, QVCALC32_COPY_DEST_ERROR, kWrite, dest, std::strerror(copied.Error));
             break;
         case qv::LzOutcome::Damaged:
             Say(r, "Error creating temporary file.");

@@ -8,14 +8,14 @@ namespace qv {
 // All angles in degrees.  Each mean argument is reduced by whole turns
 // toward zero (so it may be negative before 1900); the nutation is not.
 struct FundamentalArgs {
-    double omega;        // longitude of the Moon's mean ascending node
-    double sunMeanLon;   // the Sun's mean longitude L
-    double elong;        // the Moon's mean elongation from the Sun, D
-    double moonPerigee;  // longitude of the Moon's mean perigee
-    double sunAnomaly;   // the Sun's mean anomaly M
-    double moonMeanLon;  // the Moon's mean longitude L'
-    double nutation;     // nutation in longitude
-    double moonAnomaly;  // the Moon's mean anomaly M'
+    double Omega;        // longitude of the Moon's mean ascending node
+    double SunMeanLon;   // the Sun's mean longitude L
+    double Elong;        // the Moon's mean elongation from the Sun, D
+    double MoonPerigee;  // longitude of the Moon's mean perigee
+    double SunAnomaly;   // the Sun's mean anomaly M
+    double MoonMeanLon;  // the Moon's mean longitude L'
+    double Nutation;     // nutation in longitude
+    double MoonAnomaly;  // the Moon's mean anomaly M'
 };
 
 // T in Julian centuries of 36525 days from JD 2415020.0.  The polynomials

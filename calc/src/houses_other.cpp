@@ -13,7 +13,7 @@ namespace {
 
 constexpr double kThird = 1.0 / 3;
 
-// a + step, less 360 only when the sum is ABOVE 360: Equal and Porphyry
+// a + step, less 360 only when the sum is above 360: Equal and Porphyry
 // keep a sum of exactly 360 as 360.  In doubles: for a above 360 - step
 // (and below 720), a - 360 is exact, so the result is rounded once, as the
 // exact sum less 360 would be.
@@ -48,8 +48,8 @@ void EquatorialHouses(double *Cusps, double LST, double Obl, double Offset, bool
 
 extern "C" {
 
-// Equal houses of 30 degrees from the Ascendant.  Offset comes BEFORE Obl
-// and the array LAST.  Returns Asc and MC (as AsMcCalc) and also writes MC
+// Equal houses of 30 degrees from the Ascendant.  Offset comes before Obl
+// and the array last.  Returns Asc and MC (as AsMcCalc) and also writes MC
 // into Cusps[0]; cusp 10 is Asc + 270, not the Midheaven.  Exact to double
 // rounding.
 void EqHouse(double *Asc, double *MC, double LST, double Lat, double Offset, double Obl, double *Cusps,
@@ -63,7 +63,7 @@ void EqHouse(double *Asc, double *MC, double LST, double Lat, double Offset, dou
     if (MC) *MC = mc;
 
     // Cusp 1 is the Ascendant; each further cusp is Asc + 30 (k - 1),
-    // rounded once, less 360 only when ABOVE 360 (exactly 360 stays 360).
+    // rounded once, less 360 only when above 360 (exactly 360 stays 360).
     // Side by side rather than each from the last.  A negative offset can
     // leave cusps below 0, which come up by a turn.
     double c[13];

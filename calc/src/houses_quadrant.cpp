@@ -1,24 +1,26 @@
 // Quadrant house systems: Placidus, Koch, Topocentric, Regiomontanus and
 // Campanus, and the angle fix-up they share with Porphyry.
 //
+// The methods and their formulas are those of R. W. Holden, "The Elements
+// of House Division" (1977); the transformations between equatorial and
+// ecliptic coordinates are those of J. Meeus, "Astronomical Algorithms"
+// (2nd ed., 1998), chapter 13.
+//
 // Inputs: LST in hours, Lat in degrees, Obl in radians, Offset in degrees.
 // Each routine computes all twelve cusps into a local array and copies them
-// out only at the end, so a short or missing array is never touched.  The
-// arithmetic follows the house formulas step by step, the reductions
-// included (Int and FU truncate toward zero, so a negative offset can leave
-// negative cusps).  RAMC and the latitude in radians are extended
-// products, rounded, where a routine needs them (the Placidus iteration
-// and the rare exact paths of the others); everything else is in doubles:
-// the sines and cosines of both start from double products, the
-// radians-to-degrees step of a cusp rounds twice where an extended one
-// rounds once (under 1e-13 degrees apart), and the reductions and
-// half-turns are exact.  The x87 round trip an extended step costs was most
-// of a cusp's latency.  NaN marks a cusp without a solution.
+// out only at the end, so a short or missing array is never touched.  Cusps
+// are reduced by whole turns toward zero (std::trunc of the quotient by
+// 360), so a negative offset can leave negative cusps.  RAMC and the
+// latitude in radians are extended products, rounded, where a routine
+// needs them (the Placidus iteration and the rare exact paths of the
+// others); everything else is in doubles: the sines and cosines of both
+// start from double products, the radians-to-degrees step of a cusp rounds
+// twice where an extended one rounds once (under 1e-13 degrees apart), and
+// the reductions and half-turns are exact.  NaN marks a cusp without a
+// solution.
 #include "arcsin_real6.h"
 #include "fast_trig.h"
-#include "fast_trig_pairs.h"
 #include "internal.h"
-#include "placidus_lanes.h"
 
 #include <algorithm>
 
@@ -31,12 +33,11 @@ double HouseRamc(double lst)
 }
 
 // The sines and cosines start from products in doubles, not from the
-// extended RAMC and latitude: an x87 product and its round trip take
-// longer than the sine itself.  Either way the argument is within an ulp
-// of the exact one.
+// extended RAMC and latitude: either way the argument is within an ulp of
+// the exact one.
 HouseFrame::HouseFrame(double lst, double lat, double obl, double offset)
-    : lst(lst), lat(lat), offset(offset), ramcSin(FastSinCos(lst * kHoursToRad)),
-      phiSin(FastSinCos(lat * kDegToRad)), oblSin(FastSinCos(obl))
+    : Lst(lst), Lat(lat), Offset(offset), RamcSin(FastSinCos(lst * kHoursToRad)),
+      PhiSin(FastSinCos(lat * kDegToRad)), OblSin(FastSinCos(obl))
 {
 }
 
@@ -51,21 +52,64 @@ void FixAngles(double *cusps, double asc, double mc)
     cusps[4] = HalfTurnOn(mc);
 }
 
-// The iteration with k as the C library gives it, on up to four lanes (a
-// test hook).
-void PlacidusLanes(int lanes, const double *base, const double *f, double k, double *x, int32_t *rounds)
+namespace {
+
+// A product k sin X whose 13 low bits lie within this many ulps of a Real6
+// midpoint takes the C library's product, which decides the rounding: the
+// table sine's product is within 5 ulps of it (the sine's two, and the
+// roundings).
+constexpr int64_t kNearMidpointUlps = 16;
+constexpr int32_t kPlacidusRounds = 100000;
+
+// ArcSinReal6(k sin x), the sine from the table.
+double PlacidusArcSin(double k, double x)
 {
-    double b[kPlacidusLanes], g[kPlacidusLanes], y[kPlacidusLanes];
-    int32_t r[kPlacidusLanes];
-    for (int l = 0; l < kPlacidusLanes; ++l) {
-        b[l] = base[l < lanes ? l : 0];
-        g[l] = f[l < lanes ? l : 0];
+    return ArcSinReal6OfProduct(k * FastSin(x), [&] { return k * std::sin(x); }, kNearMidpointUlps);
+}
+
+}  // namespace
+
+// Right ascensions X (radians) of n <= 4 Placidus cusps: for each, the
+// fixed-point iteration X' = base + f ArcSinReal6(k sin X) from X = 1
+// until two iterates lie within 0.001 radians; the result is the last
+// iterate.  The first round's product is kFirst sin 1 where it lies more
+// than 64 ulps from a Real6 midpoint, k sin 1 where it does not.  The four
+// cusps advance side by side, one round of each in turn: each is a chain of
+// dependent steps, and independent chains overlap in the processor.  A cusp
+// that has settled drops out.  NaN where an iterate has no arcsine (beyond
+// the polar circles) or the cusp has not settled after kPlacidusRounds;
+// rounds (may be null) receives each cusp's count.
+void IteratePlacidus(int n, const double *base, const double *f, double kFirst, double k, double *x,
+                     int32_t *rounds)
+{
+    constexpr int kMaxCusps = 4;
+    n = std::clamp(n, 0, kMaxCusps);
+    const double first = ArcSinReal6OfProduct(kFirst * std::sin(1.0), [&] { return k * std::sin(1.0); }, 64);
+    double arcSin[kMaxCusps], last[kMaxCusps];
+    bool running[kMaxCusps] = {};
+    for (int l = 0; l < n; ++l) {
+        arcSin[l] = first;
+        last[l] = 1.0;
+        running[l] = true;
     }
-    PlacidusK exact = PlacidusK::Exact(k);
-    IteratePlacidus(b, g, exact, y, r);
-    for (int l = 0; l < lanes && l < kPlacidusLanes; ++l) {
-        x[l] = y[l];
-        if (rounds) rounds[l] = r[l];
+    for (int32_t round = 1, left = n; left > 0; ++round) {
+        for (int l = 0; l < n; ++l) {
+            if (!running[l]) continue;
+            const double next = base[l] + f[l] * arcSin[l];
+            // For a double difference ">= 0.001" is exactly "> 0.001" taken
+            // in extended precision (no double lies between the two
+            // constants).  A NaN iterate fails it and ends as NaN.
+            const bool settled = !(std::fabs(next - last[l]) >= 0.001);
+            if (settled || round == kPlacidusRounds) {
+                x[l] = settled ? next : NAN;
+                if (rounds) rounds[l] = round;
+                running[l] = false;
+                --left;
+                continue;
+            }
+            last[l] = next;
+            arcSin[l] = PlacidusArcSin(k, next);
+        }
     }
 }
 
@@ -81,45 +125,14 @@ namespace {
 // / cos x) the quotient cos a tan x / cos(a + obl) is, after cancelling
 // cos a (always positive), sin x / (cos x cos obl - tanPole sin obl): the
 // same quotient with the same sign, without the pole's own angle.
-[[gnu::always_inline]] inline double PoleCusp(SinCosPair x, double tanPole, SinCosPair obl)
+double PoleCusp(SinCosPair x, double tanPole, SinCosPair obl)
 {
-    return FastQuadrantOf(x.s, x.c * obl.c - tanPole * obl.s, x.s);
+    return FastQuadrantOf(x.Sin, x.Cos * obl.Cos - tanPole * obl.Sin, x.Sin);
 }
 
-// The house circles of Campanus: H = 30i + 60 degrees plus a millionth of
-// a degree (which keeps tan H finite at 90 and 270), by their sines and
-// tangents.
-struct HouseCircles {
-    double sinH[13], tanH[13];
-};
-
-HouseCircles MakeCircles(long double extra)
-{
-    HouseCircles c{};
-    for (int i = 1; i <= 12; ++i) {
-        const double h = static_cast<double>((30.0L * i + 60 + extra) * kDegToRadL);
-        c.sinH[i] = std::sin(h);
-        c.tanH[i] = std::tan(h);
-    }
-    return c;
-}
-
-// Cusps h0 and h1 (lanes 0 and 1) and their opposites from longitudes lam
-// in radians, as Regiomontanus and Campanus reduce them: false, with
-// nothing written, unless `served` (LaneBits) and the reductions hold for
-// both lanes.
-[[gnu::always_inline]] inline bool StorePair(double *c, int h0, int h1, DoublePair lam, int served, double offset)
-{
-    int cuspServed, oppositeServed;
-    const DoublePair cusp = Reduce360Pair(lam * kRadToDeg + offset, &cuspServed);
-    const DoublePair opposite = Reduce360Pair(OppositeOfPair(lam) * kRadToDeg + offset, &oppositeServed);
-    if ((served & cuspServed & oppositeServed) != kBothLanes) return false;
-    c[h0] = cusp[0];
-    c[h1] = cusp[1];
-    c[h0 + 6] = opposite[0];
-    c[h1 + 6] = opposite[1];
-    return true;
-}
+// Sines and cosines of k 30 degrees, k = 0..5.
+constexpr SinCosPair kSixths[6] = {{0, 1}, {0.5, kHalfRoot3}, {kHalfRoot3, 0.5},
+                                   {1, 0}, {kHalfRoot3, -0.5}, {0.5, -kHalfRoot3}};
 
 void CopyOut(double *Cusps, const double *c)
 {
@@ -130,72 +143,51 @@ void CopyOut(double *Cusps, const double *c)
 
 extern "C" {
 
-// Placidus cusps by iteration on the semi-arcs.  Degrees; the intermediate
-// cusps carry the error of the 0.001 radian stopping rule (up to 0.01
-// degrees at latitude 30, 0.035 at 51.5 and 0.12 near the polar circles)
-// and are NaN where they do not exist.  Angles exact as in AsMcCalc.
+// Placidus cusps (Holden, ch. "Placidus"): the cusp of house i lies where
+// a point of the ecliptic has covered the fraction f = (|i - 7| - 3) / 3
+// of its semi-arc, that is at right ascension X = RAMC + (i + 2) 30 degrees
+// + f AD(X), where sin AD = tan(lat) tan(decl) = k sin X with k = tan(lat)
+// tan(obl); its longitude is arctan(tan X / cos obl) in X's half of the
+// circle.  Degrees; the intermediate cusps carry the error of the 0.001
+// radian stopping rule (up to 0.01 degrees at latitude 30, 0.035 at 51.5
+// and 0.12 near the polar circles) and are NaN where they do not exist.
+// Angles exact as in AsMcCalc.
 void PlacHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double Obl, double Offset)
 {
     if (!HasElement(Cusps, CuspsHigh, 12)) return;
     const HouseFrame frame(LST, Lat, Obl, Offset);
-    const double ramc = frame.Ramc(), phi = frame.Phi();
-
-    const double cosObl = frame.oblSin.c;
-    const double k = frame.TanPhi() * (frame.oblSin.s / cosObl);
-    PlacidusK placidusK(k, phi, Obl);
-    const double first = PlacidusFirstArcSin(placidusK);
     double asc, mc;
     frame.Angles(&asc, &mc);
-    double c[13] = {};
+
+    // k as the C library gives it: the products k sin X are rounded to
+    // Real6, and near a rounding midpoint an ulp of k decides.  The first
+    // round takes k from the frame's sines and cosines (the latitude as a
+    // double product) away from a midpoint.
+    const double k = std::tan(frame.Phi()) * std::tan(Obl);
+    const double kFirst = frame.TanPhi() * (frame.OblSin.Sin / frame.OblSin.Cos);
     // Houses 1 and 4 (and their opposites) are replaced by the fix-up, so
-    // their iterations, the slowest of all, are not run: the cusps written
-    // are the same either way.
-    constexpr int kHouses[kPlacidusLanes] = {2, 3, 5, 6};
-    double base[kPlacidusLanes], f[kPlacidusLanes], ra[kPlacidusLanes];
-    for (int l = 0; l < kPlacidusLanes; ++l) {
+    // their iterations, the slowest of all, are not run.
+    constexpr int kHouses[4] = {2, 3, 5, 6};
+    double base[4], f[4], ra[4];
+    for (int l = 0; l < 4; ++l) {
         const int i = kHouses[l];
         f[l] = (std::abs(i - 7) - 3) / 3.0;
-        base[l] = ramc + static_cast<double>((i + 2) * 30 * kDegToRadL);
+        base[l] = frame.Ramc() + static_cast<double>((i + 2) * 30 * kDegToRadL);
     }
-    // k as the C library gives it narrows the rounds' midpoint window four
-    // times; its two tangents run alongside the first arcsine and the angles.
-    placidusK.Exact();
-    SinCosPair sines[kPlacidusLanes];
-    IteratePlacidus(base, f, placidusK, first, ra, nullptr, sines);
-    // The arctangent gives -90..90 degrees; whole half-turns of X bring the
-    // longitude into X's half of the circle.
-    const auto cusp = [&](int l) {
+    IteratePlacidus(4, base, f, kFirst, k, ra, nullptr);
+
+    double c[13] = {};
+    for (int l = 0; l < 4; ++l) {
+        // The arctangent gives -90..90 degrees, less whole half-turns of X;
+        // reduced toward zero, and a negative sum with the offset comes up
+        // by a turn, which leaves the longitude in X's half of the circle.
         const int i = kHouses[l];
-        const double x = ra[l];
-        const double turns = std::trunc((x * kRadToDeg + 90) * (1.0 / 180));
-        const SinCosPair sx = sines[l];  // FastSinCos(x)
-        double lam = FastAtanOf(sx.s, sx.c * cosObl) * kRadToDeg - 180 * turns;
-        lam = ReduceTowardZero(lam);
+        const double turns = std::trunc((ra[l] * kRadToDeg + 90) * (1.0 / 180));
+        const SinCosPair x = FastSinCos(ra[l]);
+        const double lam = ReduceTowardZero(FastAtanOf(x.Sin, x.Cos * frame.OblSin.Cos) * kRadToDeg - 180 * turns);
         c[i] = lam;
         c[i + 6] = ReduceTowardZero(lam + 180);
-    };
-    // Lanes 0 and 1, then 2 and 3, converted two at once (each lane the
-    // one-lane cusp's doubles); a pair off the fast path goes one by one.
-    const auto pair = [&](int l) __attribute__((always_inline)) {
-        const DoublePair x = {ra[l], ra[l + 1]};
-        int truncated, atan, reduced, opposite;
-        const DoublePair turns = TruncPair((x * kRadToDeg + 90) * (1.0 / 180), &truncated);
-        const SinCosLanes sx = {DoublePair{sines[l].s, sines[l + 1].s}, DoublePair{sines[l].c, sines[l + 1].c}};
-        const DoublePair lam =
-            ReduceTowardZeroPair(AtanOfPair(sx.s, sx.c * cosObl, &atan) * kRadToDeg - 180 * turns, &reduced);
-        const DoublePair next = ReduceTowardZeroPair(lam + 180, &opposite);
-        if ((truncated & atan & reduced & opposite) == kBothLanes) {
-            c[kHouses[l]] = lam[0];
-            c[kHouses[l + 1]] = lam[1];
-            c[kHouses[l] + 6] = next[0];
-            c[kHouses[l + 1] + 6] = next[1];
-            return;
-        }
-        cusp(l);
-        cusp(l + 1);
-    };
-    pair(0);
-    pair(2);
+    }
     for (int i = 1; i <= 12; ++i) {
         const double v = c[i] + Offset;
         c[i] = v < 0 ? v + 360 : v;
@@ -204,78 +196,58 @@ void PlacHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double 
     CopyOut(Cusps, c);
 }
 
-// Koch cusps: trisected diurnal semi-arc of the Midheaven degree, taken as
-// oblique ascensions under the geographic pole.  Degrees, exact to about
-// 1e-10 degrees (the ascensional difference is held at Real6 precision);
-// NaN beyond the polar circles where the Midheaven never rises.
+// Koch cusps (Holden, ch. "Koch"): the diurnal semi-arc of the Midheaven
+// degree trisected, RAMC - AD + i (90 + AD) / 3 for i = 0..5 (houses 10,
+// 11, 12, 1, 2, 3), each taken as an oblique ascension under the
+// geographic pole; AD is the Midheaven degree's ascensional difference,
+// sin AD = tan(lat) tan(obl) sin RAMC.  Degrees, exact to about 1e-10
+// degrees (the ascensional difference is held at Real6 precision); NaN
+// beyond the polar circles where the Midheaven never rises.
 void KochHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double Obl, double Offset)
 {
     if (!HasElement(Cusps, CuspsHigh, 12)) return;
     const HouseFrame frame(LST, Lat, Obl, Offset);
-
-    const SinCosPair obl = frame.oblSin;
+    const SinCosPair obl = frame.OblSin;
     const double tanPhi = frame.TanPhi();
     // The ascensional difference is rounded to Real6 by the arcsine, so its
     // argument is taken exactly as the C library gives it near a midpoint.
-    const double ad = ArcSinReal6OfProduct(tanPhi * (obl.s / obl.c) * frame.ramcSin.s, [&] {
-        return std::tan(frame.Phi()) * std::tan(Obl) * std::sin(frame.Ramc());
-    });
+    const double ad = ArcSinReal6OfProduct(
+        tanPhi * (obl.Sin / obl.Cos) * frame.RamcSin.Sin,
+        [&] { return std::tan(frame.Phi()) * std::tan(Obl) * std::sin(frame.Ramc()); }, 64);
     double asc, mc;
     frame.Angles(&asc, &mc);
-    // Oblique ascensions RAMC - AD + i (90 + AD) / 3 give houses 10, 11,
-    // 12, 1, 2, 3 (i = 0..5) and their opposites; 10 and 1 are the angles,
-    // which the fix-up sets.  They lie (i - 3) AD / 3 from RAMC + i 30
-    // degrees, so their sines and cosines come by the sum formulas from
-    // those of RAMC turned by i 30 degrees (which do not wait for AD) and of
-    // AD / 3 and 2 AD / 3: no sine of a large angle after the arcsine.
+
+    // Oblique ascension i lies (i - 3) AD / 3 from RAMC + i 30 degrees, so
+    // its sine and cosine come by the sum formulas from those of RAMC
+    // turned by i 30 degrees and of (i - 3) AD / 3.  Houses 10 and 1 (i = 0
+    // and 3) are the angles, which the fix-up sets; the others give their
+    // opposites too.
     const SinCosPair third = SmallSinCos(ad * (1.0 / 3));  // |AD| <= pi/2
-    const SinCosPair twoThirds = {2 * third.s * third.c, (third.c - third.s) * (third.c + third.s)};
-    const SinCosPair r = frame.ramcSin;
+    const SinCosPair twoThirds = {2 * third.Sin * third.Cos, (third.Cos - third.Sin) * (third.Cos + third.Sin)};
+    const SinCosPair r = frame.RamcSin;
     double c[13];
-    // House `house` at `shift` from RAMC + i 30 degrees, turn = i 30 degrees.
-    const auto cusp = [&](int house, int i, SinCosPair turn, SinCosPair shift) __attribute__((always_inline)) {
-        const SinCosPair turned = {r.s * turn.c + r.c * turn.s, r.c * turn.c - r.s * turn.s};
+    for (int i : {1, 2, 4, 5}) {
+        const int house = (i + 9) % 12 + 1;
+        const SinCosPair shift = std::abs(i - 3) == 1 ? third : twoThirds;
+        const SinCosPair signedShift = {i < 3 ? -shift.Sin : shift.Sin, shift.Cos};
+        const SinCosPair turn = kSixths[i];
+        const SinCosPair turned = {r.Sin * turn.Cos + r.Cos * turn.Sin, r.Cos * turn.Cos - r.Sin * turn.Sin};
         const SinCosPair x =
-            FastSinCosSum(turned, shift, [&] { return frame.Ramc() + (i * ((kPi / 2 + ad) / 3) - ad); });
+            FastSinCosSum(turned, signedShift, [&] { return frame.Ramc() + (i * ((kPi / 2 + ad) / 3) - ad); });
         const double deg = Reduce360(PoleCusp(x, tanPhi, obl) * kRadToDeg + Offset);
         c[house] = deg;
         c[house > 6 ? house - 6 : house + 6] = HalfTurnOn(deg);
-    };
-    // (i - 3) AD / 3 is -2, -1, 1 or 2 thirds of AD.  Houses 12 and 2 lie
-    // at RAMC + 60 and 120 degrees less and plus AD / 3, houses 11 and 3 at
-    // RAMC + 30 and 150 less and plus 2 AD / 3: each pair runs on two lanes
-    // at once (the lanes give the one-lane cusp's doubles), the pair that
-    // waits only on AD / 3 first.
-    const auto pair = [&](int h0, int h1, double turnS, double turnC, SinCosPair shift) __attribute__((always_inline)) {
-        const DoublePair ts = {turnS, turnS}, tc = {turnC, -turnC};
-        const DoublePair ss = {-shift.s, shift.s}, sc = {shift.c, shift.c};
-        const SinCosLanes turned = {r.s * tc + r.c * ts, r.c * tc - r.s * ts};
-        const SinCosLanes x = {turned.s * sc + turned.c * ss, turned.c * sc - turned.s * ss};
-        int quadrantServed, reduceServed;
-        const DoublePair lam = QuadrantOfPair(x.s, x.c * obl.c - tanPhi * obl.s, &quadrantServed);
-        const DoublePair deg = Reduce360Pair(lam * kRadToDeg + Offset, &reduceServed);
-        if ((LaneBits(x.s * x.c != Both(0.0)) & quadrantServed & reduceServed) == kBothLanes) {
-            const DoublePair opposite = HalfTurnOnPair(deg);
-            c[h0] = deg[0];
-            c[h1] = deg[1];
-            c[h0 - 6] = opposite[0];
-            c[h1 + 6] = opposite[1];
-            return;
-        }
-        // A lane off the fast path: both cusps one at a time (house 12 or 11
-        // is i = 2 or 1, house 2 or 3 is i = 4 or 5).
-        cusp(h0, h0 - 10, {turnS, turnC}, {-shift.s, shift.c});
-        cusp(h1, h1 + 2, {turnS, -turnC}, shift);
-    };
-    pair(12, 2, kHalfRoot3, 0.5, third);
-    pair(11, 3, 0.5, kHalfRoot3, twoThirds);
+    }
     FixAngles(c, asc, mc);
     CopyOut(Cusps, c);
 }
 
-// Topocentric cusps: oblique ascensions 30 degrees apart under poles whose
-// tangents are one, two and three thirds of tan(latitude).  Degrees, to a
-// few units of double rounding; a derived cusp of exactly 360 stays 360.
+// Topocentric cusps (Holden, ch. "Topocentric"): oblique ascensions RAMC +
+// 30, 60, 120 and 150 degrees under poles whose tangents are one, two, two
+// and one thirds of tan(latitude); the first two give the opposites of
+// houses 11 and 12 (houses 5 and 6), the others houses 2 and 3.  Degrees,
+// to a few units of double rounding; a derived cusp of exactly 360 stays
+// 360.
 void TopHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double Obl, double Offset)
 {
     if (!HasElement(Cusps, CuspsHigh, 12)) return;
@@ -283,60 +255,37 @@ void TopHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double O
     double asc, mc;
     frame.Angles(&asc, &mc);
 
-    const SinCosPair obl = frame.oblSin;
     const double tanPhi = frame.TanPhi();
     const double t1 = tanPhi / 3, t2 = 2 * tanPhi / 3;
-    // Oblique ascensions RAMC + 30, 60, 120 and 150 degrees give the
-    // opposites of houses 11 and 12 and houses 2 and 3, each by the sum
-    // formulas from RAMC and k 30 degrees; the angles (1 and 4, with 7 and
-    // 10) come from the fix-up.
-    constexpr double kSixth = kPi / 6;
-    constexpr SinCosPair kSixths[6] = {{0, 1},          {0.5, kHalfRoot3},  {kHalfRoot3, 0.5},
-                                       {1, 0},          {kHalfRoot3, -0.5}, {0.5, -kHalfRoot3}};
+    struct Cusp {
+        int House, Sixths;
+        double TanPole;
+        bool Opposite;
+    };
+    const Cusp cusps[4] = {{5, 1, t1, true}, {6, 2, t2, true}, {2, 4, t2, false}, {3, 5, t1, false}};
     double c[13] = {};
-    // Half a turn on, less a turn only ABOVE 360: a derived cusp of exactly
-    // 360 stays 360.
-    const auto cusp = [&](int house, int k, double tanPole, bool opposite) {
-        const SinCosPair x = FastSinCosSum(frame.ramcSin, kSixths[k], [&] { return frame.Ramc() + k * kSixth; });
-        const double lam = PoleCusp(x, tanPole, obl);
-        const double deg = Reduce360((opposite ? OppositeOf(lam) : lam) * kRadToDeg + Offset);
-        c[house] = deg;
-        c[house + 6] = deg > 180 ? deg - 180 : deg + 180;
-    };
-    // Houses 5 and 6 (the opposites of 11 and 12), then 2 and 3, two lanes
-    // at once (each lane the one-lane cusp's doubles); a pair off the fast
-    // path goes one by one.
-    const SinCosPair r = frame.ramcSin;
-    const auto pair = [&](int h0, int k0, double tan0, int h1, int k1, double tan1, bool opposite)
-                          __attribute__((always_inline)) {
-        const DoublePair ks = {kSixths[k0].s, kSixths[k1].s}, kc = {kSixths[k0].c, kSixths[k1].c};
-        const SinCosLanes x = {r.s * kc + r.c * ks, r.c * kc - r.s * ks};
-        int served, reduced;
-        DoublePair lam = QuadrantOfPair(x.s, x.c * obl.c - DoublePair{tan0, tan1} * obl.s, &served);
-        if (opposite) lam = OppositeOfPair(lam);
-        const DoublePair deg = Reduce360Pair(lam * kRadToDeg + Offset, &reduced);
-        if ((served & reduced & LaneBits(x.s * x.c != Both(0.0))) == kBothLanes) {
-            const DoublePair next = AddWhere(deg, deg > Both(180.0), Both(-180.0), Both(180.0));
-            c[h0] = deg[0];
-            c[h1] = deg[1];
-            c[h0 + 6] = next[0];
-            c[h1 + 6] = next[1];
-            return;
-        }
-        cusp(h0, k0, tan0, opposite);
-        cusp(h1, k1, tan1, opposite);
-    };
-    pair(5, 1, t1, 6, 2, t2, true);
-    pair(2, 4, t2, 3, 5, t1, false);
+    for (const Cusp &p : cusps) {
+        const SinCosPair x = FastSinCosSum(frame.RamcSin, kSixths[p.Sixths],
+                                           [&] { return frame.Ramc() + p.Sixths * (kPi / 6); });
+        const double lam = PoleCusp(x, p.TanPole, frame.OblSin);
+        const double deg = Reduce360((p.Opposite ? OppositeOf(lam) : lam) * kRadToDeg + Offset);
+        c[p.House] = deg;
+        // Half a turn on, less a turn only above 360: a derived cusp of
+        // exactly 360 stays 360.
+        c[p.House + 6] = deg > 180 ? deg - 180 : deg + 180;
+    }
     FixAngles(c, asc, mc);
     CopyOut(Cusps, c);
 }
 
-// Regiomontanus cusps: the celestial equator cut into twelve 30-degree arcs
-// from the meridian, each carried to the ecliptic along the great circle
-// through the north and south points of the horizon.  Degrees, to a few
-// units of double rounding.  Circles half a turn apart give opposite
-// cusps, so houses 2, 3, 5 and 6 are computed and 8, 9, 11 and 12 follow.
+// Regiomontanus cusps (Holden, ch. "Regiomontanus"): the celestial equator
+// cut into twelve 30-degree arcs from the meridian, each carried to the
+// ecliptic along the great circle through the north and south points of
+// the horizon: the cusp at equator point RAMC + H (H = 30i + 60 degrees)
+// is arctan(sin(RAMC + H) / (cos(RAMC + H) cos obl - sin H tan(lat) sin
+// obl)).  Degrees, to a few units of double rounding.  Circles half a turn
+// apart give opposite cusps, so houses 2, 3, 5 and 6 are computed and 8,
+// 9, 11 and 12 follow.
 void RegHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double Obl, double Offset)
 {
     if (!HasElement(Cusps, CuspsHigh, 12)) return;
@@ -344,42 +293,27 @@ void RegHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double O
     double asc, mc;
     frame.Angles(&asc, &mc);
 
-    const SinCosPair obl = frame.oblSin;
-    const double tpso = frame.TanPhi() * obl.s;
-    const SinCosPair r = frame.ramcSin;
+    const SinCosPair obl = frame.OblSin;
+    const double tpso = frame.TanPhi() * obl.Sin;
     double c[13];
-    const auto cusp = [&](int i) {
-        const SinCosPair x =
-            FastSinCosSum(r, kHouseCircleSines[i], [&] { return frame.Ramc() + kHouseCircleAngles[i]; });
-        const double lam = FastQuadrantOf(x.s, x.c * obl.c - kHouseCircleSines[i].s * tpso, x.s);
+    for (int i : {2, 3, 5, 6}) {
+        const SinCosPair h = kHouseCircleSines[i];
+        const SinCosPair x = FastSinCosSum(frame.RamcSin, h, [&] { return frame.Ramc() + kHouseCircleAngles[i]; });
+        const double lam = FastQuadrantOf(x.Sin, x.Cos * obl.Cos - h.Sin * tpso, x.Sin);
         c[i] = Reduce360(lam * kRadToDeg + Offset);
         c[i + 6] = Reduce360(OppositeOf(lam) * kRadToDeg + Offset);
-    };
-    // Houses 2 and 3, then 5 and 6, two lanes at once (each lane the
-    // one-lane cusp's doubles); a pair off the fast path goes one by one.
-    const auto pair = [&](int h0, int h1) __attribute__((always_inline)) {
-        const SinCosPair k0 = kHouseCircleSines[h0], k1 = kHouseCircleSines[h1];
-        const DoublePair ks = {k0.s, k1.s}, kc = {k0.c, k1.c};
-        const SinCosLanes x = {r.s * kc + r.c * ks, r.c * kc - r.s * ks};
-        int served;
-        const DoublePair lam = QuadrantOfPair(x.s, x.c * obl.c - ks * tpso, &served);
-        if (!StorePair(c, h0, h1, lam, served & LaneBits(x.s * x.c != Both(0.0)), Offset)) {
-            cusp(h0);
-            cusp(h1);
-        }
-    };
-    pair(2, 3);
-    pair(5, 6);
+    }
     FixAngles(c, asc, mc);
     CopyOut(Cusps, c);
 }
 
-// Campanus cusps: the prime vertical cut into twelve 30-degree arcs from the
-// zenith, carried to the ecliptic along great circles through the north and
-// south points.  Latitude comes BEFORE sidereal time.  Degrees; the
-// millionth of a degree added to each division (to keep its tangent finite)
-// shifts the cusps by about 1e-6 degrees.  As for Regiomontanus, houses 8,
-// 9, 11 and 12 are the opposites of 2, 3, 5 and 6.
+// Campanus cusps (Holden, ch. "Campanus"): the prime vertical cut into
+// twelve 30-degree arcs from the zenith, carried to the ecliptic along
+// great circles through the north and south points.  Latitude comes before
+// sidereal time.  Degrees; the millionth of a degree added to each division
+// (to keep its tangent finite) shifts the cusps by about 1e-6 degrees.  As
+// for Regiomontanus, houses 8, 9, 11 and 12 are the opposites of 2, 3, 5
+// and 6.
 void CampHouse(double *Cusps, int32_t CuspsHigh, double Lat, double LST, double Obl, double Offset)
 {
     if (!HasElement(Cusps, CuspsHigh, 12)) return;
@@ -387,9 +321,21 @@ void CampHouse(double *Cusps, int32_t CuspsHigh, double Lat, double LST, double 
     double asc, mc;
     frame.Angles(&asc, &mc);
 
-    static const HouseCircles circles = MakeCircles(0.000001L);
-    const SinCosPair obl = frame.oblSin, p = frame.phiSin, r = frame.ramcSin;
-    const double sotp = obl.s * frame.TanPhi();
+    // The house circles H = 30i + 60 degrees plus a millionth of a degree
+    // (which keeps tan H finite at 90 and 270), by their sines and tangents.
+    static const struct HouseCircles {
+        double SinH[13], TanH[13];
+        HouseCircles()
+        {
+            for (int i = 1; i <= 12; ++i) {
+                const double h = static_cast<double>((30.0L * i + 60 + 0.000001L) * kDegToRadL);
+                SinH[i] = std::sin(h);
+                TanH[i] = std::tan(h);
+            }
+        }
+    } circles;
+    const SinCosPair obl = frame.OblSin, p = frame.PhiSin, r = frame.RamcSin;
+    const double sotp = obl.Sin * frame.TanPhi();
     double c[13] = {};
     // Where the house circle crosses the equator: t = arctan(tan H cos lat)
     // in H's half of the circle, so tan t = q.  The cusp is Quadrant(sin(RAMC
@@ -397,40 +343,23 @@ void CampHouse(double *Cusps, int32_t CuspsHigh, double Lat, double LST, double 
     // formulas every term there is a multiple of cos t, which leaves sums in
     // q alone once divided out.  The sign of cos t stays: negative when the
     // quadrant step turns t by one half-turn.
-    const auto cusp = [&](int i) {
-        const double q = circles.tanH[i] * p.c;
-        const double sign = (q < 0) != (circles.sinH[i] < 0) ? -1 : 1;
-        const double sx = sign * (r.s + r.c * q), cx = sign * (r.c - r.s * q);
+    for (int i : {2, 3, 5, 6}) {
+        const double q = circles.TanH[i] * p.Cos;
+        const double sign = (q < 0) != (circles.SinH[i] < 0) ? -1 : 1;
+        const double sx = sign * (r.Sin + r.Cos * q), cx = sign * (r.Cos - r.Sin * q);
         double lam;
         if (sx != 0 && cx != 0) {
-            lam = FastQuadrantOf(sx, obl.c * cx - sotp * (sign * q), sx);
+            lam = FastQuadrantOf(sx, obl.Cos * cx - sotp * (sign * q), sx);
         } else {
             // A sum that cancels to exactly 0 would leave the half-turn to the
             // sign of a zero: the angles themselves decide it.
-            const double t = FastQuadrant(q, circles.sinH[i]);
+            const double t = FastQuadrant(q, circles.SinH[i]);
             const SinCosPair x = FastSinCos(frame.Ramc() + t), st = FastSinCos(t);
-            lam = FastQuadrantOf(x.s, obl.c * x.c - sotp * st.s, x.s);
+            lam = FastQuadrantOf(x.Sin, obl.Cos * x.Cos - sotp * st.Sin, x.Sin);
         }
         c[i] = Reduce360(lam * kRadToDeg + Offset);
         c[i + 6] = Reduce360(OppositeOf(lam) * kRadToDeg + Offset);
-    };
-    // Houses 2 and 3, then 5 and 6, two lanes at once (each lane the
-    // one-lane cusp's doubles); a pair off the fast path goes one by one.
-    const auto pair = [&](int h0, int h1) __attribute__((always_inline)) {
-        const DoublePair q = DoublePair{circles.tanH[h0], circles.tanH[h1]} * p.c;
-        const MaskPair negativeH = {circles.sinH[h0] < 0 ? -1 : 0, circles.sinH[h1] < 0 ? -1 : 0};
-        const DoublePair sign = (DoublePair)((MaskPair)Both(1.0) | (((q < Both(0.0)) ^ negativeH) & fast_trig::kSignBits));
-        const DoublePair sx = sign * (r.s + r.c * q), cx = sign * (r.c - r.s * q);
-        int served;
-        const DoublePair lam = QuadrantOfPair(sx, obl.c * cx - sotp * (sign * q), &served);
-        served &= LaneBits(sx != Both(0.0)) & LaneBits(cx != Both(0.0));
-        if (!StorePair(c, h0, h1, lam, served, Offset)) {
-            cusp(h0);
-            cusp(h1);
-        }
-    };
-    pair(2, 3);
-    pair(5, 6);
+    }
     FixAngles(c, asc, mc);
     CopyOut(Cusps, c);
 }

@@ -14,7 +14,6 @@ namespace qv {
 // double is the x87 80-bit format on the machines we build for.
 inline constexpr long double kDegToRadL = 0.0174532925199432957692369L;  // pi/180
 inline constexpr long double kRadToDegL = 57.2957795130823208767982L;    // 180/pi
-inline constexpr long double kOver360L = 1.0L / 360.0L;
 inline constexpr long double kOver60L = 1.0L / 60.0L;
 inline constexpr long double kOver30L = 1.0L / 30.0L;
 inline constexpr long double kOver15L = 1.0L / 15.0L;
@@ -43,13 +42,13 @@ double Real6Decode(Real6 r);
 // arctan(x / sqrt(1 - x^2)) with argument and result at Real6 precision, the
 // way the quadrant house systems use it.  NaN when |x| rounds beyond 1.
 double ArcSinReal6(double x);
-// The same bits at a tenth of the cost: ArcSinReal6Fast (arcsin_real6.h).
+// The same bits from the table arcsine: ArcSinReal6Fast (arcsin_real6.h).
 
 // ---- Angles ----
 
 // The sine and cosine of one angle.
 struct SinCosPair {
-    double s, c;
+    double Sin, Cos;
 };
 
 // The quadrant step shared by every arctangent of the house systems:
@@ -82,6 +81,13 @@ inline constexpr SinCosPair kHouseCircleSines[13] = {
 // Cusps 1, 4, 7 and 10 from the Ascendant and Midheaven.
 void FixAngles(double *cusps, double asc, double mc);
 
+// Right ascensions X (radians) of n <= 4 Placidus cusps by the fixed-point
+// iteration X' = base + f ArcSinReal6(k sin X) (houses_quadrant.cpp), the
+// first round's product from kFirst away from a Real6 midpoint; rounds (may
+// be null) receives each cusp's count of rounds.
+void IteratePlacidus(int n, const double *base, const double *f, double kFirst, double k, double *x,
+                     int32_t *rounds);
+
 // The longitude (radians) opposite `lam`, a Quadrant result: the quadrant
 // step puts the opposite point half a turn on, the way that keeps it in
 // 0..2pi (never below 0, which a cusp must not be with no offset).
@@ -101,17 +107,17 @@ void AsMcFromSines(SinCosPair ramc, SinCosPair lat, SinCosPair obl, double offse
 // extended products, rounded (most routines need these two only in rare
 // cases).
 struct HouseFrame {
-    double lst, lat, offset;
-    SinCosPair ramcSin, phiSin, oblSin;
+    double Lst, Lat, Offset;
+    SinCosPair RamcSin, PhiSin, OblSin;
     HouseFrame(double lst, double lat, double obl, double offset);
-    double TanPhi() const { return phiSin.s / phiSin.c; }
-    double Ramc() const { return HouseRamc(lst); }
-    double Phi() const { return static_cast<double>(lat * kDegToRadL); }
+    double TanPhi() const { return PhiSin.Sin / PhiSin.Cos; }
+    double Ramc() const { return HouseRamc(Lst); }
+    double Phi() const { return static_cast<double>(Lat * kDegToRadL); }
     // The angles take as long as a cusp and wait only on the sines: a
     // routine with a longer chain before its cusps (Koch's arcsine) asks
     // after starting it, so that the processor's window of waiting
     // instructions holds that chain first.
-    void Angles(double *asc, double *mc) const { AsMcFromSines(ramcSin, phiSin, oblSin, offset, asc, mc); }
+    void Angles(double *asc, double *mc) const { AsMcFromSines(RamcSin, PhiSin, OblSin, Offset, asc, mc); }
 };
 
 // x - 360 * trunc(x / 360), evaluated so that exact multiples of 360 give 0.
@@ -170,19 +176,19 @@ ShortText10 MakeText(const char *chars, int length);
 // Builds the texts of the library by plain concatenation: pieces are
 // appended and the whole is cut to 10 characters at the end.
 struct TextBuilder {
-    char chars[40];
-    int length = 0;
+    char Chars[40];
+    int Length = 0;
 
-    void put(char c)
+    void Put(char c)
     {
-        if (length < static_cast<int>(sizeof chars)) chars[length++] = c;
+        if (Length < static_cast<int>(sizeof Chars)) Chars[Length++] = c;
     }
-    void put(const char *s)
+    void Put(const char *s)
     {
-        while (*s) put(*s++);
+        while (*s) Put(*s++);
     }
     // Decimal digits of v, with a minus sign when negative, no padding.
-    void putInt(int64_t v)
+    void PutInt(int64_t v)
     {
         char digits[24];
         int n = 0;
@@ -192,10 +198,10 @@ struct TextBuilder {
             digits[n++] = static_cast<char>('0' + u % 10);
             u /= 10;
         } while (u != 0);
-        if (negative) put('-');
-        while (n > 0) put(digits[--n]);
+        if (negative) Put('-');
+        while (n > 0) Put(digits[--n]);
     }
-    ShortText10 shortText() const { return MakeText(chars, length); }
+    ShortText10 ShortText() const { return MakeText(Chars, Length); }
 };
 
 }  // namespace qv

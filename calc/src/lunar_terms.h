@@ -20,10 +20,10 @@ struct LunarArgs {
 };
 
 struct SineTerm {
-    double coefficient;
-    int8_t d = 0, m = 0, mp = 0, f = 0;  // multiples of D, M, M', F
+    double Coefficient;
+    int8_t D = 0, M = 0, Mp = 0, F = 0;  // multiples of D, M, M', F
 
-    consteval SineTerm(double c, const char *argument) : coefficient(c)
+    consteval SineTerm(double c, const char *argument) : Coefficient(c)
     {
         int sign = 1;
         bool any = false;
@@ -38,10 +38,10 @@ struct SineTerm {
             while (*p >= '0' && *p <= '9') n = 10 * n + (*p++ - '0');
             if (n == 0) n = 1;
             const int v = sign * n;
-            if (*p == 'D') { d = static_cast<int8_t>(d + v); ++p; }
-            else if (*p == 'F') { f = static_cast<int8_t>(f + v); ++p; }
-            else if (*p == 'M' && p[1] == '\'') { mp = static_cast<int8_t>(mp + v); p += 2; }
-            else if (*p == 'M') { m = static_cast<int8_t>(m + v); ++p; }
+            if (*p == 'D') { D = static_cast<int8_t>(D + v); ++p; }
+            else if (*p == 'F') { F = static_cast<int8_t>(F + v); ++p; }
+            else if (*p == 'M' && p[1] == '\'') { Mp = static_cast<int8_t>(Mp + v); p += 2; }
+            else if (*p == 'M') { M = static_cast<int8_t>(M + v); ++p; }
             else throw "a lunar argument is made of D, M, M' and F";
             sign = 1;
             any = true;
@@ -52,7 +52,7 @@ struct SineTerm {
     // Coefficient * sin(argument), in the coefficient's unit.
     double operator()(const LunarArgs &a) const
     {
-        return coefficient * FastSinDeg(d * a.D + m * a.M + mp * a.Mp + f * a.F);
+        return Coefficient * FastSinDeg(D * a.D + M * a.M + Mp * a.Mp + F * a.F);
     }
 };
 

@@ -39,7 +39,7 @@
 namespace {
 
 constexpr int kEnd = -1;   // end of the input
-constexpr int kFail = -2;  // read error, errno kept in Reader::error
+constexpr int kFail = -2;  // read error, errno kept in Reader::Error
 
 constexpr std::size_t kHeaderSize = 14;
 constexpr uint8_t kSignature[8] = {'S', 'Z', 'D', 'D', 0x88, 0xF0, 0x27, 0x33};
@@ -48,35 +48,35 @@ constexpr unsigned kRingMask = kRingSize - 1;
 
 // The buffers are left uninitialised: only bytes read or written are used.
 struct Reader {
-    explicit Reader(int descriptor) : fd(descriptor) {}
-    int fd;
-    int error = 0;
-    std::size_t pos = 0, len = 0;
-    bool atEnd = false;
-    uint8_t buf[qv::kCopyChunk];
+    explicit Reader(int descriptor) : Fd(descriptor) {}
+    int Fd;
+    int Error = 0;
+    std::size_t Pos = 0, Len = 0;
+    bool AtEnd = false;
+    uint8_t Buf[qv::kCopyChunk];
 
     int Next()
     {
-        if (pos == len && !Refill()) return error ? kFail : kEnd;
-        return buf[pos++];
+        if (Pos == Len && !Refill()) return Error ? kFail : kEnd;
+        return Buf[Pos++];
     }
 
     bool Refill()
     {
-        if (atEnd || error) return false;
+        if (AtEnd || Error) return false;
         for (;;) {
-            const ssize_t n = ::read(fd, buf, sizeof buf);
+            const ssize_t n = ::read(Fd, Buf, sizeof Buf);
             if (n > 0) {
-                pos = 0;
-                len = static_cast<std::size_t>(n);
+                Pos = 0;
+                Len = static_cast<std::size_t>(n);
                 return true;
             }
             if (n == 0) {
-                atEnd = true;
+                AtEnd = true;
                 return false;
             }
             if (errno != EINTR) {
-                error = errno;
+                Error = errno;
                 return false;
             }
         }
@@ -84,26 +84,26 @@ struct Reader {
 };
 
 struct Writer {
-    explicit Writer(int descriptor) : fd(descriptor) {}
-    int fd;
-    int error = 0;
-    std::size_t len = 0;
-    uint8_t buf[qv::kCopyChunk];
+    explicit Writer(int descriptor) : Fd(descriptor) {}
+    int Fd;
+    int Error = 0;
+    std::size_t Len = 0;
+    uint8_t Buf[qv::kCopyChunk];
 
     bool Put(uint8_t c)
     {
-        if (len == sizeof buf && !Flush()) return false;
-        buf[len++] = c;
+        if (Len == sizeof Buf && !Flush()) return false;
+        Buf[Len++] = c;
         return true;
     }
 
     bool Write(const uint8_t *p, std::size_t n)
     {
         while (n > 0) {
-            const ssize_t w = ::write(fd, p, n);
+            const ssize_t w = ::write(Fd, p, n);
             if (w < 0) {
                 if (errno == EINTR) continue;
-                error = errno;
+                Error = errno;
                 return false;
             }
             p += w;
@@ -114,8 +114,8 @@ struct Writer {
 
     bool Flush()
     {
-        const bool ok = Write(buf, len);
-        len = 0;
+        const bool ok = Write(Buf, Len);
+        Len = 0;
         return ok;
     }
 };
@@ -144,7 +144,7 @@ qv::LzResult Expand(Reader &in, Writer &out, uint32_t expected)
             if (flags & (1 << bit)) {
                 if (remaining == 0) return Result(qv::LzOutcome::Damaged);
                 --remaining;
-                if (!emit(static_cast<uint8_t>(b0))) return Result(qv::LzOutcome::WriteFailed, out.error);
+                if (!emit(static_cast<uint8_t>(b0))) return Result(qv::LzOutcome::WriteFailed, out.Error);
                 continue;
             }
             const int b1 = in.Next();
@@ -157,10 +157,10 @@ qv::LzResult Expand(Reader &in, Writer &out, uint32_t expected)
             // Byte by byte, so that a reference overlapping its own output
             // repeats the bytes it has just written.
             for (unsigned k = 0; k < count; ++k)
-                if (!emit(ring[(from + k) & kRingMask])) return Result(qv::LzOutcome::WriteFailed, out.error);
+                if (!emit(ring[(from + k) & kRingMask])) return Result(qv::LzOutcome::WriteFailed, out.Error);
         }
     }
-    if (in.error) return Result(qv::LzOutcome::ReadFailed, in.error);
+    if (in.Error) return Result(qv::LzOutcome::ReadFailed, in.Error);
     if (remaining != 0) return Result(qv::LzOutcome::Damaged);
     return Result(qv::LzOutcome::Ok);
 }
@@ -179,25 +179,25 @@ LzResult LzCopy(int inFd, int outFd)
     uint8_t head[kHeaderSize];
     std::size_t have = 0;
     for (int c; have < kHeaderSize && (c = in.Next()) >= 0;) head[have++] = static_cast<uint8_t>(c);
-    if (in.error) return Result(LzOutcome::ReadFailed, in.error);
+    if (in.Error) return Result(LzOutcome::ReadFailed, in.Error);
 
     if (have >= sizeof kSignature && std::memcmp(head, kSignature, sizeof kSignature) == 0) {
         if (have < kHeaderSize || head[8] != 'A') return Result(LzOutcome::Damaged);
         const uint32_t expected = uint32_t{head[10]} | uint32_t{head[11]} << 8 | uint32_t{head[12]} << 16 |
                                   uint32_t{head[13]} << 24;
         const LzResult r = Expand(in, out, expected);
-        if (r.outcome != LzOutcome::Ok) return r;
+        if (r.Outcome != LzOutcome::Ok) return r;
     } else {
         // Not compressed: what was read ahead, then the rest chunk by chunk
         // straight from the reader's buffer.
-        if (!out.Write(head, have)) return Result(LzOutcome::WriteFailed, out.error);
-        while (in.pos < in.len || in.Refill()) {
-            if (!out.Write(in.buf + in.pos, in.len - in.pos)) return Result(LzOutcome::WriteFailed, out.error);
-            in.pos = in.len;
+        if (!out.Write(head, have)) return Result(LzOutcome::WriteFailed, out.Error);
+        while (in.Pos < in.Len || in.Refill()) {
+            if (!out.Write(in.Buf + in.Pos, in.Len - in.Pos)) return Result(LzOutcome::WriteFailed, out.Error);
+            in.Pos = in.Len;
         }
-        if (in.error) return Result(LzOutcome::ReadFailed, in.error);
+        if (in.Error) return Result(LzOutcome::ReadFailed, in.Error);
     }
-    if (!out.Flush()) return Result(LzOutcome::WriteFailed, out.error);
+    if (!out.Flush()) return Result(LzOutcome::WriteFailed, out.Error);
     return Result(LzOutcome::Ok);
 }
 

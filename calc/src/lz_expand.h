@@ -17,8 +17,8 @@ enum class LzOutcome {
 };
 
 struct LzResult {
-    LzOutcome outcome;
-    int error;
+    LzOutcome Outcome;
+    int Error;
 };
 
 // Reads `in` to its end and writes it to `out`: expanded when it starts with

@@ -12,42 +12,42 @@ namespace {
 // Angles in degrees, rates per Julian century, T from JD 2415020.0.
 struct Elements {
     double M0, M1, M2;  // mean anomaly
-    double e0, e1, e2;  // eccentricity
-    double a;           // semi-major axis, AU
-    double w0, w1, w2;  // argument of perihelion, from the node
+    double E0, E1, E2;  // eccentricity
+    double A;           // semi-major axis, AU
+    double W0, W1, W2;  // argument of perihelion, from the node
     double N0, N1, N2;  // longitude of the ascending node
-    double i0, i1, i2;  // inclination
+    double I0, I1, I2;  // inclination
 };
 
-// A group is c0 + c1 T + c2 T^2 + the sum of A cos(f T + p): A in AU,
-// f in degrees per century, p in degrees.
+// A group is C0 + C1 T + C2 T^2 + the sum of A cos(F T + P): A in AU,
+// F in degrees per century, P in degrees.
 struct Term {
-    double A, f, p;
+    double A, F, P;
 };
 template <int N>
 struct Group {
-    double c0, c1, c2;
-    Term terms[N];
+    double C0, C1, C2;
+    Term Terms[N];
 };
 
 // Everything in reading order; member k starts at the slot asserted below.
 struct PlanetConstants {
-    Elements sun, mercury, venus, mars;
-    Elements jupiter;
-    Group<11> jupiterY, jupiterX;
-    Elements saturn;
-    Group<5> saturnY, saturnX;
-    Group<4> saturnZ;
-    Elements uranus;
-    Group<4> uranusY, uranusX;
-    Group<3> uranusZ;
-    Elements neptune;
-    Group<4> neptuneY, neptuneX;
-    Group<3> neptuneZ;
-    Elements pluto;
-    Group<4> plutoY, plutoX;
-    Group<3> plutoZ;
-    Elements chiron;
+    Elements Sun, Mercury, Venus, Mars;
+    Elements Jupiter;
+    Group<11> JupiterY, JupiterX;
+    Elements Saturn;
+    Group<5> SaturnY, SaturnX;
+    Group<4> SaturnZ;
+    Elements Uranus;
+    Group<4> UranusY, UranusX;
+    Group<3> UranusZ;
+    Elements Neptune;
+    Group<4> NeptuneY, NeptuneX;
+    Group<3> NeptuneZ;
+    Elements Pluto;
+    Group<4> PlutoY, PlutoX;
+    Group<3> PlutoZ;
+    Elements Chiron;
 };
 
 constexpr PlanetConstants kConstants = {
@@ -111,21 +111,21 @@ constexpr PlanetConstants kConstants = {
 // reader expects each body to consume.
 constexpr int32_t SlotOf(std::size_t offset) { return static_cast<int32_t>(offset / sizeof(double)) + 1; }
 static_assert(sizeof(PlanetConstants) == qv::kPlanetTableLastSlot * sizeof(double));
-static_assert(SlotOf(offsetof(PlanetConstants, sun)) == 1 && qv::FirstSlotOf(1) == 1);
-static_assert(SlotOf(offsetof(PlanetConstants, mercury)) == 17 && qv::FirstSlotOf(3) == 17);
-static_assert(SlotOf(offsetof(PlanetConstants, venus)) == 33 && qv::FirstSlotOf(4) == 33);
-static_assert(SlotOf(offsetof(PlanetConstants, mars)) == 49 && qv::FirstSlotOf(5) == 49);
-static_assert(SlotOf(offsetof(PlanetConstants, jupiter)) == 65 && qv::FirstSlotOf(6) == 65);
-static_assert(SlotOf(offsetof(PlanetConstants, jupiterY)) == 81 && SlotOf(offsetof(PlanetConstants, jupiterX)) == 117);
-static_assert(SlotOf(offsetof(PlanetConstants, saturn)) == 153 && qv::FirstSlotOf(7) == 153);
-static_assert(SlotOf(offsetof(PlanetConstants, saturnY)) == 169 && SlotOf(offsetof(PlanetConstants, saturnZ)) == 205);
-static_assert(SlotOf(offsetof(PlanetConstants, uranus)) == 220 && qv::FirstSlotOf(8) == 220);
-static_assert(SlotOf(offsetof(PlanetConstants, uranusX)) == 251 && SlotOf(offsetof(PlanetConstants, uranusZ)) == 266);
-static_assert(SlotOf(offsetof(PlanetConstants, neptune)) == 278 && qv::FirstSlotOf(9) == 278);
-static_assert(SlotOf(offsetof(PlanetConstants, neptuneY)) == 294 && SlotOf(offsetof(PlanetConstants, neptuneZ)) == 324);
-static_assert(SlotOf(offsetof(PlanetConstants, pluto)) == 336 && qv::FirstSlotOf(10) == 336);
-static_assert(SlotOf(offsetof(PlanetConstants, plutoY)) == 352 && SlotOf(offsetof(PlanetConstants, plutoZ)) == 382);
-static_assert(SlotOf(offsetof(PlanetConstants, chiron)) == 394 && qv::FirstSlotOf(12) == 394);
+static_assert(SlotOf(offsetof(PlanetConstants, Sun)) == 1 && qv::FirstSlotOf(1) == 1);
+static_assert(SlotOf(offsetof(PlanetConstants, Mercury)) == 17 && qv::FirstSlotOf(3) == 17);
+static_assert(SlotOf(offsetof(PlanetConstants, Venus)) == 33 && qv::FirstSlotOf(4) == 33);
+static_assert(SlotOf(offsetof(PlanetConstants, Mars)) == 49 && qv::FirstSlotOf(5) == 49);
+static_assert(SlotOf(offsetof(PlanetConstants, Jupiter)) == 65 && qv::FirstSlotOf(6) == 65);
+static_assert(SlotOf(offsetof(PlanetConstants, JupiterY)) == 81 && SlotOf(offsetof(PlanetConstants, JupiterX)) == 117);
+static_assert(SlotOf(offsetof(PlanetConstants, Saturn)) == 153 && qv::FirstSlotOf(7) == 153);
+static_assert(SlotOf(offsetof(PlanetConstants, SaturnY)) == 169 && SlotOf(offsetof(PlanetConstants, SaturnZ)) == 205);
+static_assert(SlotOf(offsetof(PlanetConstants, Uranus)) == 220 && qv::FirstSlotOf(8) == 220);
+static_assert(SlotOf(offsetof(PlanetConstants, UranusX)) == 251 && SlotOf(offsetof(PlanetConstants, UranusZ)) == 266);
+static_assert(SlotOf(offsetof(PlanetConstants, Neptune)) == 278 && qv::FirstSlotOf(9) == 278);
+static_assert(SlotOf(offsetof(PlanetConstants, NeptuneY)) == 294 && SlotOf(offsetof(PlanetConstants, NeptuneZ)) == 324);
+static_assert(SlotOf(offsetof(PlanetConstants, Pluto)) == 336 && qv::FirstSlotOf(10) == 336);
+static_assert(SlotOf(offsetof(PlanetConstants, PlutoY)) == 352 && SlotOf(offsetof(PlanetConstants, PlutoZ)) == 382);
+static_assert(SlotOf(offsetof(PlanetConstants, Chiron)) == 394 && qv::FirstSlotOf(12) == 394);
 static_assert(qv::FirstSlotOf(13) == qv::kPlanetTableLastSlot + 1);
 
 }  // namespace

@@ -53,10 +53,10 @@ constexpr int32_t FirstSlotOf(int first)
 // FirstSlotOf for bodies 1..13, worked out while compiling: PlanetCalc
 // looks a body's slots up on every call.
 struct FirstSlots {
-    int32_t slot[14];
-    constexpr FirstSlots() : slot{}
+    int32_t Slot[14];
+    constexpr FirstSlots() : Slot{}
     {
-        for (int b = 1; b <= 13; ++b) slot[b] = FirstSlotOf(b);
+        for (int b = 1; b <= 13; ++b) Slot[b] = FirstSlotOf(b);
     }
 };
 inline constexpr FirstSlots kFirstSlots;

@@ -5,7 +5,6 @@
 // into geocentric ones.  The Moon and the Node come from MoonCalc, the Sun's
 // final longitude from ExactSun.
 #include "fast_trig.h"
-#include "fast_trig_pairs.h"
 #include "internal.h"
 #include "planet_table.h"
 
@@ -16,8 +15,9 @@ namespace {
 using namespace qv;
 
 // An exact 0 in the polar turning would leave the arctangent of 0/0 or put
-// an angle on its branch point; the theory replaces it by a value far below
-// its accuracy.  The declination pass uses 1E-7 degrees in radians.
+// an angle on its branch point, so a value far below the accuracy of the
+// places stands in for it: 1.7E-9 radians, and in the declination pass
+// 1E-7 degrees in radians.
 constexpr double kTinyTurn = 1.7E-9;
 constexpr double kTinyDecl = 1.7453E-9;
 
@@ -35,8 +35,8 @@ constexpr double kGauss = 0.0172021;
 // Light time per astronomical unit, days.
 constexpr double kLightDaysPerAU = 0.0057683;
 
-// The angle of (x, y) in radians, 0 < angle < 2 pi, as the theory takes it:
-// the arctangent put into its quadrant, with an exact 0 replaced by `tiny`;
+// The angle of (x, y) in radians, 0 < angle < 2 pi: the arctangent of y / x
+// put into its quadrant, with an exact 0 (of y, or of the angle) replaced by `tiny`;
 // within a few units of double rounding.
 double PolarAngle(double x, double y, double tiny = kTinyTurn)
 {
@@ -46,37 +46,36 @@ double PolarAngle(double x, double y, double tiny = kTinyTurn)
     return a;
 }
 
-// A turn by a fixed angle.  The theory turns through polar form - radius,
-// angle of the point plus the turn, back to x and y - which is this same
-// rotation; taking the sine and cosine of the turn once lets position and
+// A turn by a fixed angle.  Turning through polar form - radius, angle of
+// the point plus the turn, back to x and y - is this same rotation; taking the sine and cosine of the turn once lets position and
 // velocity (and all twelve declinations) share them, and the results agree
 // with the polar form to double rounding.  The polar form's one special
 // case that matters is kept: an exact 0 for y is first replaced by `tiny`
 // (its other replacement, an angle of exactly 0, needs y / x to underflow).
 struct Rotation {
-    double c, s;
+    double Cos, Sin;
     explicit Rotation(double angle) : Rotation(FastSinCos(angle)) {}
-    explicit Rotation(SinCosPair sc) : c(sc.c), s(sc.s) {}
+    explicit Rotation(SinCosPair sc) : Cos(sc.Cos), Sin(sc.Sin) {}
 };
 
 void Turn(double &x, double &y, const Rotation &turn, double tiny = kTinyTurn)
 {
     if (y == 0) y = tiny;
     const double x0 = x;
-    x = x0 * turn.c - y * turn.s;
-    y = x0 * turn.s + y * turn.c;
+    x = x0 * turn.Cos - y * turn.Sin;
+    y = x0 * turn.Sin + y * turn.Cos;
 }
 
 struct Vec3 {
-    double x, y, z;
+    double X, Y, Z;
 };
 
 // The running slot index: every value is read once, in table order.
 struct SlotReader {
-    const double *table;
-    int32_t slot;
+    const double *Table;
+    int32_t Slot;
 
-    double Next() { return table[slot++]; }
+    double Next() { return Table[Slot++]; }
     double Quadratic(double T)
     {
         const double c0 = Next(), c1 = Next(), c2 = Next();
@@ -99,19 +98,19 @@ Vec3 Orient(double x, double y, const Rotation &w, double sinI, double cosI, con
 // turns toward zero), eccentricity, semi-major axis (AU), and the argument
 // of perihelion, node and inclination (radians).
 struct Elements {
-    double M, e, a, w, N, i;
+    double MeanAnomaly, Eccentricity, SemiMajorAxis, Perihelion, Node, Inclination;
 };
 
 Elements ReadElements(SlotReader &r, double T)
 {
     Elements el;
-    el.M = RadOfManyTurns(r.Quadratic(T));
-    el.M -= kTwoPi * std::trunc(el.M / kTwoPi);
-    el.e = r.Quadratic(T);
-    el.a = r.Next();
-    el.w = Rad(r.Quadratic(T));
-    el.N = Rad(r.Quadratic(T));
-    el.i = Rad(r.Quadratic(T));
+    el.MeanAnomaly = RadOfManyTurns(r.Quadratic(T));
+    el.MeanAnomaly -= kTwoPi * std::trunc(el.MeanAnomaly / kTwoPi);
+    el.Eccentricity = r.Quadratic(T);
+    el.SemiMajorAxis = r.Next();
+    el.Perihelion = Rad(r.Quadratic(T));
+    el.Node = Rad(r.Quadratic(T));
+    el.Inclination = Rad(r.Quadratic(T));
     return el;
 }
 
@@ -121,84 +120,34 @@ Elements ReadElements(SlotReader &r, double T)
 // ulps of the exact one, and each iteration contracts any difference by e.
 // The bodies step together: one body's iterations form a chain of
 // dependent sines, several side by side keep the processor busy.
-// Two bodies share an SSE2 register (their sines by SinCosPairOf, the same
-// doubles as FastSin).
 void SolveKepler(int n, const Elements *el, double *E)
 {
-    for (int j = 0; j < n; ++j) E[j] = el[j].M;
-    for (int k = 0; k < 5; ++k) {
-        int j = 0;
-        for (; j + 1 < n; j += 2) {
-            int served;
-            const SinCosLanes sc = SinCosPairOf(DoublePair{E[j], E[j + 1]}, &served);
-            if (served == kBothLanes) {
-                const DoublePair next =
-                    DoublePair{el[j].M, el[j + 1].M} + DoublePair{el[j].e, el[j + 1].e} * sc.s;
-                E[j] = next[0];
-                E[j + 1] = next[1];
-            } else {
-                E[j] = el[j].M + el[j].e * FastSin(E[j]);
-                E[j + 1] = el[j + 1].M + el[j + 1].e * FastSin(E[j + 1]);
-            }
-        }
-        if (j < n) E[j] = el[j].M + el[j].e * FastSin(E[j]);
-    }
-}
-
-// FastSinCos of a and of b, two lanes at once where both lie in the
-// kernel's range.
-void SinCosOfTwo(double a, double b, SinCosPair &sa, SinCosPair &sb)
-{
-    int served;
-    const SinCosLanes sc = SinCosPairOf(DoublePair{a, b}, &served);
-    if (served == kBothLanes) {
-        sa = {sc.s[0], sc.c[0]};
-        sb = {sc.s[1], sc.c[1]};
-    } else {
-        sa = FastSinCos(a);
-        sb = FastSinCos(b);
-    }
+    for (int j = 0; j < n; ++j) E[j] = el[j].MeanAnomaly;
+    for (int k = 0; k < 5; ++k)
+        for (int j = 0; j < n; ++j) E[j] = el[j].MeanAnomaly + el[j].Eccentricity * FastSin(E[j]);
 }
 
 // Heliocentric ecliptic position (AU) and velocity (AU per day) on the
 // ellipse of `el` at eccentric anomaly E.
 void Orbit(const Elements &el, double E, Vec3 &pos, Vec3 &vel)
 {
-    const double e = el.e, a = el.a;
-    SinCosPair sw, sn, sc, inc;
-    SinCosOfTwo(el.w, el.N, sw, sn);
-    SinCosOfTwo(E, el.i, sc, inc);
-    const Rotation w(sw), N(sn);
-    const double sinE = sc.s, cosE = sc.c;
+    const double e = el.Eccentricity, a = el.SemiMajorAxis;
+    const Rotation w(el.Perihelion), N(el.Node);
+    const SinCosPair sc = FastSinCos(E), inc = FastSinCos(el.Inclination);
+    const double sinE = sc.Sin, cosE = sc.Cos;
     // a^1.5 as a sqrt(a): the same value to a few ulps, without exp and log.
     const double Edot = kGauss / ((1 - e * cosE) * (a * std::sqrt(a)));
     const double b = std::sqrt(1 - e * e);
 
-    vel = Orient(-a * Edot * sinE, a * Edot * b * cosE, w, inc.s, inc.c, N);
-    pos = Orient(a * (cosE - e), a * b * sinE, w, inc.s, inc.c, N);
+    vel = Orient(-a * Edot * sinE, a * Edot * b * cosE, w, inc.Sin, inc.Cos, N);
+    pos = Orient(a * (cosE - e), a * b * sinE, w, inc.Sin, inc.Cos, N);
 }
 
 // c0 + c1 T + c2 T^2 + the sum of A cos(f T + p), AU.
 double CorrectionGroup(SlotReader &r, double T, int terms)
 {
     double value = r.Quadratic(T);
-    int k = 0;
-    // Two terms' cosines at once (FastCosDeg's doubles), added in order.
-    for (; k + 1 < terms; k += 2) {
-        const double A0 = r.Next(), f0 = r.Next(), p0 = r.Next();
-        const double A1 = r.Next(), f1 = r.Next(), p1 = r.Next();
-        const double x0 = f0 * T + p0, x1 = f1 * T + p1;
-        int served;
-        const DoublePair c = SinCosPairOf(DoublePair{x0, x1} * kDegToRad, &served).c;
-        if (served == kBothLanes) {
-            value += A0 * c[0];
-            value += A1 * c[1];
-        } else {
-            value += A0 * FastCosDeg(x0);
-            value += A1 * FastCosDeg(x1);
-        }
-    }
-    if (k < terms) {
+    for (int k = 0; k < terms; ++k) {
         const double A = r.Next(), f = r.Next(), p = r.Next();
         value += A * FastCosDeg(f * T + p);
     }
@@ -217,11 +166,10 @@ void Declinations(const double *Lon, double *Lat, const Rotation &eps)
         if (beta == 0) beta = kTinyDecl;
         double lambda = Rad(Lon[k]);
         if (lambda == 0) lambda = kTinyDecl;
-        SinCosPair b, l;
-        SinCosOfTwo(beta, lambda, b, l);
-        x[k] = b.c * l.c;
-        y[k] = b.c * l.s;
-        z[k] = b.s;
+        const SinCosPair b = FastSinCos(beta), l = FastSinCos(lambda);
+        x[k] = b.Cos * l.Cos;
+        y[k] = b.Cos * l.Sin;
+        z[k] = b.Sin;
         Turn(y[k], z[k], eps, kTinyDecl);
     }
     for (int k = 1; k <= 12; ++k) Lat[k] = Deg(FastAtan(z[k] / std::sqrt(x[k] * x[k] + y[k] * y[k])));
@@ -267,7 +215,7 @@ void PlanetCalc(int32_t First, int32_t Last, int32_t Helio, double Offset, const
     int count = 0;
     for (int32_t b = First; b <= Last; ++b) {
         if (!HasElements(b)) continue;
-        SlotReader block{Table, kFirstSlots.slot[b]};
+        SlotReader block{Table, kFirstSlots.Slot[b]};
         elements[count++] = ReadElements(block, T);
     }
     SolveKepler(count, elements, anomaly);
@@ -275,12 +223,12 @@ void PlanetCalc(int32_t First, int32_t Last, int32_t Helio, double Offset, const
         if (!HasElements(b)) continue;
         Vec3 &pos = helioPos[j];
         Orbit(elements[j], anomaly[j], pos, helioVel[j]);
-        SlotReader slots{Table, kFirstSlots.slot[b] + kElementSlots};
+        SlotReader slots{Table, kFirstSlots.Slot[b] + kElementSlots};
         for (int g = 1; g <= CorrectionGroups(b); ++g) {
             const double c = CorrectionGroup(slots, T, GroupTerms(b, g));
-            if (g == 1) pos.y += c;
-            else if (g == 2) pos.x += c;
-            else pos.z += c;
+            if (g == 1) pos.Y += c;
+            else if (g == 2) pos.X += c;
+            else pos.Z += c;
         }
         ++j;
     }
@@ -308,18 +256,18 @@ void PlanetCalc(int32_t First, int32_t Last, int32_t Helio, double Offset, const
         // Velocity relative to the Earth, for the geocentric rate.
         double relVX, relVY;
         if (b == 1) {
-            earthVX = -vel.x;
-            earthVY = -vel.y;
+            earthVX = -vel.X;
+            earthVY = -vel.Y;
             relVX = earthVX;
             relVY = earthVY;
         } else {
-            relVX = vel.x + earthVX;
-            relVY = vel.y + earthVY;
+            relVX = vel.X + earthVX;
+            relVY = vel.Y + earthVY;
         }
 
-        double rate = (pos.x * vel.y - pos.y * vel.x) / (pos.x * pos.x + pos.y * pos.y);
+        double rate = (pos.X * vel.Y - pos.Y * vel.X) / (pos.X * pos.X + pos.Y * pos.Y);
         if (Helio == 1) {
-            double lon = Turns(Deg(PolarAngle(pos.x, pos.y)) + Offset);
+            double lon = Turns(Deg(PolarAngle(pos.X, pos.Y)) + Offset);
             if (b == 1) lon = Turns(lon + 180);
             Lon[b] = lon;
             continue;
@@ -328,25 +276,25 @@ void PlanetCalc(int32_t First, int32_t Last, int32_t Helio, double Offset, const
         if (b == 1) {
             earth = pos;
         } else {
-            pos.x -= earth.x;
-            pos.y -= earth.y;
-            pos.z -= earth.z;
-            rate = (pos.x * relVY - pos.y * relVX) / (pos.x * pos.x + pos.y * pos.y);
+            pos.X -= earth.X;
+            pos.Y -= earth.Y;
+            pos.Z -= earth.Z;
+            rate = (pos.X * relVY - pos.Y * relVX) / (pos.X * pos.X + pos.Y * pos.Y);
         }
-        // The theory's light-time term: the distance in light days times the
-        // daily motion, added to the longitude.
+        // The light-time term: the distance in light days times the daily
+        // motion, added to the longitude.
         // The Sun's longitude from its orbit is replaced by ExactSun's, so
         // for body 1 only its latitude and motion are kept.
-        const double rho = std::sqrt(pos.x * pos.x + pos.y * pos.y);
+        const double rho = std::sqrt(pos.X * pos.X + pos.Y * pos.Y);
         double lon;
         if (b == 1) {
             ExactSun(&lon, T);
             lon = Turns(lon + Offset);
         } else {
-            const double distance = std::sqrt(pos.x * pos.x + pos.y * pos.y + pos.z * pos.z);
-            lon = Turns(Deg(PolarAngle(pos.x, pos.y)) + Deg(kLightDaysPerAU * distance * rate) + Offset);
+            const double distance = std::sqrt(pos.X * pos.X + pos.Y * pos.Y + pos.Z * pos.Z);
+            lon = Turns(Deg(PolarAngle(pos.X, pos.Y)) + Deg(kLightDaysPerAU * distance * rate) + Offset);
         }
-        const double lat = Deg(FastAtan(pos.z / rho));
+        const double lat = Deg(FastAtan(pos.Z / rho));
         Lon[b] = lon;
         Decl[b] = lat;
         Speed[b] = 60 * rate;

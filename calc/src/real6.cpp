@@ -9,6 +9,7 @@
 
 #include <bit>
 #include <cstring>
+#include <limits>
 
 namespace qv {
 namespace {
@@ -18,11 +19,19 @@ constexpr int kMaxExponent = 126;   // exponent byte 255
 constexpr int kExponentBias = 129;
 constexpr int kFractionBits = 39;
 
+// The first 10 bytes of a long double in the x87 80-bit format (x86 Linux
+// and the MinGW builds for Windows): a 64-bit significand with its leading
+// bit explicit, then the sign and a 15-bit exponent, little-endian.  A
+// long double of another format (IEEE double or quadruple precision) has no
+// such layout, and every extended step of the library would round
+// differently: the build stops there.
 struct Extended {
-    uint64_t mantissa;  // explicit leading bit in bit 63
-    uint16_t signExponent;
+    uint64_t Mantissa;  // explicit leading bit in bit 63
+    uint16_t SignExponent;
 };
-static_assert(sizeof(long double) >= 10, "80-bit long double expected");
+static_assert(std::numeric_limits<long double>::digits == 64 && std::numeric_limits<long double>::max_exponent == 16384 &&
+                  std::endian::native == std::endian::little,
+              "Real6Round reads long double as the x87 80-bit format");
 
 // The double (1 + fraction / 2^39) * 2^exponent, built from its bits (every
 // Real6 value is a normal double).
@@ -41,16 +50,16 @@ double Real6Round(long double x)
 {
     Extended e;
     std::memcpy(&e, &x, 10);
-    const bool negative = (e.signExponent & 0x8000) != 0;
-    const int field = e.signExponent & 0x7fff;
+    const bool negative = (e.SignExponent & 0x8000) != 0;
+    const int field = e.SignExponent & 0x7fff;
     if (field == 0x7fff) return static_cast<double>(x);  // NaN and the infinities
     // Zero, and extended denormals far below 2^-128.
-    if (field == 0 || e.mantissa == 0) return 0.0;
+    if (field == 0 || e.Mantissa == 0) return 0.0;
     int exponent = field - 16383;
 
     // Keep the top 40 of the 64 mantissa bits; ties go to the even neighbour.
-    uint64_t keep = e.mantissa >> 24;
-    const uint64_t rest = e.mantissa & 0xFFFFFFu;
+    uint64_t keep = e.Mantissa >> 24;
+    const uint64_t rest = e.Mantissa & 0xFFFFFFu;
     const uint64_t half = 0x800000u;
     if (rest > half || (rest == half && (keep & 1u))) ++keep;
     if (keep == (uint64_t{1} << 40)) {
@@ -166,13 +175,13 @@ ShortText10 RealToDegree(Real6 X)
     RoundedMinutes(Real6Round(static_cast<long double>(a) - degrees), minutes);
 
     TextBuilder text;
-    text.put(x >= 0 ? '+' : '-');
-    if (degrees < 10) text.put('0');
-    text.putInt(degrees);
-    text.put(static_cast<char>(176));  // the degree sign
-    if (minutes < 10) text.put('0');
-    text.putInt(minutes);
-    return text.shortText();
+    text.Put(x >= 0 ? '+' : '-');
+    if (degrees < 10) text.Put('0');
+    text.PutInt(degrees);
+    text.Put(static_cast<char>(176));  // the degree sign
+    if (minutes < 10) text.Put('0');
+    text.PutInt(minutes);
+    return text.ShortText();
 }
 
 }  // extern "C"

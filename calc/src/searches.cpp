@@ -16,12 +16,12 @@ using namespace qv;
 
 // The theory's table and work arrays of one search, filled on entry.
 struct Theory {
-    double table[kPlanetTableHigh + 1];
-    double scratch[15] = {};
-    uint8_t counts[13] = {};
-    double lon[15] = {}, decl[15] = {}, speed[15] = {};
+    double Table[kPlanetTableHigh + 1];
+    double Scratch[15] = {};
+    uint8_t Counts[13] = {};
+    double Lon[15] = {}, Decl[15] = {}, Speed[15] = {};
 
-    Theory() { InitialisePlanets(table, kPlanetTableHigh); }
+    Theory() { InitialisePlanets(Table, kPlanetTableHigh); }
 
     // Longitude and speed of `body` at T.  A body's place never depends on
     // the bodies after it, so the theory stops there; the Node is written
@@ -29,7 +29,7 @@ struct Theory {
     void Compute(int body, int32_t helio, double offset, double T, uint8_t moonFlag)
     {
         const int32_t last = body == 11 ? 2 : body;
-        PlanetCalc(1, last, helio, offset, scratch, 14, T, counts, 12, 13, lon, 14, decl, 14, speed, 14, table,
+        PlanetCalc(1, last, helio, offset, Scratch, 14, T, Counts, 12, 13, Lon, 14, Decl, 14, Speed, 14, Table,
                    kPlanetTableHigh, moonFlag);
     }
 };
@@ -51,12 +51,12 @@ constexpr double kLowestTropicalPlace = -1;
 constexpr double kLowestSiderealPlace = -360;
 
 struct ReturnSearch {
-    Theory theory;
-    int body;
-    int32_t helio;
-    double offset;  // 0, or the sidereal offset of the latest day searched
-    uint8_t moonFlag;
-    double speed = 0;  // of the latest place
+    Theory Bodies;
+    int Body;
+    int32_t Helio;
+    double Offset;  // 0, or the sidereal offset of the latest day searched
+    uint8_t MoonFlag;
+    double Speed = 0;  // of the latest place
 
     // Longitude of the body at day `jd`, `u` hours.  At 0h the day's T (and
     // the sidereal offset, when one is asked for) come from SidTime.
@@ -66,13 +66,13 @@ struct ReturnSearch {
         if (u == 0) {
             double lst, obl;
             ShortText10 text;
-            SidTime(static_cast<int32_t>(jd), &offset, &lst, 0, &T, &obl, 0, &text);
+            SidTime(static_cast<int32_t>(jd), &Offset, &lst, 0, &T, &obl, 0, &text);
         } else {
             T = JulianCenturies(jd, u);
         }
-        theory.Compute(body, helio, offset, T, moonFlag);
-        speed = theory.speed[body];
-        return theory.lon[body];
+        Bodies.Compute(Body, Helio, Offset, T, MoonFlag);
+        Speed = Bodies.Speed[Body];
+        return Bodies.Lon[Body];
     }
 };
 
@@ -117,7 +117,7 @@ bool ScanDay(ReturnSearch &s, int64_t jd, double LB, double target, double &time
     YieldToOthers();
 
     double LM = s.At(jd, 12);
-    const bool forward = s.speed > 0;
+    const bool forward = s.Speed > 0;
     auto place = [&](double x) { return forward ? NearTarget(x, tp) : x; };
     LA = place(LA);
     LB = place(LB);
@@ -125,7 +125,7 @@ bool ScanDay(ReturnSearch &s, int64_t jd, double LB, double target, double &time
     if (LM < LA && LA - LM > 2) LM += 360;
 
     double hours;
-    if (LM - tp > 357 || (LM < tp && s.speed > 0) || (LM > tp && s.speed <= 0)) {
+    if (LM - tp > 357 || (LM < tp && s.Speed > 0) || (LM > tp && s.Speed <= 0)) {
         LA = LM;  // the crossing lies in the second half
         hours = 24;
     } else {
@@ -135,7 +135,7 @@ bool ScanDay(ReturnSearch &s, int64_t jd, double LB, double target, double &time
 
     double step = 6;
     if (LB >= 0 && LB < 1 && tp >= 360) LB += 360;
-    for (int n = 0; n < kMaxStepBacks && ((LB >= tp && s.speed > 0) || (LB <= tp && s.speed <= 0)); ++n) {
+    for (int n = 0; n < kMaxStepBacks && ((LB >= tp && s.Speed > 0) || (LB <= tp && s.Speed <= 0)); ++n) {
         hours -= step;
         LB = place(s.At(jd, hours));
         if (LB < LA && LA - LB > 180) LB += 360;
@@ -150,7 +150,7 @@ bool ScanDay(ReturnSearch &s, int64_t jd, double LB, double target, double &time
         const double u = static_cast<double>(H + k * kOver60L);
         double LX = place(s.At(jd, u));
         if (tp >= 360 && LX < 1) LX += 360;
-        if ((LX >= tp && s.speed >= 0) || (LX <= tp && s.speed <= 0)) {
+        if ((LX >= tp && s.Speed >= 0) || (LX <= tp && s.Speed <= 0)) {
             time = u;
             return true;
         }
@@ -166,27 +166,27 @@ bool ScanDay(ReturnSearch &s, int64_t jd, double LB, double target, double &time
 constexpr int kMaxMinuteSteps = 1440;
 
 struct AngleSearch {
-    Theory theory;
-    int32_t jd, helio;
-    double offset, longitude, latitude;
-    uint8_t moonFlag;
-    bool midheaven;
+    Theory Bodies;
+    int32_t Jd, Helio;
+    double Offset, Longitude, Latitude;
+    uint8_t MoonFlag;
+    bool Midheaven;
     double T = 0;  // of the latest angle
 
-    // The Ascendant or Midheaven (degrees) at t hours UT of day jd.
+    // The Ascendant or Midheaven (degrees) at t hours UT of day Jd.
     double AngleAt(double t)
     {
         double lst, obl, asc, mc;
         ShortText10 text;
-        SidTime(jd, &offset, &lst, t, &T, &obl, longitude, &text);
-        AsMcCalc(&asc, &mc, FR(lst * 15), FR(latitude), obl, offset);
-        return midheaven ? mc : asc;
+        SidTime(Jd, &Offset, &lst, t, &T, &obl, Longitude, &text);
+        AsMcCalc(&asc, &mc, FR(lst * 15), FR(Latitude), obl, Offset);
+        return Midheaven ? mc : asc;
     }
     // The Sun's longitude at the T of the latest angle.
     double Sun()
     {
-        theory.Compute(1, helio, offset, T, moonFlag);
-        return theory.lon[1];
+        Bodies.Compute(1, Helio, Offset, T, MoonFlag);
+        return Bodies.Lon[1];
     }
 };
 

@@ -25,17 +25,17 @@ void SidTime(int32_t JD, double *Offset, double *LST, double UT, double *T, doub
     uint8_t hour, minute, second;
     TimeConv(&hour, &minute, &second, lst);
     TextBuilder text;
-    text.putInt(hour);
-    text.put('H');
-    text.putInt(minute);
-    text.put('M');
-    text.putInt(second);
-    text.put('S');
+    text.PutInt(hour);
+    text.Put('H');
+    text.PutInt(minute);
+    text.Put('M');
+    text.PutInt(second);
+    text.Put('S');
 
     if (T) *T = t;
     if (LST) *LST = lst;
     if (Obl) *Obl = obl;
-    if (Text) *Text = text.shortText();
+    if (Text) *Text = text.ShortText();
 
     if (Offset && *Offset != 0) {
         // Ayanamsa from the Moon's mean node and twice the Sun's mean

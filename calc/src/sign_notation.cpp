@@ -48,17 +48,17 @@ ShortText10 MakeSign(Real6 Longitude, Real6 Speed)
     }
 
     TextBuilder text;
-    if (d < 10) text.put('0');
-    text.putInt(degrees);
-    text.put(' ');
-    text.put(glyph);
-    text.put(' ');
-    if (m < 10) text.put('0');
-    text.putInt(minutes);
+    if (d < 10) text.Put('0');
+    text.PutInt(degrees);
+    text.Put(' ');
+    text.Put(glyph);
+    text.Put(' ');
+    if (m < 10) text.Put('0');
+    text.PutInt(minutes);
     // Cut to 10 characters at the end: a text longer than the usual 7 (out
     // of range longitudes) loses its motion mark.
-    text.put(mark);
-    return text.shortText();
+    text.Put(mark);
+    return text.ShortText();
 }
 
 }  // extern "C"

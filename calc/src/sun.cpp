@@ -14,9 +14,9 @@ namespace {
 // g the planet's mean argument and M the Sun's corrected mean anomaly, in
 // degrees.
 struct SolarTerm {
-    double amplitude;
-    int k, m;
-    double phase;
+    double Amplitude;
+    int K, M;
+    double Phase;
 };
 
 // Laid out as the classical series writes them, planet by planet.
@@ -41,7 +41,7 @@ template <size_t N>
 double Perturbation(const SolarTerm (&terms)[N], double g, double M)
 {
     double sum = 0;
-    for (const SolarTerm &t : terms) sum += t.amplitude * qv::FastCosDeg(t.k * g + t.m * M + t.phase);
+    for (const SolarTerm &t : terms) sum += t.Amplitude * qv::FastCosDeg(t.K * g + t.M * M + t.Phase);
     return sum;
 }
 
@@ -58,8 +58,8 @@ void ExactSun(double *Lon, double T)
 {
     if (!Lon) return;
     const FundamentalArgs fa = FundamentalArguments(T);
-    const double L = fa.sunMeanLon, D = fa.elong, Mp = fa.moonAnomaly;
-    double M = fa.sunAnomaly;
+    const double L = fa.SunMeanLon, D = fa.Elong, Mp = fa.MoonAnomaly;
+    double M = fa.SunAnomaly;
 
     // Kepler's equation by five fixed iterations: enough for e = 0.0167.
     const double e = 0.01675104 - 0.0000418 * T - 0.000000126 * T * T;
@@ -67,7 +67,7 @@ void ExactSun(double *Lon, double T)
     double E = Mr;
     for (int i = 0; i < 5; ++i) E = Mr + e * FastSin(E);
     const SinCosPair half = FastSinCos(E / 2);
-    const double v = FD(2 * FastAtan(std::sqrt((1 + e) / (1 - e)) * (half.s / half.c)));
+    const double v = FD(2 * FastAtan(std::sqrt((1 + e) / (1 - e)) * (half.Sin / half.Cos)));
     const double trueLon = FU(L + v - M);
 
     // The long-period term (Venus and the Earth near 8:13 resonance) also
