@@ -57,7 +57,6 @@ public:
     int ColWidths(int col) const { return columnWidth(col); }
     void SetColWidths(int col, int width) { setColumnWidth(col, width); }
     int RowHeights(int row) const { return rowHeight(row); }
-    void SetRowHeights(int row, int height) { setRowHeight(row, height); }
     // Sets every column's (row's) size.
     void SetDefaultColWidth(int width);
     void SetDefaultRowHeight(int height);

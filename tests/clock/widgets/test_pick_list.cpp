@@ -1,8 +1,7 @@
 // TPickList as a user meets it: single clicks select and deselect items,
-// any number at once; in the default style each item shows a box, crossed
-// when selected, and its text one item height plus 4 pixels in; the bold
-// style shows no box; tab stops are counted in average character widths and
-// must be whole numbers.  Pictures are rendered with antialiasing off, in
+// any number at once; each item shows a box, crossed when selected, and its
+// text one item height plus 4 pixels in; tab stops are counted in average
+// character widths and must be whole numbers.  Pictures are rendered with antialiasing off, in
 // black on white, so every pixel is exact.
 #include "pick_list.h"
 
@@ -107,7 +106,7 @@ TEST_F(PickListTest, SingleClicksToggleItemsAndSeveralStaySelected)
     EXPECT_TRUE(list_.Selected(2));
 }
 
-TEST_F(PickListTest, CheckboxStyleCrossesTheBoxOfSelectedItemsOnly)
+TEST_F(PickListTest, CrossesTheBoxOfSelectedItemsOnly)
 {
     for (int h : {16, 20}) {  // the default item height and a larger one
         SCOPED_TRACE(h);
@@ -135,22 +134,6 @@ TEST_F(PickListTest, TextStartsOneItemHeightPlusFourPixelsIn)
         EXPECT_GE(first, 16 + 4) << index;
         EXPECT_LE(first, 16 + 4 + 2) << index;  // the glyph's own left bearing
     }
-}
-
-TEST_F(PickListTest, BoldTextStyleHasNoBoxAndBoldensSelectedItems)
-{
-    list_.SetSelectedStyle(TPickStyle::psBoldText);
-    list_.addItems({"Mercury", "Mercury", ""});
-    list_.SetSelected(0, true);
-    list_.SetSelected(2, true);
-    const QImage image = Render();
-    EXPECT_TRUE(Ink(image, 2, 0, ItemRect(2).width() - 1).empty());  // a selected empty item: nothing
-    const int first = FirstInk(image, 0, 0);
-    EXPECT_GE(first, 2);
-    EXPECT_LE(first, 4);
-    const size_t bold = Ink(image, 0, 0, ItemRect(0).width() - 1).size();
-    const size_t plain = Ink(image, 1, 0, ItemRect(1).width() - 1).size();
-    EXPECT_GT(bold, plain);
 }
 
 TEST_F(PickListTest, TabsMoveTextToTheStopsInAverageCharacterWidths)
