@@ -13,9 +13,9 @@ namespace {
 TEST(AngleText, DegreesAndMinutesOfTheSize)
 {
     const struct {
-        const char *name;
-        double degrees;
-        std::string text;
+        const char *Name;
+        double Degrees;
+        std::string Text;
     } cases[] = {
         {"whole degrees", 70.0, "70\u00B000'"},
         {"minutes in two digits", 0.125, "0\u00B008'"},
@@ -25,7 +25,7 @@ TEST(AngleText, DegreesAndMinutesOfTheSize)
         {"largest double", 1.7976931348623157e308, std::to_string(1.7976931348623157e308).substr(0, 309) + "\u00B000'"},
         {"not a number", std::nan(""), "nan\u00B0nan'"},
     };
-    for (const auto &c : cases) EXPECT_EQ(zenlume::DegreesMinutesText(c.degrees), c.text) << c.name;
+    for (const auto &c : cases) EXPECT_EQ(zenlume::DegreesMinutesText(c.Degrees), c.Text) << c.Name;
 }
 
 }  // namespace

@@ -55,9 +55,9 @@ TEST(WriteAll, EveryByteArrivesThoughSignalsInterruptTheWrites)
 TEST(WriteAll, FailureLeavesTheSystemsReason)
 {
     const struct {
-        const char *name;
-        int fd;
-        int reason;
+        const char *Name;
+        int Fd;
+        int Reason;
     } cases[] = {
         {"full device", ::open("/dev/full", O_WRONLY | O_CLOEXEC), ENOSPC},
         {"read-only descriptor", ::open("/dev/null", O_RDONLY | O_CLOEXEC), EBADF},
@@ -65,9 +65,9 @@ TEST(WriteAll, FailureLeavesTheSystemsReason)
     };
     for (const auto &c : cases) {
         errno = 0;
-        EXPECT_FALSE(WriteAll(c.fd, "text", 4)) << c.name;
-        EXPECT_EQ(errno, c.reason) << c.name;
-        if (c.fd >= 0) ::close(c.fd);
+        EXPECT_FALSE(WriteAll(c.Fd, "text", 4)) << c.Name;
+        EXPECT_EQ(errno, c.Reason) << c.Name;
+        if (c.Fd >= 0) ::close(c.Fd);
     }
     EXPECT_TRUE(WriteAll(-1, "", 0)) << "nothing to write touches no descriptor";
 }

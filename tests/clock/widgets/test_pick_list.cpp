@@ -154,11 +154,11 @@ TEST_F(PickListTest, TabsMoveTextToTheStopsInAverageCharacterWidths)
 }
 
 struct TabStopCase {
-    const char *name;
-    QStringList entries;
-    bool valid;
-    std::string error;
-    QList<int> stops;
+    const char *Name;
+    QStringList Entries;
+    bool Valid;
+    std::string Error;
+    QList<int> Stops;
 };
 
 class TabStopTest : public testing::TestWithParam<TabStopCase> {};
@@ -169,9 +169,9 @@ TEST_P(TabStopTest, AcceptsWholeNumbersOnly)
     TPickList list;
     ASSERT_TRUE(list.SetTabStops({"3"}, nullptr));
     std::string error = "untouched";
-    EXPECT_EQ(list.SetTabStops(c.entries, &error), c.valid);
-    EXPECT_EQ(error, c.valid ? "untouched" : c.error);
-    EXPECT_EQ(list.TabStops(), c.valid ? c.stops : QList<int>{3});  // a refused list changes nothing
+    EXPECT_EQ(list.SetTabStops(c.Entries, &error), c.Valid);
+    EXPECT_EQ(error, c.Valid ? "untouched" : c.Error);
+    EXPECT_EQ(list.TabStops(), c.Valid ? c.Stops : QList<int>{3});  // a refused list changes nothing
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -182,6 +182,6 @@ INSTANTIATE_TEST_SUITE_P(
                     TabStopCase{"Negative", {"-3"}, false, "-3 is an invalid tab stop", {}},
                     TabStopCase{"Empty", {""}, false, " is an invalid tab stop", {}},
                     TabStopCase{"FirstBadEntryNamed", {"a", "b"}, false, "a is an invalid tab stop", {}}),
-    [](const testing::TestParamInfo<TabStopCase> &info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<TabStopCase> &info) { return std::string(info.param.Name); });
 
 }  // namespace
