@@ -29,8 +29,8 @@ public:
     void SetUseTabStops(bool on);
 
     // The tab stops, in average character widths of the list's font,
-    // measured from where the text starts, in ascending order.  Without any, a tab stop falls
-    // every kDefaultTabWidth average characters.
+    // measured from where the text starts, in ascending order.  Without
+    // any, a tab stop falls every kDefaultTabWidth average characters.
     const QList<int> &TabStops() const { return tabStops_; }
     // Each entry must be a whole number (surrounding blanks are allowed).
     // On the first entry that is not, nothing changes and `error` (when
