@@ -5,27 +5,21 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
-
-namespace {
 
 TEST(AngleText, DegreesAndMinutesOfTheSize)
 {
+    const double largest = 1.7976931348623157e308;  // 309 digits: the text's buffer holds them
     const struct {
         const char *Name;
         double Degrees;
         std::string Text;
     } cases[] = {
-        {"whole degrees", 70.0, "70\u00B000'"},
         {"minutes in two digits", 0.125, "0\u00B008'"},
         {"below half a minute", 10 + 59.4 / 60, "10\u00B059'"},
         {"sixty minutes carry", 69.9999, "70\u00B000'"},
         {"sign left out", -51.5, "51\u00B030'"},
-        {"largest double", 1.7976931348623157e308, std::to_string(1.7976931348623157e308).substr(0, 309) + "\u00B000'"},
-        {"not a number", std::nan(""), "nan\u00B0nan'"},
+        {"largest double", largest, std::to_string(largest).substr(0, 309) + "\u00B000'"},
     };
     for (const auto &c : cases) EXPECT_EQ(zenlume::DegreesMinutesText(c.Degrees), c.Text) << c.Name;
 }
-
-}  // namespace

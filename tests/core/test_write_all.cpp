@@ -54,21 +54,11 @@ TEST(WriteAll, EveryByteArrivesThoughSignalsInterruptTheWrites)
 
 TEST(WriteAll, FailureLeavesTheSystemsReason)
 {
-    const struct {
-        const char *Name;
-        int Fd;
-        int Reason;
-    } cases[] = {
-        {"full device", ::open("/dev/full", O_WRONLY | O_CLOEXEC), ENOSPC},
-        {"read-only descriptor", ::open("/dev/null", O_RDONLY | O_CLOEXEC), EBADF},
-        {"no descriptor", -1, EBADF},
-    };
-    for (const auto &c : cases) {
-        errno = 0;
-        EXPECT_FALSE(WriteAll(c.Fd, "text", 4)) << c.Name;
-        EXPECT_EQ(errno, c.Reason) << c.Name;
-        if (c.Fd >= 0) ::close(c.Fd);
-    }
+    const int full = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+    errno = 0;
+    EXPECT_FALSE(WriteAll(full, "text", 4));
+    EXPECT_EQ(errno, ENOSPC);
+    ::close(full);
     EXPECT_TRUE(WriteAll(-1, "", 0)) << "nothing to write touches no descriptor";
 }
 
