@@ -5,6 +5,7 @@
 #include "chart_report.h"
 #include "local_time.h"
 #include "settings.h"
+#include "write_all.h"
 #if ZENLUME_HAVE_RENDERER
 #include "wheel_loader.h"
 #endif
@@ -62,23 +63,6 @@ int Fail(const std::string &message)
     std::fprintf(stderr, "zenlume-chart: %s\n", message.c_str());
     std::fprintf(stderr, "Try 'zenlume-chart --help'.\n");
     return 2;
-}
-
-// Writes all of `data` to standard output; false, with the system's reason
-// in `why`, when any of it cannot be written.
-bool WriteOutput(const std::string &data, std::string &why)
-{
-    size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(STDOUT_FILENO, data.data() + done, data.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            why = std::strerror(n == 0 ? EIO : errno);
-            return false;
-        }
-        done += static_cast<size_t>(n);
-    }
-    return true;
 }
 
 constexpr int kDefaultWheelSide = 547;
@@ -174,8 +158,7 @@ int main(int argc, char **argv)
 #endif
     const std::string out = json ? zenlume::ChartJson(settings, moment, chart)
                                  : zenlume::ChartTable(settings, moment, chart);
-    std::string writeError;
-    if (WriteOutput(out, writeError)) return 0;
-    std::fprintf(stderr, "zenlume-chart: cannot write the chart: %s\n", writeError.c_str());
+    if (zenlume::WriteAll(STDOUT_FILENO, out.data(), out.size())) return 0;
+    std::fprintf(stderr, "zenlume-chart: cannot write the chart: %s\n", std::strerror(errno));
     return 1;
 }

@@ -45,7 +45,6 @@ public:
     // Withdraws the service (also when the server goes).
     void Withdraw();
     bool Published() const { return published_; }
-    const QString &Service() const { return service_; }
 
     // The tick's refill: the lines replace the item's, without Advise.
     void SetLines(const std::vector<std::string> &lines);

@@ -4,6 +4,7 @@
 #include "glyph_codes.h"
 #include "glyph_face.h"
 #include "wheel_canvas.h"
+#include "zenlume_version.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -88,7 +89,7 @@ TfrmAbout::TfrmAbout(TfrmQV4 *qv4, QWidget *parent)
     titlePicture_->setGeometry(12, 10, kTitleWidth, kTitleHeight);
     titlePicture_->setPixmap(DrawTitlePicture(face));
 
-    QLabel *version = AddLabel(1, QStringLiteral("Version 2.02"), QRect(276, 12, 249, 22));
+    QLabel *version = AddLabel(1, QStringLiteral("Version ") + QLatin1String(kZenlumeVersion), QRect(276, 12, 249, 22));
     QFont bold = version->font();
     bold.setBold(true);
     version->setFont(bold);

@@ -13,6 +13,7 @@
 #include "frm_options.h"
 #include "frm_positions.h"
 #include "frm_qv4.h"
+#include "zenlume_version.h"
 
 #include <QApplication>
 #include <QDBusConnection>
@@ -66,7 +67,7 @@ int main(int argc, char **argv)
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zenlume"));
-    QApplication::setApplicationVersion(QStringLiteral("2.0"));
+    QApplication::setApplicationVersion(QLatin1String(zenlume::kZenlumeVersion));
     QGuiApplication::setDesktopFileName(QStringLiteral("zenlume"));
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/MAINICON")));
     // The clock lives on in the tray when its window is closed.

@@ -1,9 +1,9 @@
 #include "chart.h"
 
+#include "angle_text.h"
 #include "glyph_codes.h"
 
 #include <cmath>
-#include <cstdio>
 #include <ctime>
 
 namespace zenlume {
@@ -194,19 +194,8 @@ ChartMoment ComputeChart(const Settings &settings, const PlanetTable &table, Clo
 std::string MissingCuspsMessage(const ChartMoment &m)
 {
     if (!m.CuspsMissing) return {};
-    // Degrees and minutes stay doubles: a latitude of any size prints.
-    const double a = std::fabs(m.Latitude);
-    double deg = std::trunc(a), min = std::round((a - deg) * 60);
-    if (min == 60) {
-        ++deg;
-        min = 0;
-    }
-    char text[600];
-    std::snprintf(text, sizeof text,
-                  "The %s house system has no cusps at latitude %.0f\u00B0%02.0f' %s; only the angles and the bodies "
-                  "are shown.",
-                  m.HouseName.c_str(), deg, min, m.Latitude < 0 ? "S" : "N");
-    return text;
+    return "The " + m.HouseName + " house system has no cusps at latitude " + DegreesMinutesText(m.Latitude) +
+           (m.Latitude < 0 ? " S" : " N") + "; only the angles and the bodies are shown.";
 }
 
 }  // namespace zenlume

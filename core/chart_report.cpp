@@ -1,5 +1,6 @@
 #include "chart_report.h"
 
+#include "angle_text.h"
 #include "glyph_codes.h"
 
 #include <cmath>
@@ -19,20 +20,12 @@ std::string Format(const char *format, double a, double b = 0)
     return text;
 }
 
-// Degrees and minutes as doubles: no integer conversion, so an angle of
-// any size prints as the number it is.
+// A latitude or longitude in degrees and minutes, its sign as the letter
+// of its hemisphere; "--" for a place that is not a number.
 std::string Angle(double degrees, char positive, char negative)
 {
     if (!std::isfinite(degrees)) return "--";
-    const double a = std::fabs(degrees);
-    double deg = std::trunc(a), min = std::round((a - deg) * 60);
-    if (min == 60) {
-        ++deg;
-        min = 0;
-    }
-    char text[400];
-    std::snprintf(text, sizeof text, "%.0f\u00B0%02.0f' %c", deg, min, degrees < 0 ? negative : positive);
-    return text;
+    return DegreesMinutesText(degrees) + " " + (degrees < 0 ? negative : positive);
 }
 
 std::string Pad(const std::string &s, size_t width)

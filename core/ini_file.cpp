@@ -1,5 +1,7 @@
 #include "ini_file.h"
 
+#include "write_all.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -41,19 +43,6 @@ std::optional<std::string_view> SectionName(std::string_view line)
     const size_t close = line.find(']');
     if (close == std::string_view::npos) return std::nullopt;
     return Trim(line.substr(1, close - 1));
-}
-
-bool WriteAll(int fd, std::string_view data)
-{
-    size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n == 0) errno = EIO;
-        if (n <= 0) return false;
-        done += static_cast<size_t>(n);
-    }
-    return true;
 }
 
 // The file a path names once symbolic links are followed, whether that file
@@ -123,7 +112,7 @@ bool WriteInto(const std::string &target, std::string_view data, std::string &wh
         why = std::strerror(errno);
         return false;
     }
-    const bool written = WriteAll(fd, data);
+    const bool written = WriteAll(fd, data.data(), data.size());
     const int savedErrno = errno;
     if (::close(fd) != 0 || !written) {
         why = std::strerror(written ? errno : savedErrno);
@@ -151,7 +140,7 @@ bool Replace(const std::string &target, const struct stat *existing, std::string
         mode = 0666 & ~mask;
     }
     ::fchmod(fd, mode);
-    const bool written = WriteAll(fd, data) && ::fsync(fd) == 0;
+    const bool written = WriteAll(fd, data.data(), data.size()) && ::fsync(fd) == 0;
     const int savedErrno = errno;
     if (::close(fd) != 0 || !written) {
         why = std::strerror(written ? errno : savedErrno);

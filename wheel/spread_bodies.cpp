@@ -7,9 +7,9 @@ namespace zenlume {
 namespace {
 
 struct Entry {
-    int64_t key;  // the longitude to nine decimals
-    int number;
-    bool operator<(const Entry &o) const { return key != o.key ? key < o.key : number < o.number; }
+    int64_t Key;  // the longitude to nine decimals
+    int Number;
+    bool operator<(const Entry &o) const { return Key != o.Key ? Key < o.Key : Number < o.Number; }
 };
 
 }  // namespace
@@ -31,12 +31,12 @@ EntryLongitudes SpreadBodies(const EntryLongitudes &longitude, const EntryFlags 
     }
 
     for (int i = 1; i < n; ++i) {
-        const double prev = spread[order[i - 1].number];
-        double cur = spread[order[i].number];
+        const double prev = spread[order[i - 1].Number];
+        double cur = spread[order[i].Number];
         if (cur < prev) cur += std::trunc(prev) - std::trunc(cur) + 1;
         const double gap = cur - prev;
         if (cur > prev && (gap > 300 || gap <= SpreadStep)) cur += SpreadStep;
-        spread[order[i].number] = cur;
+        spread[order[i].Number] = cur;
     }
     return spread;
 }

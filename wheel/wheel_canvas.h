@@ -35,8 +35,9 @@ public:
     void Line(QPoint from, QPoint to, const QColor &colour, int penWidth);
     // A line on screen angle `theta` from radius `inner` to radius `outer`.
     void Radial(double theta, double inner, double outer, const QColor &colour, int penWidth);
-    // `text` centred on `centre`: its extent is measured in `font` and it is
-    // drawn with its top left corner at centre - trunc(extent / 2).
+    // `text` centred on `centre`: its extent is measured in `font` and its
+    // top left corner lies half the extent (in whole pixels, the odd pixel
+    // dropped) left of and above `centre`.
     void CentredText(const QString &text, QPoint centre, const QFont &font, const QColor &colour);
     // Paints `colour` over the region around `seed` bounded by black.
     void FillBoundedByBlack(QPoint seed, const QColor &colour);

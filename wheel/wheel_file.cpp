@@ -3,6 +3,7 @@
 #include "ini_file.h"
 #include "offscreen_app.h"
 #include "wheel_renderer.h"
+#include "write_all.h"
 
 #include <QBuffer>
 #include <QImageWriter>
@@ -12,25 +13,6 @@
 #include <unistd.h>
 
 namespace zenlume {
-namespace {
-
-// All of `data` to standard output; false with the system's reason.
-bool WriteStandardOutput(const QByteArray &data, std::string &why)
-{
-    qsizetype done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(STDOUT_FILENO, data.constData() + done, static_cast<size_t>(data.size() - done));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            why = std::strerror(n == 0 ? EIO : errno);
-            return false;
-        }
-        done += n;
-    }
-    return true;
-}
-
-}  // namespace
 
 bool WriteWheelPng(const ClockChart &chart, const Settings &settings, int side, const std::string &path, std::string *error)
 {
@@ -53,11 +35,12 @@ bool WriteWheelPng(const ClockChart &chart, const Settings &settings, int side, 
         return fail("cannot encode the picture as PNG: " + writer.errorString().toStdString());
     buffer.close();
 
-    std::string why;
     if (path == kStandardOutputName) {
-        if (!WriteStandardOutput(png, why)) return fail("cannot write the picture to standard output: " + why);
+        if (!WriteAll(STDOUT_FILENO, png.constData(), static_cast<size_t>(png.size())))
+            return fail(std::string("cannot write the picture to standard output: ") + std::strerror(errno));
         return true;
     }
+    std::string why;
     if (!SaveFile(path, std::string_view(png.constData(), static_cast<size_t>(png.size())), OtherTargets::kWriteInto,
                   &why))
         return fail("cannot write " + path + ": " + why);

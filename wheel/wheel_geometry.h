@@ -32,12 +32,12 @@ struct WheelGeometry {
     int TickRadius = 0;         // R_tick, inner end of the ticks
     int SignGlyphRadius = 0;    // R_sign
     int HouseNumberRadius = 0;  // R_num
-    int BodyInset = 0;          // trunc(8 s) + m
+    int BodyInset = 0;          // 8 s truncated toward zero, plus m
     int BodyRingRadius = 0;     // R0, true position of a body: outer end of its leader
     int LeaderInnerRadius = 0;  // R0 - 6: a fixed 6 pixels whatever the size
     int BodyGlyphRadius = 0;
     int MarkerRadius = 0;       // motion markers, nearer the centre than the glyphs
-    int TextCentre = 0;         // trunc(W / 2): centre used for house numbers
+    int TextCentre = 0;         // W / 2 truncated toward zero: centre used for house numbers
     RingBox Rings[kRingCount];
 };
 

@@ -25,11 +25,12 @@ struct TGridDrawState {
     bool Fixed = false;
 };
 
-// Called before each cell is drawn.  ABrush, AFont and AFontColor arrive with
-// the grid's own choice for the cell (the palette's colours for its state and
-// the grid's font); the cell is drawn with whatever the handler leaves in them.
-using TColorEvent = std::function<void(TColorStringGrid *Sender, int32_t ARow, int32_t ACol, TGridDrawState AState,
-                                       QBrush &ABrush, QFont &AFont, QColor &AFontColor)>;
+// Called before each cell is drawn.  `brush`, `font` and `fontColour` arrive
+// with the grid's own choice for the cell (the palette's colours for its state
+// and the grid's font); the cell is drawn with whatever the handler leaves in
+// them.
+using TColorEvent = std::function<void(TColorStringGrid *sender, int32_t row, int32_t col, TGridDrawState state,
+                                       QBrush &brush, QFont &font, QColor &fontColour)>;
 
 class TColorStringGrid : public QTableWidget {
     Q_OBJECT
@@ -57,7 +58,6 @@ public:
     int ColWidths(int col) const { return columnWidth(col); }
     void SetColWidths(int col, int width) { setColumnWidth(col, width); }
     int RowHeights(int row) const { return rowHeight(row); }
-    void SetRowHeights(int row, int height) { setRowHeight(row, height); }
     // Sets every column's (row's) size.
     void SetDefaultColWidth(int width);
     void SetDefaultRowHeight(int height);

@@ -8,9 +8,8 @@
 namespace zenlume {
 namespace {
 
-// Draws the items of a TPickList as its selection style says; the standard
-// and owner-drawn styles keep the style's own drawing.  Every item is the
-// list's item height tall.
+// Draws the items of a TPickList: the box, crossed for a selected item, then
+// the text.  Every item is the list's item height tall.
 class PickItemDelegate : public QStyledItemDelegate {
 public:
     explicit PickItemDelegate(TPickList *list) : QStyledItemDelegate(list), list_(list) {}
@@ -18,46 +17,25 @@ public:
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
         const QString text = index.data(Qt::DisplayRole).toString();
-        int width;
-        if (OwnDrawing()) {
-            QFont font = option.font;
-            if (list_->SelectedStyle() == TPickStyle::psBoldText) font.setBold(true);
-            width = list_->TextIndent() + TextWidth(QFontMetrics(font), text) + 4;
-        } else {
-            width = QStyledItemDelegate::sizeHint(option, index).width();
-        }
+        const int width = list_->TextIndent() + TextWidth(QFontMetrics(option.font), text) + 4;
         return QSize(width, list_->ItemHeight());
     }
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
-        if (!OwnDrawing()) {
-            QStyledItemDelegate::paint(painter, option, index);
-            return;
-        }
         const QRect r = option.rect;
         const bool selected = option.state & QStyle::State_Selected;
         const QColor fontColour = option.palette.color(QPalette::Text);
         painter->save();
         painter->setRenderHint(QPainter::Antialiasing, false);
         painter->fillRect(r, option.palette.base());
-        QFont font = option.font;
-        if (list_->SelectedStyle() == TPickStyle::psCheckbox)
-            DrawBox(painter, r, selected, fontColour, option.palette.base().color());
-        else if (selected)
-            font.setBold(true);
-        DrawText(painter, r, index.data(Qt::DisplayRole).toString(), font, fontColour);
+        DrawBox(painter, r, selected, fontColour, option.palette.base().color());
+        DrawText(painter, r, index.data(Qt::DisplayRole).toString(), option.font, fontColour);
         if (option.state & QStyle::State_HasFocus) DrawFocus(painter, option);
         painter->restore();
     }
 
 private:
-    bool OwnDrawing() const
-    {
-        const TPickStyle style = list_->SelectedStyle();
-        return style == TPickStyle::psCheckbox || style == TPickStyle::psBoldText;
-    }
-
     // The box runs from 2 px right of the item's left edge and 1 px below
     // its top to the item height right of the left edge and 1 px above its
     // bottom (both ends exclusive); a selected item's box holds a cross of
@@ -132,13 +110,6 @@ TPickList::TPickList(QWidget *parent) : QListWidget(parent)
     setItemDelegate(new PickItemDelegate(this));
 }
 
-void TPickList::SetSelectedStyle(TPickStyle style)
-{
-    if (style == selectedStyle_) return;
-    selectedStyle_ = style;
-    Relayout();
-}
-
 void TPickList::SetItemHeight(int height)
 {
     height = std::max(1, height);
@@ -181,15 +152,6 @@ bool TPickList::Selected(int index) const
 void TPickList::SetSelected(int index, bool selected)
 {
     if (QListWidgetItem *it = item(index)) it->setSelected(selected);
-}
-
-int TPickList::TextIndent() const
-{
-    switch (selectedStyle_) {
-    case TPickStyle::psCheckbox: return itemHeight_ + 4;
-    case TPickStyle::psBoldText: return 2;
-    default: return 0;  // the style places the text itself
-    }
 }
 
 QList<qreal> TPickList::TabPositions() const

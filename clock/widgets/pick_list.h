@@ -1,7 +1,7 @@
 // TPickList, the clock's own list box: a list of texts in which a single
 // click selects or deselects an item, any number being selected at once.
-// In its default style each item starts with a square box, crossed when the
-// item is selected, followed by the item's text.
+// Each item starts with a square box, crossed when the item is selected,
+// followed by the item's text.
 #pragma once
 
 #include <QList>
@@ -12,22 +12,12 @@
 
 namespace zenlume {
 
-// How a selected item looks:
-//   psStandard   the style's own item drawing (a highlighted background);
-//   psCheckbox   a box before the text, crossed when selected (the default);
-//   psBoldText   no box; a selected item's text is bold;
-//   psOwnerDraw  the list's own item drawing, which is the style's as well.
-enum class TPickStyle { psStandard, psCheckbox, psBoldText, psOwnerDraw };
-
 class TPickList : public QListWidget {
     Q_OBJECT
 public:
     static constexpr int kDefaultItemHeight = 16;
 
     explicit TPickList(QWidget *parent = nullptr);
-
-    TPickStyle SelectedStyle() const { return selectedStyle_; }
-    void SetSelectedStyle(TPickStyle style);
 
     // The height of every item in pixels; values below 1 count as 1.
     int ItemHeight() const { return itemHeight_; }
@@ -39,8 +29,8 @@ public:
     void SetUseTabStops(bool on);
 
     // The tab stops, in average character widths of the list's font,
-    // measured from where the text starts, in ascending order.  Without any, a tab stop falls
-    // every kDefaultTabWidth average characters.
+    // measured from where the text starts, in ascending order.  Without
+    // any, a tab stop falls every kDefaultTabWidth average characters.
     const QList<int> &TabStops() const { return tabStops_; }
     // Each entry must be a whole number (surrounding blanks are allowed).
     // On the first entry that is not, nothing changes and `error` (when
@@ -53,15 +43,15 @@ public:
     bool Selected(int index) const;
     void SetSelected(int index, bool selected);
 
-    // Where item text starts, in pixels right of the item's left edge.
-    int TextIndent() const;
+    // Where item text starts, in pixels right of the item's left edge: past
+    // the box, one item height plus 4.
+    int TextIndent() const { return itemHeight_ + 4; }
     // The tab stops in pixels from the start of the text, for the present font.
     QList<qreal> TabPositions() const;
 
 private:
     void Relayout();
 
-    TPickStyle selectedStyle_ = TPickStyle::psCheckbox;
     int itemHeight_ = kDefaultItemHeight;
     bool useTabStops_ = true;
     QList<int> tabStops_;

@@ -37,7 +37,7 @@ void TRadioGroup::SetItemIndex(int index)
     buttons_->setExclusive(true);
 }
 
-QRadioButton *TRadioGroup::button(int index) const
+QRadioButton *TRadioGroup::Button(int index) const
 {
     return qobject_cast<QRadioButton *>(buttons_->button(index));
 }

@@ -24,7 +24,7 @@ public:
     void SetItemIndex(int index);
 
     // The radio button of item `index`, or null outside the items.
-    QRadioButton *button(int index) const;
+    QRadioButton *Button(int index) const;
 
 private:
     QButtonGroup *buttons_;

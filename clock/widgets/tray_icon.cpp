@@ -1,6 +1,5 @@
 #include "tray_icon.h"
 
-#include <QCursor>
 #include <QMenu>
 #include <QSystemTrayIcon>
 
@@ -8,8 +7,10 @@ namespace zenlume {
 
 TTrayIcon::TTrayIcon(QObject *parent) : QObject(parent), tray_(new QSystemTrayIcon(this))
 {
+    // A left click goes to OnClick; on a right click the tray opens the
+    // pop-up menu itself (SetPopupMenu).
     connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        Activated(static_cast<int>(reason));
+        if (reason == QSystemTrayIcon::Trigger && OnClick) OnClick(this);
     });
 }
 
@@ -44,23 +45,6 @@ void TTrayIcon::SetPopupMenu(QMenu *menu)
     popupMenu_ = menu;
     // The tray opens the menu itself on a right click, at the pointer.
     tray_->setContextMenu(menu);
-}
-
-void TTrayIcon::Activated(int reason)
-{
-    switch (static_cast<QSystemTrayIcon::ActivationReason>(reason)) {
-    case QSystemTrayIcon::Trigger:
-        if (OnClick) OnClick(this);
-        break;
-    case QSystemTrayIcon::DoubleClick:
-        if (OnDblClick) OnDblClick(this);
-        break;
-    case QSystemTrayIcon::Context:
-        if (OnRightClick) OnRightClick(this, Qt::RightButton, Qt::NoModifier, QCursor::pos());
-        break;
-    default:
-        break;
-    }
 }
 
 }  // namespace zenlume

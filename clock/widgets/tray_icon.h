@@ -1,12 +1,11 @@
 // The clock's icon in the desktop's notification area (the system tray):
-// it shows an image and a tip, reports left clicks and double clicks, and
-// opens a pop-up menu on a right click.  Wraps QSystemTrayIcon; where the
+// it shows an image and a tip, reports left clicks through OnClick, and
+// opens its pop-up menu on a right click.  Wraps QSystemTrayIcon; where the
 // desktop has no tray the component keeps its state and shows nothing.
 #pragma once
 
 #include <QIcon>
 #include <QObject>
-#include <QPoint>
 #include <QString>
 
 #include <functional>
@@ -29,9 +28,6 @@ public:
     // Adds the icon to the notification area (true) or removes it (false);
     // setting the value it already has does nothing.
     void SetActive(bool active);
-    // Kept for the component's interface; there is no form designer, so the
-    // icon never shows "while designing".
-    bool ShowDesigning() const { return false; }
 
     const QIcon &Icon() const { return icon_; }
     // The component keeps its own copy of the image.
@@ -41,9 +37,8 @@ public:
     QMenu *PopupMenu() const { return popupMenu_; }
     void SetPopupMenu(QMenu *menu);
 
+    // Called with the icon on a left click.
     std::function<void(QObject *sender)> OnClick;
-    std::function<void(QObject *sender)> OnDblClick;
-    std::function<void(QObject *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint at)> OnRightClick;
 
     // Whether the desktop has a notification area at all.
     static bool TrayAvailable();
@@ -51,8 +46,6 @@ public:
     bool Visible() const;
 
 private:
-    void Activated(int reason);
-
     bool active_ = false;
     QIcon icon_;
     QString toolTip_;

@@ -8,18 +8,32 @@ trap 'rm -rf "$tmp"' EXIT
 export XDG_CONFIG_HOME=$tmp/config   # never the user's own settings
 passed=0 failed=0
 
+# Counts one check, passed when STATUS (the exit status of its test) is 0;
+# a failed one is named with the first lines of the FILEs that tell why.
+tally() {  # tally STATUS NAME [FILE...]
+  local status=$1 name=$2
+  shift 2
+  if [ "$status" = 0 ]; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    echo "FAILED: $name"
+    [ $# = 0 ] || cat "$@" | head -n 20
+  fi
+}
+finish() {
+  echo "$passed passed, $failed failed"
+  [ "$failed" = 0 ]
+  exit
+}
+
 expect() {  # expect NAME CODE PATTERN -- command...
   local name=$1 code=$2 pattern=$3
   shift 4
   "$@" >"$tmp/out" 2>"$tmp/err"
   local rc=$?
-  if [ "$rc" = "$code" ] && grep -qE -- "$pattern" "$tmp/out" "$tmp/err"; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    echo "FAILED: $name (exit $rc, wanted $code; looked for /$pattern/)"
-    cat "$tmp/out" "$tmp/err" | head -n 20
-  fi
+  [ "$rc" = "$code" ] && grep -qE -- "$pattern" "$tmp/out" "$tmp/err"
+  tally $? "$name (exit $rc, wanted $code; looked for /$pattern/)" "$tmp/out" "$tmp/err"
 }
 
 printf '[Place]\nNS=1\nLatD=51\nLatM=30\nEW=1\nLongD=0\nLongM=7\n[Setting]\nHouses=1\n' >"$tmp/london.ini"
@@ -70,8 +84,8 @@ expect "16 MiB of line ends" 2 "more than 100000 lines" -- "$chart" --ini "$tmp/
 printf '[Setting]\nHouses=255\n' >"$tmp/nohouses.ini"
 expect "no house system: JSON" 0 '"rising_sign": null' -- "$chart" --json --ini "$tmp/nohouses.ini"
 "$chart" --ini "$tmp/nohouses.ini" --at "2026-06-20 12:00" >"$tmp/nohouses.txt" 2>/dev/null
-if grep -q '^Ascendant$' "$tmp/nohouses.txt" && ! grep -q '00 ♈' "$tmp/nohouses.txt"; then passed=$((passed + 1)); else
-  failed=$((failed + 1)); echo "FAILED: no house system: the table shows cusps"; fi
+grep -q '^Ascendant$' "$tmp/nohouses.txt" && ! grep -q '00 ♈' "$tmp/nohouses.txt"
+tally $? "no house system: the table shows cusps"
 
 # Every output checks its writes.
 full() {  # full CMD...: runs with standard output on /dev/full
@@ -83,10 +97,9 @@ expect "JSON to a full disk" 1 "cannot write the chart: No space left on device"
 if [ "$renderer" = without-renderer ]; then
   expect "no renderer in this build" 2 "has no wheel renderer" -- "$chart" --render "$tmp/x.png"
   expect "table and JSON need none" 0 '"jd": 2461382' -- "$chart" --json --at "2026-12-07 21:40" --ini "$tmp/london.ini"
-  [ ! -e "$tmp/x.png" ] && passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAILED: --render without a renderer wrote a file"; }
-  echo "$passed passed, $failed failed"
-  [ "$failed" = 0 ]
-  exit
+  [ ! -e "$tmp/x.png" ]
+  tally $? "--render without a renderer wrote a file"
+  finish
 fi
 
 # --render: a PNG of the given side, drawn without any display.
@@ -99,14 +112,9 @@ expect_png() {  # expect_png NAME FILE SIZE -- command...
   rm -f "$file"
   "$@" >"$tmp/out" 2>"$tmp/err"
   local rc=$?
-  if [ "$rc" = 0 ] && [ ! -s "$tmp/out" ] && [ -f "$file" ] && [ "$(head -c 8 "$file" | od -An -tx1 | tr -d ' ')" = 89504e470d0a1a0a ] &&
-     [ "$(png_size "$file")" = "$size" ]; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    echo "FAILED: $name (exit $rc, wanted a $size PNG in $file)"
-    cat "$tmp/out" "$tmp/err" | head -n 20
-  fi
+  [ "$rc" = 0 ] && [ ! -s "$tmp/out" ] && [ -f "$file" ] && [ "$(head -c 8 "$file" | od -An -tx1 | tr -d ' ')" = 89504e470d0a1a0a ] &&
+    [ "$(png_size "$file")" = "$size" ]
+  tally $? "$name (exit $rc, wanted a $size PNG in $file)" "$tmp/out" "$tmp/err"
 }
 printf '[Setting]\nGlyphs=2\nCusps=2\nHouses=2\n[Show]\nNode=1\nChiron=1\n' >"$tmp/colours.ini"
 expect "help names --render" 0 "--render FILE" -- "$chart" --help
@@ -131,9 +139,8 @@ expect "render onto a folder" 1 "cannot write" -- "$chart" --render "$tmp"
 
 # "-" is standard output; what is not a regular file is written into, never
 # replaced; a read-only file is refused; a failed write gives the reason.
-"$chart" --render - --size 60 >"$tmp/stdout.png" 2>"$tmp/err"
-if [ $? = 0 ] && [ "$(png_size "$tmp/stdout.png")" = 60x60 ] && [ ! -e ./- ]; then passed=$((passed + 1)); else
-  failed=$((failed + 1)); echo "FAILED: --render - writes no PNG to standard output"; cat "$tmp/err"; fi
+"$chart" --render - --size 60 >"$tmp/stdout.png" 2>"$tmp/err" && [ "$(png_size "$tmp/stdout.png")" = 60x60 ] && [ ! -e ./- ]
+tally $? "--render - writes no PNG to standard output" "$tmp/err"
 expect "render to a full standard output" 1 "cannot write the picture to standard output: No space left on device" -- full "$chart" --render -
 mkfifo "$tmp/fifo"
 cat "$tmp/fifo" >"$tmp/fifo.out" &
@@ -142,22 +149,24 @@ reader=$!
 rc=$?
 # A FIFO replaced by a file leaves its reader waiting for ever.
 if [ -p "$tmp/fifo" ]; then wait "$reader"; else kill "$reader" 2>/dev/null; fi
-if [ "$rc" = 0 ] && [ -p "$tmp/fifo" ] && [ "$(png_size "$tmp/fifo.out")" = 60x60 ]; then passed=$((passed + 1)); else
-  failed=$((failed + 1)); echo "FAILED: render into a FIFO (exit $rc)"; cat "$tmp/err"; ls -l "$tmp/fifo"; fi
+ls -l "$tmp/fifo" >>"$tmp/err" 2>&1
+[ "$rc" = 0 ] && [ -p "$tmp/fifo" ] && [ "$(png_size "$tmp/fifo.out")" = 60x60 ]
+tally $? "render into a FIFO (exit $rc)" "$tmp/err"
 printf 'mine' >"$tmp/ro.png"
 chmod 444 "$tmp/ro.png"
 expect "render onto a read-only file" 1 "cannot write $tmp/ro.png: the file is read-only" -- "$chart" --render "$tmp/ro.png"
-if [ "$(cat "$tmp/ro.png")" = mine ] && [ "$(stat -c %a "$tmp/ro.png")" = 444 ]; then passed=$((passed + 1)); else
-  failed=$((failed + 1)); echo "FAILED: the read-only file was changed"; fi
+[ "$(cat "$tmp/ro.png")" = mine ] && [ "$(stat -c %a "$tmp/ro.png")" = 444 ]
+tally $? "the read-only file was changed"
 if [ "$(id -u)" = 0 ] && mknod "$tmp/full" c 1 7 2>/dev/null && mknod "$tmp/null" c 1 3 2>/dev/null; then
   expect "render onto a full device" 1 "cannot write $tmp/full: No space left on device$" -- "$chart" --render "$tmp/full"
-  if grep -qiE "libpng|Unknown error" "$tmp/err"; then failed=$((failed + 1)); echo "FAILED: stray encoder message"; fi
-  expect_device() {  # expect_device NAME FILE
-    if [ -c "$2" ]; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $1 was replaced"; ls -l "$2"; fi
-  }
-  expect_device "the full device" "$tmp/full"
-  "$chart" --render "$tmp/null" 2>"$tmp/err" && expect_device "the null device" "$tmp/null" ||
-    { failed=$((failed + 1)); echo "FAILED: render into the null device"; cat "$tmp/err"; }
+  ! grep -qiE "libpng|Unknown error" "$tmp/err"
+  tally $? "stray encoder message" "$tmp/err"
+  [ -c "$tmp/full" ]
+  tally $? "the full device was replaced"
+  "$chart" --render "$tmp/null" 2>"$tmp/err"
+  tally $? "render into the null device" "$tmp/err"
+  [ -c "$tmp/null" ]
+  tally $? "the null device was replaced"
 else
   echo "skipped: render onto character devices (needs root and mknod)"
 fi
@@ -170,21 +179,20 @@ if unshare -m true 2>/dev/null; then
   rc=$?
   if [ "$rc" = 99 ]; then
     echo "skipped: render onto a full disk (no tmpfs mount)"
-  elif [ "$rc" = 1 ] && grep -qx "zenlume-chart: cannot write $tmp/small/w.png: No space left on device" "$tmp/err" &&
-       [ ! -s "$tmp/out" ]; then
-    passed=$((passed + 1))
   else
-    failed=$((failed + 1)); echo "FAILED: render onto a full disk (exit $rc)"; cat "$tmp/out" "$tmp/err"
+    [ "$rc" = 1 ] && grep -qx "zenlume-chart: cannot write $tmp/small/w.png: No space left on device" "$tmp/err" &&
+      [ ! -s "$tmp/out" ]
+    tally $? "render onto a full disk (exit $rc)" "$tmp/out" "$tmp/err"
   fi
 else
   echo "skipped: render onto a full disk (needs a private mount namespace)"
 fi
-[ ! -e "$tmp/x.png" ] && passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAILED: a refused command wrote a file"; }
+[ ! -e "$tmp/x.png" ]
+tally $? "a refused command wrote a file"
 
 if command -v python3 >/dev/null; then
   "$chart" --json --ini "$tmp/polar.ini" >"$tmp/polar.json" 2>/dev/null
-  if python3 -m json.tool "$tmp/polar.json" >/dev/null; then passed=$((passed + 1)); else
-    failed=$((failed + 1)); echo "FAILED: JSON does not parse"; fi
+  python3 -m json.tool "$tmp/polar.json" >/dev/null
+  tally $? "JSON does not parse"
 fi
-echo "$passed passed, $failed failed"
-[ "$failed" = 0 ]
+finish

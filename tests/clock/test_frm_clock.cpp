@@ -251,7 +251,7 @@ TEST_F(ClockWindow, OptionsWriteOnOkOnlyAndTheClockFollows)
 
     // OK: the keys in the dialog's order, then the clock reads them back.
     QTimer::singleShot(0, &options_, [this] {
-        options_.optHouse->button(1)->setChecked(true);  // Koch
+        options_.optHouse->Button(1)->setChecked(true);  // Koch
         options_.spnLatD->setValue(51);
         options_.optN->setChecked(true);
         options_.accept();

@@ -103,9 +103,9 @@ TEST(Options, ShowsTheLastRadioItemBeyondTheItemsAndSouthEastUnlessOne)
 {
     TfrmOptions dialog;
     dialog.Fill(ReadOptions(IniFile::Parse("[Setting]\nHouses=5\nCusps=-1\n[Place]\nNS=2\nEW=2\n")));
-    EXPECT_EQ(dialog.optHouse->button(2)->text(), "Equal");
-    EXPECT_TRUE(dialog.optHouse->button(2)->isChecked());
-    for (int i = 0; i < 3; ++i) EXPECT_FALSE(dialog.optCusp->button(i)->isChecked()) << i;
+    EXPECT_EQ(dialog.optHouse->Button(2)->text(), "Equal");
+    EXPECT_TRUE(dialog.optHouse->Button(2)->isChecked());
+    for (int i = 0; i < 3; ++i) EXPECT_FALSE(dialog.optCusp->Button(i)->isChecked()) << i;
     EXPECT_TRUE(dialog.optS->isChecked());
     EXPECT_TRUE(dialog.optE->isChecked());
     dialog.Fill(ReadOptions(IniFile::Parse("[Place]\nNS=1\nEW=1\n")));

@@ -34,7 +34,7 @@ bool Has(const std::string &text, const std::string &part) { return text.find(pa
 // (undefined; "-2147483648°" in practice).
 TEST(ChartReport, AnyLatitudePrintsAsTheNumberItIs)
 {
-    struct Case { int32_t deg, min; const char *text; } cases[] = {
+    struct Case { int32_t Deg, Min; const char *Text; } cases[] = {
         {51, 30, "51\u00B030' N"},
         {2147483647, 2147483647, "2183275041\u00B007' N"},  // 2147483647 + 2147483647 / 60
         {-2147483647 - 1, -2147483647 - 1, "2183275042\u00B008' S"},
@@ -42,11 +42,11 @@ TEST(ChartReport, AnyLatitudePrintsAsTheNumberItIs)
     };
     for (const auto &c : cases) {
         Settings s;
-        s.LatDeg = c.deg;
-        s.LatMin = c.min;
+        s.LatDeg = c.Deg;
+        s.LatMin = c.Min;
         const Report r = Make(s);
-        EXPECT_TRUE(Has(r.Table, "Place " + std::string(c.text))) << r.Table.substr(0, 200);
-        EXPECT_FALSE(Has(r.Table, "-2147483648")) << c.deg;
+        EXPECT_TRUE(Has(r.Table, "Place " + std::string(c.Text))) << r.Table.substr(0, 200);
+        EXPECT_FALSE(Has(r.Table, "-2147483648")) << c.Deg;
     }
     ChartMoment polar;
     polar.CuspsMissing = true;

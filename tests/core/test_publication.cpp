@@ -16,8 +16,8 @@ using namespace zenlume;
 TEST(PublishedNumber, FixedScientificFormOfWidth23)
 {
     const struct {
-        double x;
-        const char *text;
+        double X;
+        const char *Text;
     } cases[] = {
         {123.456, " 1.23456000000000E+0002"},
         {0.0, " 0.00000000000000E+0000"},
@@ -34,8 +34,8 @@ TEST(PublishedNumber, FixedScientificFormOfWidth23)
         {-INFINITY, "                   -INF"},
     };
     for (const auto &c : cases) {
-        EXPECT_EQ(PublishedNumber(c.x), c.text) << c.x;
-        EXPECT_EQ(PublishedNumber(c.x).size(), 23u) << c.x;
+        EXPECT_EQ(PublishedNumber(c.X), c.Text) << c.X;
+        EXPECT_EQ(PublishedNumber(c.X).size(), 23u) << c.X;
     }
 }
 

@@ -1,8 +1,7 @@
 // TPickList as a user meets it: single clicks select and deselect items,
-// any number at once; in the default style each item shows a box, crossed
-// when selected, and its text one item height plus 4 pixels in; the bold
-// style shows no box; tab stops are counted in average character widths and
-// must be whole numbers.  Pictures are rendered with antialiasing off, in
+// any number at once; each item shows a box, crossed when selected, and its
+// text one item height plus 4 pixels in; tab stops are counted in average
+// character widths and must be whole numbers.  Pictures are rendered with antialiasing off, in
 // black on white, so every pixel is exact.
 #include "pick_list.h"
 
@@ -107,7 +106,7 @@ TEST_F(PickListTest, SingleClicksToggleItemsAndSeveralStaySelected)
     EXPECT_TRUE(list_.Selected(2));
 }
 
-TEST_F(PickListTest, CheckboxStyleCrossesTheBoxOfSelectedItemsOnly)
+TEST_F(PickListTest, CrossesTheBoxOfSelectedItemsOnly)
 {
     for (int h : {16, 20}) {  // the default item height and a larger one
         SCOPED_TRACE(h);
@@ -137,22 +136,6 @@ TEST_F(PickListTest, TextStartsOneItemHeightPlusFourPixelsIn)
     }
 }
 
-TEST_F(PickListTest, BoldTextStyleHasNoBoxAndBoldensSelectedItems)
-{
-    list_.SetSelectedStyle(TPickStyle::psBoldText);
-    list_.addItems({"Mercury", "Mercury", ""});
-    list_.SetSelected(0, true);
-    list_.SetSelected(2, true);
-    const QImage image = Render();
-    EXPECT_TRUE(Ink(image, 2, 0, ItemRect(2).width() - 1).empty());  // a selected empty item: nothing
-    const int first = FirstInk(image, 0, 0);
-    EXPECT_GE(first, 2);
-    EXPECT_LE(first, 4);
-    const size_t bold = Ink(image, 0, 0, ItemRect(0).width() - 1).size();
-    const size_t plain = Ink(image, 1, 0, ItemRect(1).width() - 1).size();
-    EXPECT_GT(bold, plain);
-}
-
 TEST_F(PickListTest, TabsMoveTextToTheStopsInAverageCharacterWidths)
 {
     const int average = list_.fontMetrics().averageCharWidth();
@@ -171,11 +154,11 @@ TEST_F(PickListTest, TabsMoveTextToTheStopsInAverageCharacterWidths)
 }
 
 struct TabStopCase {
-    const char *name;
-    QStringList entries;
-    bool valid;
-    std::string error;
-    QList<int> stops;
+    const char *Name;
+    QStringList Entries;
+    bool Valid;
+    std::string Error;
+    QList<int> Stops;
 };
 
 class TabStopTest : public testing::TestWithParam<TabStopCase> {};
@@ -186,9 +169,9 @@ TEST_P(TabStopTest, AcceptsWholeNumbersOnly)
     TPickList list;
     ASSERT_TRUE(list.SetTabStops({"3"}, nullptr));
     std::string error = "untouched";
-    EXPECT_EQ(list.SetTabStops(c.entries, &error), c.valid);
-    EXPECT_EQ(error, c.valid ? "untouched" : c.error);
-    EXPECT_EQ(list.TabStops(), c.valid ? c.stops : QList<int>{3});  // a refused list changes nothing
+    EXPECT_EQ(list.SetTabStops(c.Entries, &error), c.Valid);
+    EXPECT_EQ(error, c.Valid ? "untouched" : c.Error);
+    EXPECT_EQ(list.TabStops(), c.Valid ? c.Stops : QList<int>{3});  // a refused list changes nothing
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -199,6 +182,6 @@ INSTANTIATE_TEST_SUITE_P(
                     TabStopCase{"Negative", {"-3"}, false, "-3 is an invalid tab stop", {}},
                     TabStopCase{"Empty", {""}, false, " is an invalid tab stop", {}},
                     TabStopCase{"FirstBadEntryNamed", {"a", "b"}, false, "a is an invalid tab stop", {}}),
-    [](const testing::TestParamInfo<TabStopCase> &info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<TabStopCase> &info) { return std::string(info.param.Name); });
 
 }  // namespace
