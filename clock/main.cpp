@@ -25,10 +25,11 @@
 
 namespace {
 
-// The program's title: the windows carry their own captions ("Zenlume"), so
-// it is not set as Qt's display name, which X11 window titles would repeat.
+// The program's title and version head the usage; the windows carry their
+// own captions ("Zenlume"), so the title is not set as Qt's display name,
+// which X11 window titles would repeat.
 const char kUsage[] =
-    "Zenlume 2.0, a live astrological clock\n"
+    "Zenlume %s, a live astrological clock\n"
     "\n"
     "usage: zenlume                   start the clock\n"
     "       zenlume --autostart on    start the clock with the desktop session from now on\n"
@@ -61,7 +62,7 @@ int main(int argc, char **argv)
     if (argc > 1) {
         const bool help = std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0;
         if (!help) std::fprintf(stderr, "zenlume: unknown option \"%s\"\n\n", argv[1]);
-        std::fprintf(help ? stdout : stderr, kUsage, zenlume::SettingsPath().c_str());
+        std::fprintf(help ? stdout : stderr, kUsage, zenlume::kZenlumeVersion, zenlume::SettingsPath().c_str());
         return help ? 0 : 2;
     }
 
