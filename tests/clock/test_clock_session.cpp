@@ -9,6 +9,7 @@
 #include "clock_session.h"
 
 #include "publication.h"
+#include "temp_dir.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -46,17 +47,9 @@ struct Received {
 
 class Session : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        char name[] = "/tmp/zenlume-session-XXXXXX";
-        ASSERT_NE(::mkdtemp(name), nullptr);
-        dir_ = name;
-        path_ = dir_ + "/zenlume.ini";
-    }
     void TearDown() override
     {
         session_.reset();
-        std::system(("rm -rf '" + dir_ + "'").c_str());
     }
     void Start(const std::string &ini = kLondon)
     {
@@ -85,7 +78,8 @@ protected:
         });
     }
 
-    std::string dir_, path_;
+    test::TempDir dir_{"zenlume-session"};
+    std::string path_ = dir_.Path() + "/zenlume.ini";
     LocalDateTime now_ = Minute(7, 21, 40);
     int reads_ = 0;
     Received got_;

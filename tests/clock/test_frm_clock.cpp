@@ -9,6 +9,7 @@
 #include "frm_options.h"
 #include "frm_positions.h"
 #include "frm_qv4.h"
+#include "temp_dir.h"
 #include "radio_group.h"
 #include "tray_icon.h"
 #include "wheel_picture.h"
@@ -56,17 +57,9 @@ void Settle()
 
 class ClockWindow : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        char name[] = "/tmp/zenlume-clock-XXXXXX";
-        ASSERT_NE(::mkdtemp(name), nullptr);
-        dir_ = name;
-        path_ = dir_ + "/zenlume.ini";
-    }
     void TearDown() override
     {
         clock_.reset();
-        std::system(("rm -rf '" + dir_ + "'").c_str());
     }
     void Start(const std::string &ini = "[Place]\nNS=1\nLatD=51\nLatM=30\nEW=1\nLongD=0\nLongM=7\n")
     {
@@ -79,7 +72,8 @@ protected:
         clock_->SetWindows(&positions_, &options_, &about_, &qv4_);
     }
 
-    std::string dir_, path_;
+    test::TempDir dir_{"zenlume-clock"};
+    std::string path_ = dir_.Path() + "/zenlume.ini";
     LocalDateTime now_ = Minute(7, 21, 40);
     std::vector<std::pair<std::string, bool>> messages_;
     TfrmPositions positions_;
@@ -210,7 +204,7 @@ TEST_F(ClockWindow, ExitKeepsTheGeometryForTheNextStart)
 
 TEST_F(ClockWindow, RefusedWritesChangeNothingAndSaySo)
 {
-    const std::string blocker = dir_ + "/plainfile";
+    const std::string blocker = dir_.Path() + "/plainfile";
     std::ofstream(blocker) << "x";
     path_ = blocker + "/zenlume.ini";  // below a regular file: no one can write there
     Start("");

@@ -2,6 +2,7 @@
 // and zone, the house-system mapping, writing in place and atomically, and
 // files that must not crash the reader.
 #include "settings.h"
+#include "temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -36,15 +37,7 @@ std::string ReadAll(const std::string &path)
     return s.str();
 }
 
-struct TempDir {
-    std::string path;
-    TempDir()
-    {
-        char name[] = "/tmp/zenlume-settings-XXXXXX";
-        path = ::mkdtemp(name);
-    }
-    ~TempDir() { std::system(("rm -rf '" + path + "'").c_str()); }
-};
+using zenlume::test::TempDir;
 
 TEST(SettingsIntegers, DecimalAndHexadecimal)
 {
@@ -180,8 +173,8 @@ TEST(LoadSettings, HostileFilesNeverCrash)
 
 TEST(SettingsFile, WritesOptionsInPlaceKeepingEverythingElse)
 {
-    TempDir dir;
-    const std::string path = dir.path + "/zenlume.ini";
+    const TempDir dir("zenlume-settings");
+    const std::string path = dir.Path() + "/zenlume.ini";
     {
         std::ofstream out(path);
         out << "; my notes\n[Setting]\nHouses=1\nExtra=keep me\n\n[Other]\nx=1\n";
@@ -221,8 +214,8 @@ TEST(SettingsFile, WritesOptionsInPlaceKeepingEverythingElse)
 // number beyond 32 bits that would then read as black.
 TEST(SettingsFile, ColoursSurviveAReadAndWriteUnchanged)
 {
-    TempDir dir;
-    const std::string path = dir.path + "/zenlume.ini";
+    const TempDir dir("zenlume-settings");
+    const std::string path = dir.Path() + "/zenlume.ini";
     const struct {
         const char *stored, *written;
         uint32_t colour;
@@ -246,8 +239,8 @@ TEST(SettingsFile, ColoursSurviveAReadAndWriteUnchanged)
 
 TEST(SettingsFile, RefusedWritesLeaveTheOldFileAndSayWhy)
 {
-    TempDir dir;
-    const std::string blocker = dir.path + "/plainfile";
+    const TempDir dir("zenlume-settings");
+    const std::string blocker = dir.Path() + "/plainfile";
     std::ofstream(blocker) << "x";
     OptionValues v;
     std::string error;
@@ -256,14 +249,14 @@ TEST(SettingsFile, RefusedWritesLeaveTheOldFileAndSayWhy)
     EXPECT_EQ(error.rfind("Unable to write to " + blocker + "/zenlume.ini", 0), 0u) << error;
 
     // A read-only file stays as it was.
-    const std::string path = dir.path + "/zenlume.ini";
+    const std::string path = dir.Path() + "/zenlume.ini";
     std::ofstream(path) << "[Setting]\nHouses=1\n";
     ::chmod(path.c_str(), 0444);
     EXPECT_FALSE(WriteGeometry(path, 1, 2, 3, 4, &error));
     EXPECT_EQ(ReadAll(path), "[Setting]\nHouses=1\n");
 
     // A directory in the file's place is neither read nor replaced.
-    const std::string folder = dir.path + "/folder.ini";
+    const std::string folder = dir.Path() + "/folder.ini";
     ::mkdir(folder.c_str(), 0755);
     EXPECT_FALSE(WriteGeometry(folder, 1, 2, 3, 4, &error));
     struct stat st;
@@ -274,15 +267,15 @@ TEST(SettingsFile, RefusedWritesLeaveTheOldFileAndSayWhy)
     EXPECT_FALSE(problem.empty());
 
     // No temporary files are left behind.
-    const std::string listing = dir.path + "/listing";
-    std::system(("ls -A '" + dir.path + "' > '" + listing + "'").c_str());
+    const std::string listing = dir.Path() + "/listing";
+    std::system(("ls -A '" + dir.Path() + "' > '" + listing + "'").c_str());
     EXPECT_EQ(ReadAll(listing), "folder.ini\nlisting\nplainfile\nzenlume.ini\n");
 }
 
 TEST(SettingsFile, CreatesTheConfigFolderOfANewAccount)
 {
-    TempDir dir;
-    const std::string path = dir.path + "/home/.config/zenlume.ini";
+    const TempDir dir("zenlume-settings");
+    const std::string path = dir.Path() + "/home/.config/zenlume.ini";
     std::string error;
     ASSERT_TRUE(WriteGeometry(path, 5, 6, 7, 8, &error)) << error;
     EXPECT_EQ(LoadSettings(FromFile(path)).WindowLeft, 6);
@@ -385,8 +378,8 @@ TEST(LoadSettings, UnreadableValuesAreNamedAndGiveTheDefaults)
 // beyond the limit that it refuses to read.
 TEST(SettingsFile, HugeFilesAreNeitherReadNorWritten)
 {
-    TempDir dir;
-    const std::string path = dir.path + "/zenlume.ini";
+    const TempDir dir("zenlume-settings");
+    const std::string path = dir.Path() + "/zenlume.ini";
     std::ofstream(path) << std::string(IniFile::kMaxBytes, '\n');
     std::string why;
     IniFile ini;
@@ -412,15 +405,15 @@ TEST(SettingsFile, HugeFilesAreNeitherReadNorWritten)
 // and names a user would choose stay.
 TEST(SettingsFile, StaleTemporaryFilesAreRemoved)
 {
-    TempDir dir;
-    const std::string path = dir.path + "/zenlume.ini";
+    const TempDir dir("zenlume-settings");
+    const std::string path = dir.Path() + "/zenlume.ini";
     const auto make = [&](const std::string &name, int ageSeconds) {
-        std::ofstream(dir.path + "/" + name) << "x";
+        std::ofstream(dir.Path() + "/" + name) << "x";
         timeval times[2];
         ::gettimeofday(&times[0], nullptr);
         times[0].tv_sec -= ageSeconds;
         times[1] = times[0];
-        ::utimes((dir.path + "/" + name).c_str(), times);
+        ::utimes((dir.Path() + "/" + name).c_str(), times);
     };
     make("zenlume.ini.a1B2c3", 120);
     make("zenlume.ini.Zq81xy", 5);
@@ -429,8 +422,8 @@ TEST(SettingsFile, StaleTemporaryFilesAreRemoved)
     make("other.ini.a1B2c3", 120);
     std::string error;
     ASSERT_TRUE(WriteGeometry(path, 1, 2, 3, 4, &error)) << error;
-    const std::string listing = dir.path + "/../zenlume-listing";
-    std::system(("ls -A '" + dir.path + "' > '" + listing + "'").c_str());
+    const std::string listing = dir.Path() + "/../zenlume-listing";
+    std::system(("ls -A '" + dir.Path() + "' > '" + listing + "'").c_str());
     EXPECT_EQ(ReadAll(listing), "other.ini.a1B2c3\nzenlume.ini\nzenlume.ini.202612\nzenlume.ini.Zq81xy\n"
                                 "zenlume.ini.backup\n");
     std::remove(listing.c_str());
@@ -440,19 +433,19 @@ TEST(SettingsFile, StaleTemporaryFilesAreRemoved)
 // file not made yet: the write goes to the file it names.
 TEST(SettingsFile, WritesThroughSymbolicLinks)
 {
-    TempDir dir;
-    ::mkdir((dir.path + "/real").c_str(), 0755);
+    const TempDir dir("zenlume-settings");
+    ::mkdir((dir.Path() + "/real").c_str(), 0755);
     struct Case { const char *target; bool exists; } cases[] = {
         {"real/zenlume.ini", false}, {"real/zenlume.ini", true}, {"/ABS/real/kept.ini", false}};
     for (const auto &c : cases) {
         std::string target = c.target;
-        if (target.rfind("/ABS", 0) == 0) target = dir.path + target.substr(4);
-        const std::string absolute = target[0] == '/' ? target : dir.path + "/" + target;
+        if (target.rfind("/ABS", 0) == 0) target = dir.Path() + target.substr(4);
+        const std::string absolute = target[0] == '/' ? target : dir.Path() + "/" + target;
         if (c.exists)
             std::ofstream(absolute) << "; mine\n";
         else
             std::remove(absolute.c_str());
-        const std::string link = dir.path + "/zenlume.ini";
+        const std::string link = dir.Path() + "/zenlume.ini";
         std::remove(link.c_str());
         ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
         std::string error;
@@ -469,8 +462,8 @@ TEST(SettingsFile, WritesThroughSymbolicLinks)
 // and the reason is the system's.
 TEST(SettingsFile, SaveFileRefusesReadOnlyFilesAndNamesTheReason)
 {
-    TempDir dir;
-    const std::string path = dir.path + "/picture.png";
+    const TempDir dir("zenlume-settings");
+    const std::string path = dir.Path() + "/picture.png";
     std::ofstream(path) << "old";
     ::chmod(path.c_str(), 0444);
     std::string error;
@@ -481,9 +474,9 @@ TEST(SettingsFile, SaveFileRefusesReadOnlyFilesAndNamesTheReason)
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0444u);
 
-    EXPECT_FALSE(SaveFile(dir.path + "/no/such/file", "new", OtherTargets::kWriteInto, &error));
+    EXPECT_FALSE(SaveFile(dir.Path() + "/no/such/file", "new", OtherTargets::kWriteInto, &error));
     EXPECT_EQ(error, "No such file or directory");
-    EXPECT_FALSE(SaveFile(dir.path, "new", OtherTargets::kWriteInto, &error));
+    EXPECT_FALSE(SaveFile(dir.Path(), "new", OtherTargets::kWriteInto, &error));
     EXPECT_EQ(error, "Is a directory");
 }
 
