@@ -32,7 +32,6 @@ cmake --build "$build" -j "$(nproc)" --target "${targets[@]/#/fuzz_}"
 start() {  # start TARGET: runs it in the background, its output in its log
   local t=$1
   mkdir -p "$build/corpus/$t" "$build/findings/$t"
-  echo "== fuzz_$t for ${seconds}s"
   # The run's own inputs go to build-fuzz/corpus/<target>, out of the tree.
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     "$build/tests/fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=60 -rss_limit_mb=4096 \
@@ -44,15 +43,16 @@ status=0
 finish() {  # finish: waits for the oldest run still going and reports it
   local t=${running[0]} pid=${pids[0]}
   running=("${running[@]:1}") pids=("${pids[@]:1}")
+  echo "== fuzz_$t for ${seconds}s"
   if ! wait "$pid"; then
     echo "fuzz_$t: FINDING (inputs in $build/findings/$t/)"
     tail -n 60 "$build/fuzz_$t.log"
     status=1
   else
-    echo "fuzz_$t:"
     grep -E '^stat::number_of_executed_units|^Done' "$build/fuzz_$t.log" || true
   fi
 }
+echo "Running ${#targets[@]} fuzz targets, $jobs at a time, ${seconds}s each"
 running=() pids=()
 # Interrupted, the runs still going end with this script.
 trap '[ ${#pids[@]} -eq 0 ] || kill "${pids[@]}" 2>/dev/null' EXIT
