@@ -86,17 +86,6 @@ protected:
     std::unique_ptr<ClockSession> session_;
 };
 
-TEST_F(Session, StartsWithTheFilesSettingsTheMinuteTimerAndNoChart)
-{
-    Start("[Setting]\nHouses=1\n");
-    EXPECT_EQ(session_->ClockSettings().HouseSys, QVCALC32_KOCH);
-    EXPECT_EQ(session_->SettingsFile(), path_);
-    EXPECT_TRUE(session_->MinuteTimer()->isActive());
-    EXPECT_EQ(session_->MinuteTimer()->interval(), 60000);
-    EXPECT_EQ(reads_, 0);
-    EXPECT_TRUE(got_.events.empty());
-}
-
 // Minutes in a row, an hour back, years on: each tick reads the time once
 // and hands every subscriber the chart of that minute.
 TEST_F(Session, EachMinuteReachesEverySubscriberOnceWithThatMinutesChart)
@@ -125,8 +114,6 @@ TEST_F(Session, EachMinuteReachesEverySubscriberOnceWithThatMinutesChart)
         EXPECT_GE(got_.risingSigns[0], 1);
         ASSERT_EQ(got_.published[0].size(), static_cast<size_t>(kPublishedLines));
         EXPECT_EQ(got_.published[0], PublishedLines(expected, c.at));
-        EXPECT_EQ(got_.published[0][0], PublishedNumber(expected.PlanetPos[QVCALC32_SUN]));
-        EXPECT_EQ(got_.published[0][12], PublishedNumber(expected.CuspPos[1]));
         EXPECT_EQ(Fields(session_->Moment().Local), Fields(c.at));
     }
 }
@@ -231,6 +218,7 @@ TEST_F(Session, NoticesComeOncePerReadingOfTheFile)
 TEST_F(Session, TheTimerTicks)
 {
     Start();
+    EXPECT_EQ(reads_, 0);  // nothing is computed before the first tick
     session_->MinuteTimer()->setInterval(1);
     QElapsedTimer waited;
     waited.start();
