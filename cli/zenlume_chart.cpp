@@ -3,7 +3,9 @@
 // wheel.  Needs no display.
 #include "chart.h"
 #include "chart_report.h"
+#include "home_place.h"
 #include "local_time.h"
+#include "place_zone.h"
 #include "settings.h"
 #include "write_all.h"
 #if ZENLUME_HAVE_RENDERER
@@ -21,16 +23,20 @@
 namespace {
 
 const char kUsage[] =
-    "usage: zenlume-chart [--at \"YYYY-MM-DD HH:MM[:SS]\"] [--ini FILE] [--json]\n"
+    "usage: zenlume-chart [--at \"YYYY-MM-DD HH:MM[:SS][Z|+HH:MM]\"] [--ini FILE] [--json]\n"
     "       zenlume-chart [--at ...] [--ini FILE] --render FILE.png [--size N]\n"
     "\n"
     "Prints the astrological chart of the present minute for the place, zone and\n"
     "house system of the clock's settings file, or draws its wheel.\n"
     "\n"
-    "  --at TIME      the chart of this local clock time instead of now, exactly\n"
-    "                 \"YYYY-MM-DD HH:MM\" or \"YYYY-MM-DD HH:MM:SS\" (a T may stand\n"
-    "                 for the blank), years 0001 to 9999; dates before 15 October\n"
-    "                 1582 are Julian, so 1582-10-05 to 1582-10-14 do not exist\n"
+    "  --at TIME      the chart of this clock time at the place instead of now,\n"
+    "                 exactly \"YYYY-MM-DD HH:MM\" or \"YYYY-MM-DD HH:MM:SS\" (a T may\n"
+    "                 stand for the blank), years 0001 to 9999; dates before\n"
+    "                 15 October 1582 are Julian, so 1582-10-05 to 1582-10-14 do\n"
+    "                 not exist.  Read in the place's time zone, summer time\n"
+    "                 included; a time the clocks skip or repeat there is refused\n"
+    "                 with its candidate instants.  A trailing Z (UT) or +HH:MM /\n"
+    "                 -HH:MM gives the offset explicitly: \"2026-07-15 10:00Z\"\n"
     "  --ini FILE     read the settings from FILE instead of %s\n"
     "  --json         every field of the chart as JSON\n"
     "  --render FILE  draw the wheel, as the clock shows it with these settings,\n"
@@ -45,7 +51,9 @@ const char kUsage[] =
     "  --help         this text\n"
     "\n"
     "A settings value that does not read as a whole number is named on standard\n"
-    "error and its default is used, as the clock does.\n"
+    "error and its default is used, as the clock does.  Without a settings file\n"
+    "the place is that of the computer's time zone (TZ or /etc/localtime, from\n"
+    "tzdata's zone1970.tab), which standard error names.\n"
     "\n"
     "Exit status: 0 done, 1 the output could not be written, 2 a wrong command\n"
     "line, a settings file given with --ini that cannot be read, or a settings\n"
@@ -82,6 +90,7 @@ std::optional<int> ParseSide(const std::string &text)
 int main(int argc, char **argv)
 {
     std::optional<zenlume::LocalDateTime> at;
+    std::optional<int> atOffset;
     std::optional<std::string> iniPath, renderPath;
     std::optional<int> side;
     bool json = false;
@@ -104,7 +113,8 @@ int main(int argc, char **argv)
             } else {
                 zenlume::LocalDateTime when;
                 std::string why;
-                if (!zenlume::ParseLocalTime(value, when, &why)) return Fail("cannot read the time \"" + value + "\": " + why);
+                if (!zenlume::ParseTimeWithOffset(value, when, atOffset, &why))
+                    return Fail("cannot read the time \"" + value + "\": " + why);
                 at = when;
             }
         } else {
@@ -128,7 +138,14 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "zenlume-chart: cannot read the settings file %s; using the defaults\n", why.c_str());
 
     std::vector<zenlume::SettingsProblem> problems;
-    const zenlume::Settings settings = zenlume::LoadSettings(ini, &problems);
+    zenlume::Settings settings = zenlume::LoadSettings(ini, &problems);
+    if (!iniPath && !zenlume::NamesPlace(ini)) {
+        // A first start: the place of the computer's time zone.
+        const std::optional<zenlume::HomePlace> home = zenlume::ComputerHomePlace();
+        if (home) settings = zenlume::FirstStartSettings(settings, *home);
+        std::fprintf(stderr, "zenlume-chart: %s names no place yet. %s\n", path.c_str(),
+                     zenlume::FirstStartNotice(home).c_str());
+    }
     bool beyondTheGlobe = false;
     for (const zenlume::SettingsProblem &problem : problems) {
         beyondTheGlobe = beyondTheGlobe || problem.OutOfRange;
@@ -139,8 +156,18 @@ int main(int argc, char **argv)
     if (beyondTheGlobe) return 2;
     const zenlume::PlanetTable table;
     zenlume::ClockChart chart;
-    const zenlume::ChartMoment moment = at ? zenlume::ComputeChartAt(settings, *at, table, chart)
-                                           : zenlume::ComputeChart(settings, table, chart);
+    std::string zoneProblem;
+    const zenlume::PlaceZone zone = zenlume::PlaceZone::Of(settings, &zoneProblem);
+    if (!zoneProblem.empty()) std::fprintf(stderr, "zenlume-chart: %s: %s\n", path.c_str(), zoneProblem.c_str());
+    zenlume::Instant instant = zenlume::Now();
+    if (at && atOffset) {
+        instant = zenlume::InstantOfUt(*at) - std::chrono::seconds{*atOffset};
+    } else if (at) {
+        const zenlume::LocalResolution r = zone.Resolve(*at);
+        if (r.What != zenlume::LocalResolution::Kind::kUnique) return Fail(zenlume::AmbiguousTimeText(*at, zone, r));
+        instant = r.Earlier;
+    }
+    const zenlume::ChartMoment moment = zenlume::ComputeChartAt(settings, zone, instant, table, chart);
 
     const std::string missing = zenlume::MissingCuspsMessage(moment);
     if (!missing.empty()) std::fprintf(stderr, "zenlume-chart: %s\n", missing.c_str());

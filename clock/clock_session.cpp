@@ -1,5 +1,6 @@
 #include "clock_session.h"
 
+#include "home_place.h"
 #include "ini_file.h"
 
 #include <QTimer>
@@ -47,6 +48,12 @@ void ClockSession::LoadSettings()
     ini.Load(settingsPath_);
     std::vector<SettingsProblem> problems;
     settings_ = zenlume::LoadSettings(ini, &problems);
+    homePlaceInUse_ = !NamesPlace(ini);
+    if (homePlaceInUse_) {
+        const std::optional<HomePlace> home = ComputerHomePlace();
+        if (home) settings_ = FirstStartSettings(settings_, *home);
+        if (!homePlaceTold_) homePlaceNotice_ = FirstStartNotice(home);
+    }
     ++settingsGeneration_;
     settingsNotice_.clear();
     for (const SettingsProblem &problem : problems)
@@ -55,6 +62,12 @@ void ClockSession::LoadSettings()
         settingsNotice_ = "The settings file " + settingsPath_ +
                           " holds a place that lies beyond the globe; the clock uses the default 0 instead of:" +
                           settingsNotice_;
+    std::string zoneProblem;
+    zone_ = PlaceZone::Of(settings_, &zoneProblem);
+    if (!zoneProblem.empty()) {
+        if (!settingsNotice_.empty()) settingsNotice_ += "\n\n";
+        settingsNotice_ += "In the settings file " + settingsPath_ + ", " + zoneProblem + ".";
+    }
     emit SettingsLoaded(settings_);
 }
 
@@ -62,7 +75,7 @@ bool ClockSession::ComputeChart()
 {
     const BusyGuard guard(computing_);
     if (!guard.Entered()) return false;
-    moment_ = ComputeChartAt(settings_, now_(), planetTable_, chart_);
+    moment_ = ComputeChartAt(settings_, zone_, now_(), planetTable_, chart_);
     emit ChartComputed(chart_, moment_);
     TellNotices();
     return true;
@@ -73,6 +86,11 @@ bool ClockSession::ComputeChart()
 // every minute, as the clock goes on with the angles and the bodies.
 void ClockSession::TellNotices()
 {
+    if (!homePlaceNotice_.empty()) {
+        homePlaceTold_ = true;
+        emit Notice(QString::fromStdString(homePlaceNotice_));
+        homePlaceNotice_.clear();
+    }
     if (!settingsNotice_.empty() && noticedGeneration_ != settingsGeneration_) {
         noticedGeneration_ = settingsGeneration_;
         emit Notice(QString::fromStdString(settingsNotice_));

@@ -28,9 +28,9 @@ class ClockSession : public QObject {
 public:
     // The minute tick, counted from the session's start.
     static constexpr int kTickMs = 60000;
-    // Where a computation reads the local time: the system clock, or a
-    // test's stepped minutes.
-    using TimeSource = std::function<LocalDateTime()>;
+    // Where a computation reads the instant: the system clock, or a test's
+    // stepped minutes.
+    using TimeSource = std::function<Instant()>;
 
     // Reads the settings from `settingsPath` and starts the minute timer.
     // Nothing is computed before the first ComputeChart or tick.
@@ -42,7 +42,9 @@ public:
     // Reads the settings file again and emits SettingsLoaded.  A file that
     // cannot be read gives the defaults, as a missing one does; values that
     // do not read as numbers give their defaults silently, and a place
-    // beyond the globe makes a notice, told with the next chart.
+    // beyond the globe or an unknown time-zone name makes a notice, told
+    // with the next chart.  While the file names no place, the place is the
+    // home place of the computer's time zone, told once per session.
     void LoadSettings();
 
     // Reads the time source once, computes the chart of that moment and
@@ -57,6 +59,9 @@ public:
     void MinuteTick();
 
     const Settings &ClockSettings() const { return settings_; }
+    const PlaceZone &Zone() const { return zone_; }
+    // Whether the place comes from the computer's time zone (the file names none).
+    bool HomePlaceInUse() const { return homePlaceInUse_; }
     const ClockChart &Chart() const { return chart_; }
     const ChartMoment &Moment() const { return moment_; }
     const std::string &SettingsFile() const { return settingsPath_; }
@@ -82,7 +87,11 @@ private:
     PlanetTable planetTable_;  // filled once, when the session is made
     ClockChart chart_;
     ChartMoment moment_;
-    TimeSource now_ = LocalNow;
+    PlaceZone zone_ = PlaceZone::Fixed(0);
+    bool homePlaceInUse_ = false;
+    std::string homePlaceNotice_;   // the home place's notice while it is due
+    bool homePlaceTold_ = false;    // told once per session
+    TimeSource now_ = Now;
     QTimer *minuteTimer_ = nullptr;
 
     bool computing_ = false;        // a computation and its subscribers are under way

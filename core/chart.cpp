@@ -90,28 +90,24 @@ bool CalcHouses(uint8_t houseSys, double lst, double latitude, double obliquity,
 
 }  // namespace
 
-ChartMoment ComputeChartAt(const Settings &settings, const LocalDateTime &when, const PlanetTable &table,
-                           ClockChart &chart)
+ChartMoment ComputeChartAt(const Settings &settings, const PlaceZone &zone, Instant instant,
+                           const PlanetTable &table, ClockChart &chart)
 {
     ChartMoment m;
-    m.Local = when;
+    m.At = instant;
+    m.UtcOffset = zone.OffsetAt(instant);
+    m.Local = zone.LocalAt(instant);
+    m.ZoneName = zone.Name();
+    m.ZoneAbbreviation = zone.AbbreviationAt(instant);
 
-    // Universal Time from the local clock and the zone; the date rolls over
-    // by whole days of the library's own calendar (Julian before 15 October
-    // 1582), so month and year ends follow from it.
-    const double msOfDay = ((when.Hour * 60.0 + when.Minute) * 60.0 + when.Second) * 1000.0 + when.Millisecond;
-    m.UT = msOfDay / 86400000.0 * 24 - settings.ZoneHours;
-    int64_t jd = JulDay(when.Month, when.Day, when.Year);
-    if (m.UT < 0) {
-        m.UT += 24;
-        --jd;
-    }
-    if (m.UT >= 24) {
-        m.UT -= 24;
-        ++jd;
-    }
-    CalendarDate(jd, m.UtYear, m.UtMonth, m.UtDay);
-    m.JD = static_cast<int32_t>(jd);
+    // The UT day number and hours of the instant.
+    const LocalDateTime ut = UtOf(instant);
+    const double msOfDay = ((ut.Hour * 60.0 + ut.Minute) * 60.0 + ut.Second) * 1000.0 + ut.Millisecond;
+    m.UT = msOfDay / 86400000.0 * 24;
+    m.UtYear = ut.Year;
+    m.UtMonth = ut.Month;
+    m.UtDay = ut.Day;
+    m.JD = JulDay(ut.Month, ut.Day, ut.Year);
 
     m.Latitude = settings.Latitude();
     m.Longitude = settings.Longitude();
@@ -169,26 +165,16 @@ ChartMoment ComputeChartAt(const Settings &settings, const LocalDateTime &when, 
     return m;
 }
 
-LocalDateTime LocalNow()
+ChartMoment ComputeChartAt(const Settings &settings, const LocalDateTime &local, const PlanetTable &table,
+                           ClockChart &chart)
 {
-    timespec now{};
-    clock_gettime(CLOCK_REALTIME, &now);
-    std::tm local{};
-    localtime_r(&now.tv_sec, &local);
-    LocalDateTime t;
-    t.Year = local.tm_year + 1900;
-    t.Month = local.tm_mon + 1;
-    t.Day = local.tm_mday;
-    t.Hour = local.tm_hour;
-    t.Minute = local.tm_min;
-    t.Second = local.tm_sec > 59 ? 59 : local.tm_sec;
-    t.Millisecond = static_cast<int>(now.tv_nsec / 1000000);
-    return t;
+    const PlaceZone zone = PlaceZone::Of(settings);
+    return ComputeChartAt(settings, zone, zone.Resolve(local).Earlier, table, chart);
 }
 
 ChartMoment ComputeChart(const Settings &settings, const PlanetTable &table, ClockChart &chart)
 {
-    return ComputeChartAt(settings, LocalNow(), table, chart);
+    return ComputeChartAt(settings, PlaceZone::Of(settings), Now(), table, chart);
 }
 
 std::string MissingCuspsMessage(const ChartMoment &m)

@@ -3,6 +3,7 @@
 // publication read.  Pure computation, no window.
 #pragma once
 
+#include "place_zone.h"
 #include "qvcalc32.h"
 #include "settings.h"
 
@@ -14,11 +15,6 @@ namespace zenlume {
 struct PlanetTable {
     double Values[QVCALC32_PLANET_TABLE_HIGH + 1] = {};
     PlanetTable() { InitialisePlanets(Values, QVCALC32_PLANET_TABLE_HIGH); }
-};
-
-struct LocalDateTime {
-    int Year = 2000, Month = 1, Day = 1;
-    int Hour = 0, Minute = 0, Second = 0, Millisecond = 0;
 };
 
 // The chart record holds longitudes in two frames:
@@ -71,7 +67,11 @@ struct GridRow {
 
 // The working values of one computation, kept for reports.
 struct ChartMoment {
-    LocalDateTime Local;
+    Instant At{};              // the instant computed for
+    LocalDateTime Local;       // the place's clock time at that instant
+    int UtcOffset = 0;         // seconds east of UT in force at the place
+    std::string ZoneName;      // the database zone, empty for a fixed offset
+    std::string ZoneAbbreviation;  // "CEST"; empty for a fixed offset
     int UtYear = 0, UtMonth = 0, UtDay = 0;
     double UT = 0;
     int32_t JD = 0;
@@ -104,18 +104,20 @@ void CalendarDate(int64_t jd, int &year, int &month, int &day);
 bool CalcHouseCusps(uint8_t houseSys, double lst, double latitude, double obliquity, double offset,
                     double cusps[QVCALC32_CHART_HIGH + 1]);
 
-// The chart of local clock time `when` for `settings`.  A house code outside
-// 1..9 has no cusps: the cusps, the Ascendant and the Midheaven are NaN, the
-// rising sign 0, their texts empty and HouseName empty.  The date rolls by
-// day numbers of the library's calendar, so a zone's hours move the chart
-// by those hours also across 1582 and on Julian leap days.
-ChartMoment ComputeChartAt(const Settings &settings, const LocalDateTime &when, const PlanetTable &table,
+// The chart of `instant` for `settings`, with the place's clock time read in
+// `zone`.  A house code outside 1..9 has no cusps: the cusps, the Ascendant
+// and the Midheaven are NaN, the rising sign 0, their texts empty and
+// HouseName empty.  Dates are days of the library's calendar.
+ChartMoment ComputeChartAt(const Settings &settings, const PlaceZone &zone, Instant instant,
+                           const PlanetTable &table, ClockChart &chart);
+
+// The chart of the place's clock time `local`: in the settings' zone
+// (PlaceZone::Of; an unknown zone name counts as the numeric zone).  A time
+// the zone skips or repeats takes the earlier of its two instants.
+ChartMoment ComputeChartAt(const Settings &settings, const LocalDateTime &local, const PlanetTable &table,
                            ClockChart &chart);
 
-// The local clock, read once.
-LocalDateTime LocalNow();
-
-// The chart of the present minute: reads the clock once and computes.
+// The chart of the present instant: reads the system clock once.
 ChartMoment ComputeChart(const Settings &settings, const PlanetTable &table, ClockChart &chart);
 
 // "The Placidus house system has no cusps at latitude 70°00' N; ..." when

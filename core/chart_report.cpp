@@ -95,18 +95,28 @@ std::string Array(int n, F item)
 
 }  // namespace
 
+std::string ZoneText(const ChartMoment &m)
+{
+    // Abbreviations such as "+0545" only repeat the offset.
+    const std::string &abbr = m.ZoneAbbreviation;
+    const bool named = !abbr.empty() && abbr[0] != '+' && abbr[0] != '-';
+    std::string text = m.ZoneName.empty() ? "" : m.ZoneName + " ";
+    if (named && abbr != "UTC") text += abbr + " ";
+    return text + "UTC" + OffsetText(m.UtcOffset);
+}
+
 std::string PlaceText(double latitude, double longitudeWest)
 {
     return Angle(latitude, 'N', 'S') + ", " + Angle(longitudeWest, 'W', 'E');
 }
 
-std::string ChartTable(const Settings &s, const ChartMoment &m, const ClockChart &c)
+std::string ChartTable(const Settings &, const ChartMoment &m, const ClockChart &c)
 {
     const LocalDateTime &t = m.Local;
     std::string out;
     out += "Zenlume chart for " + Date(t.Year, t.Month, t.Day, t.Hour, t.Minute, t.Second) + " local time (UT " +
            Date(m.UtYear, m.UtMonth, m.UtDay, 0, 0, 0).substr(0, 10) + " " + UtClock(m.UT) + ")\n";
-    out += "Place " + PlaceText(m.Latitude, m.Longitude) + ", zone " + Format("%+.2f h", s.ZoneHours) + "\n";
+    out += "Place " + PlaceText(m.Latitude, m.Longitude) + ", zone " + ZoneText(m) + "\n";
     out += "Houses " + (m.HouseName.empty() ? std::string("(none: unknown house system)") : m.HouseName) +
            ", sidereal time " + Format("%.4f h", m.LST) + "\n\n";
 
@@ -175,6 +185,9 @@ std::string ChartJson(const Settings &s, const ChartMoment &m, const ClockChart 
     out += "  \"latitude\": " + Number(m.Latitude) + ",\n";
     out += "  \"longitude_west\": " + Number(m.Longitude) + ",\n";
     out += "  \"zone_hours\": " + Number(s.ZoneHours) + ",\n";
+    out += "  \"time_zone\": " + (m.ZoneName.empty() ? std::string("null") : Quoted(m.ZoneName)) + ",\n";
+    out += "  \"utc_offset\": " + Quoted(OffsetText(m.UtcOffset)) + ",\n";
+    out += "  \"utc_offset_seconds\": " + std::to_string(m.UtcOffset) + ",\n";
     out += "  \"house_system\": " + (m.HouseName.empty() ? std::string("null") : Quoted(m.HouseName)) + ",\n";
     out += "  \"house_code\": " + std::to_string(s.HouseSys) + ",\n";
     out += "  \"cusps_missing\": " + std::string(m.CuspsMissing ? "true" : "false") + ",\n";

@@ -2,6 +2,8 @@
 
 #include "chart.h"
 
+#include <cstdio>
+
 namespace zenlume {
 namespace {
 
@@ -48,5 +50,56 @@ bool ParseLocalTime(const std::string &text, LocalDateTime &t, std::string *erro
     return true;
 }
 
+bool ParseTimeWithOffset(const std::string &text, LocalDateTime &t, std::optional<int> &offsetSeconds,
+                         std::string *error)
+{
+    offsetSeconds.reset();
+    std::string time = text;
+    if (!time.empty() && (time.back() == 'Z' || time.back() == 'z')) {
+        time.pop_back();
+        offsetSeconds = 0;
+    } else if (time.size() == 16 + 6 || time.size() == 19 + 6) {
+        const size_t at = time.size() - 6;
+        const int hours = Digits(time, at + 1, 2), minutes = Digits(time, at + 4, 2);
+        if ((time[at] == '+' || time[at] == '-') && time[at + 3] == ':' && hours >= 0 && minutes >= 0) {
+            if (hours > 23 || minutes > 59) {
+                if (error) *error = "the offset " + time.substr(at) + " is not one of -23:59 to +23:59";
+                return false;
+            }
+            offsetSeconds = (time[at] == '-' ? -1 : 1) * (hours * 3600 + minutes * 60);
+            time.resize(at);
+        }
+    }
+    if (ParseLocalTime(time, t, error)) return true;
+    if (error && *error == kTimeForm) *error = std::string(kTimeForm) + ", optionally followed by Z or +HH:MM";
+    return false;
+}
+
+std::string AmbiguousTimeText(const LocalDateTime &local, const PlaceZone &zone, const LocalResolution &r)
+{
+    const auto text = [](const LocalDateTime &t, bool seconds) {
+        char out[40];
+        std::snprintf(out, sizeof out, "%04d-%02d-%02d %02d:%02d", t.Year, t.Month, t.Day, t.Hour, t.Minute);
+        std::string s = out;
+        if (seconds) {
+            std::snprintf(out, sizeof out, ":%02d", t.Second);
+            s += out;
+        }
+        return s;
+    };
+    const bool seconds = local.Second != 0;
+    const std::string when = text(local, seconds);
+    const auto candidate = [&](Instant at, int offset) {
+        return when + OffsetText(offset) + " (" + text(UtOf(at), seconds) + " UT)";
+    };
+    const bool skipped = r.What == LocalResolution::Kind::kSkipped;
+    // For a skipped time the earlier instant reads under the later offset.
+    const int before = skipped ? r.LaterOffset : r.EarlierOffset, after = skipped ? r.EarlierOffset : r.LaterOffset;
+    const std::string change = "(the clocks go " + std::string(after > before ? "forward" : "back") + " from " +
+                               OffsetText(before) + " to " + OffsetText(after) + ")";
+    return when + (skipped ? " does not exist in " : " happens twice in ") + zone.Name() + " " + change + ": " +
+           candidate(r.Earlier, r.EarlierOffset) + " or " + candidate(r.Later, r.LaterOffset) +
+           "; add the offset to choose";
+}
 
 }  // namespace zenlume

@@ -12,6 +12,13 @@ namespace {
 const char *const kBodyKeys[12] = {"Sun",    "Moon",   "Mercury", "Venus",   "Mars", "Jupiter",
                                    "Saturn", "Uranus", "Neptune", "Pluto", "Node", "Chiron"};
 
+std::string Trimmed(const std::string &text)
+{
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 int32_t ReadInteger(const IniFile &ini, const char *section, const char *key, int32_t fallback,
                     std::vector<SettingsProblem> *problems = nullptr)
 {
@@ -155,6 +162,7 @@ Settings LoadSettings(const IniFile &ini, std::vector<SettingsProblem> *problems
         s.LongMin = Negate(s.LongMin);
         s.ZoneHours = -s.ZoneHours;
     }
+    s.TimeZone = Trimmed(ini.Get("Place", "TimeZone").value_or(""));
 
     for (int i = 0; i < 12; ++i) s.ShowBody[i + 1] = read("Show", kBodyKeys[i], i < 10 ? 1 : 0) != 0;
     s.WindowTop = read("Show", "Top", 1);
@@ -180,6 +188,7 @@ OptionValues ReadOptions(const IniFile &ini)
     v.ZoneM = ReadInteger(ini, "Place", "ZoneM", 0);
     v.North = ReadInteger(ini, "Place", "NS", 0) == 1;
     v.West = ReadInteger(ini, "Place", "EW", 0) == 1;
+    v.TimeZone = Trimmed(ini.Get("Place", "TimeZone").value_or(""));
     for (int i = 0; i < 12; ++i) v.Show[i] = ReadInteger(ini, "Show", kBodyKeys[i], i < 10 ? 1 : 0) != 0;
     return v;
 }
@@ -227,6 +236,8 @@ bool WriteOptions(const std::string &path, const OptionValues &v, std::string *e
     put("Place", "ZoneM", v.ZoneM);
     put("Place", "NS", v.North ? 1 : 0);
     put("Place", "EW", v.West ? 1 : 0);
+    // A file that never named a zone gets no empty key.
+    if (!v.TimeZone.empty() || ini.Get("Place", "TimeZone")) ini.Set("Place", "TimeZone", v.TimeZone);
     for (int i = 0; i < 12; ++i) put("Show", kBodyKeys[i], v.Show[i] ? 1 : 0);
     return Commit(path, ini, error);
 }

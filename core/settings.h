@@ -42,6 +42,11 @@ struct Settings {
     int32_t LatDeg = 0, LatMin = 0;    // north positive
     int32_t LongDeg = 0, LongMin = 0;  // west positive
     double ZoneHours = 0;              // UT = local time - ZoneHours
+    // [Place] TimeZone: a zone name of the system's time-zone database
+    // ("Europe/Berlin"), empty for the numeric zone alone.  When it names a
+    // known zone it gives the offset at every instant (PlaceZone::Of);
+    // ZoneHours then holds the zone's standard offset as the file has it.
+    std::string TimeZone;
     // The bodies QVCALC32_SUN .. QVCALC32_CHIRON the wheel shows ([Show]);
     // entry 0 is unused.
     bool ShowBody[QVCALC32_BODIES_HIGH + 1] = {false, true, true, true, true, true, true, true, true, true, true, false, false};
@@ -62,6 +67,7 @@ struct OptionValues {
     int32_t Color = 0;
     int32_t LatD = 0, LatM = 0, LongD = 0, LongM = 0, ZoneH = 0, ZoneM = 0;
     bool North = false, West = false;
+    std::string TimeZone;  // empty: the numeric zone alone
     bool Show[12] = {true, true, true, true, true, true, true, true, true, true, false, false};
 };
 

@@ -24,7 +24,7 @@ void BM_MinuteTick(benchmark::State &state)
     clock.SetWindows(&positions, &options, &about, &qv4);
     clock.SetNotifier([](const QString &, const QString &, bool) {});
     LocalDateTime now{2026, 12, 7, 0, 0, 0, 0};
-    clock.Session().SetTimeSource([&now] { return now; });
+    clock.Session().SetTimeSource([&] { return clock.Session().Zone().Resolve(now).Earlier; });
     clock.show();
     clock.resize(547, 547);
     QApplication::processEvents();

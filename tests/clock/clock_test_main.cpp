@@ -8,11 +8,16 @@
 #include <QSystemTrayIcon>
 #include <QThread>
 
+#include <cstdlib>
+
 #include <gtest/gtest.h>
 
 int main(int argc, char **argv)
 {
     testing::InitGoogleTest(&argc, argv);
+    // The home place of a settings file without a place follows the
+    // computer's zone: the tests run as on a computer kept in UT.
+    setenv("TZ", "UTC", 1);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     if (QGuiApplication::platformName() == QLatin1String("xcb")) {

@@ -57,7 +57,7 @@ protected:
         session_ = std::make_unique<ClockSession>(path_);
         session_->SetTimeSource([this] {
             ++reads_;
-            return now_;
+            return session_->Zone().Resolve(now_).Earlier;
         });
         QObject::connect(session_.get(), &ClockSession::ChartComputed, [this](const ClockChart &, const ChartMoment &m) {
             got_.events.push_back("computed");

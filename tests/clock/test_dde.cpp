@@ -38,7 +38,7 @@ protected:
     std::unique_ptr<TfrmClock> MakeClock()
     {
         auto clock = std::make_unique<TfrmClock>("/nonexistent/zenlume.ini");
-        clock->Session().SetTimeSource([this] { return now_; });
+        clock->Session().SetTimeSource([this, c = clock.get()] { return c->Session().Zone().Resolve(now_).Earlier; });
         clock->SetNotifier([this](const QString &, const QString &text, bool) { messages_ << text; });
         return clock;
     }

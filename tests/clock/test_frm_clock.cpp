@@ -65,7 +65,7 @@ protected:
     {
         if (!ini.empty()) std::ofstream(path_) << ini;
         clock_ = std::make_unique<TfrmClock>(path_);
-        clock_->Session().SetTimeSource([this] { return now_; });
+        clock_->Session().SetTimeSource([this] { return clock_->Session().Zone().Resolve(now_).Earlier; });
         clock_->SetNotifier([this](const QString &, const QString &text, bool isError) {
             messages_.push_back({text.toStdString(), isError});
         });
@@ -180,7 +180,7 @@ TEST_F(ClockWindow, TheWindowStaysSquare)
 
 TEST_F(ClockWindow, ExitKeepsTheGeometryForTheNextStart)
 {
-    Start("[Setting]\nHouses=1\n");
+    Start("[Setting]\nHouses=1\n[Place]\nLatD=51\n");
     clock_->show();
     Settle();
     clock_->move(40, 30);
@@ -210,6 +210,10 @@ TEST_F(ClockWindow, RefusedWritesChangeNothingAndSaySo)
     Start("");
     clock_->show();
     Settle();
+    // No file names a place: the first chart says how to set one.
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_NE(messages_[0].first.find("No place is set yet"), std::string::npos) << messages_[0].first;
+    messages_.clear();
     clock_->Exit();
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0].first.rfind("Unable to write to " + path_, 0), 0u) << messages_[0].first;
