@@ -41,7 +41,7 @@ printf '[Place]\nNS=1\nLatD=70\n' >"$tmp/polar.ini"
 head -c 5000 /dev/urandom >"$tmp/binary.ini"
 
 expect "help" 0 "usage: zenlume-chart" -- "$chart" --help
-expect "no settings file: defaults" 0 "Placidus" -- "$chart"
+expect "no settings file: defaults" 0 "Placidus" -- env TZ=UTC "$chart"
 expect "given time" 0 "2026-12-07 21:40:00 local" -- "$chart" --at "2026-12-07 21:40" --ini "$tmp/london.ini"
 expect "house system from the file" 0 "Houses Koch" -- "$chart" --at "2026-12-07 21:40" --ini "$tmp/london.ini"
 expect "json" 0 '"jd": 2461382' -- "$chart" --json --at "2026-12-07T21:40:10" --ini "$tmp/london.ini"
@@ -63,6 +63,24 @@ expect "hour 24" 2 "no such time of day" -- "$chart" --at "2026-06-21 24:00"
 expect "Julian leap day" 0 "1500-02-29 12:00:00 local" -- "$chart" --at "1500-02-29 12:00"
 expect "days the calendar skipped" 2 "no such day in the calendar" -- "$chart" --at "1582-10-10 12:00"
 expect "seconds with a T" 0 "2026-06-21 12:00:30 local" -- "$chart" --at "2026-06-21T12:00:30"
+
+# Time zones: --at is the place's clock time in its named zone; a time the
+# clocks skip or repeat is refused with both candidates; an explicit offset
+# or Z chooses.  The computer's own zone changes nothing.
+printf '[Place]\nNS=1\nLatD=52\nLatM=31\nLongD=13\nLongM=24\nZoneH=1\nTimeZone=Europe/Berlin\n' >"$tmp/berlin.ini"
+printf '[Place]\nNS=1\nLatD=52\nZoneH=1\nTimeZone=Mars/Olympus\n' >"$tmp/mars.ini"
+expect "summer time" 0 "UT 2026-07-15 10:00:00" -- "$chart" --at "2026-07-15 12:00" --ini "$tmp/berlin.ini"
+expect "zone in force" 0 "zone Europe/Berlin CEST UTC\+02:00" -- "$chart" --at "2026-07-15 12:00" --ini "$tmp/berlin.ini"
+expect "computer in New York" 0 "UT 2026-07-15 10:00:00" -- env TZ=America/New_York "$chart" --at "2026-07-15 12:00" --ini "$tmp/berlin.ini"
+expect "skipped hour" 2 "does not exist in Europe/Berlin .*02:30\+02:00 \(2026-03-29 00:30 UT\) or 2026-03-29 02:30\+01:00" -- "$chart" --at "2026-03-29 02:30" --ini "$tmp/berlin.ini"
+expect "repeated hour" 2 "happens twice in Europe/Berlin" -- "$chart" --at "2026-10-25 02:30" --ini "$tmp/berlin.ini"
+expect "repeated hour, offset given" 0 "UT 2026-10-25 01:30:00" -- "$chart" --at "2026-10-25 02:30+01:00" --ini "$tmp/berlin.ini"
+expect "UT given" 0 "2026-07-15 12:00:00 local time \(UT 2026-07-15 10:00:00\)" -- "$chart" --at "2026-07-15 10:00Z" --ini "$tmp/berlin.ini"
+expect "json zone" 0 '"time_zone": "Europe/Berlin"' -- "$chart" --json --at "2026-07-15 12:00" --ini "$tmp/berlin.ini"
+expect "unknown zone name" 0 "Mars/Olympus.* is not in the system's time-zone database; using the fixed zone \+01:00" -- "$chart" --ini "$tmp/mars.ini"
+# Without a settings file: the place of the computer's zone, said on stderr.
+expect "first start in Berlin" 0 "52°30' N, 13°22' E, the place of your computer's time zone Europe/Berlin" -- env TZ=Europe/Berlin "$chart"
+expect "first start in UT" 0 "No place is set yet" -- env TZ=UTC "$chart"
 
 # Settings: a place beyond the globe is refused, naming file, section and
 # key; an unreadable value is named and its default used.
