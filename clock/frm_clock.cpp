@@ -1,5 +1,7 @@
 #include "frm_clock.h"
 
+#include "home_place.h"
+
 #include "dde_server.h"
 #include "frm_about.h"
 #include "frm_options.h"
@@ -257,7 +259,10 @@ void TfrmClock::EditOptions()
     const std::string &path = session_->SettingsFile();
     IniFile ini;
     ini.Load(path);
-    frmOptions_->Fill(ReadOptions(ini));
+    // While the file names no place, the dialog offers the home place the
+    // clock shows.
+    const OptionValues values = ReadOptions(ini);
+    frmOptions_->Fill(session_->HomePlaceInUse() ? WithPlaceOf(values, session_->ClockSettings()) : values);
     frmOptions_->SetPlanetColor(previewPlanetColor_.value_or(session_->ClockSettings().PlanetColor));
     if (frmOptions_->exec() == QDialog::Accepted) {
         std::string error;

@@ -4,6 +4,7 @@
 #include "place_zone.h"
 
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <unistd.h>
@@ -103,6 +104,27 @@ Settings FirstStartSettings(const Settings &defaults, const HomePlace &home)
     if (const std::optional<PlaceZone> zone = PlaceZone::Named(home.Zone))
         s.ZoneHours = zone->StandardOffset(Now()) / 60 / 60.0;
     return s;
+}
+
+OptionValues WithPlaceOf(OptionValues v, const Settings &s)
+{
+    const auto split = [](int32_t deg, int32_t min, int32_t &d, int32_t &m) {
+        const int32_t total = std::abs(deg * 60 + min);
+        d = total / 60;
+        m = total % 60;
+        return deg * 60 + min;
+    };
+    v.North = split(s.LatDeg, s.LatMin, v.LatD, v.LatM) > 0;
+    v.West = split(s.LongDeg, s.LongMin, v.LongD, v.LongM) > 0;
+    const int zoneMinutes = static_cast<int>(std::lround(s.ZoneHours * 60));
+    v.ZoneH = std::abs(zoneMinutes) / 60;
+    v.ZoneM = std::abs(zoneMinutes) % 60;
+    // The dialog's one east/west choice serves longitude and zone alike; a
+    // zone west of Greenwich with a longitude east of it cannot show, and
+    // the zone's side wins there, as it sets the clock's time.
+    if (zoneMinutes != 0) v.West = zoneMinutes < 0;
+    v.TimeZone = s.TimeZone;
+    return v;
 }
 
 std::string FirstStartNotice(const std::optional<HomePlace> &home)

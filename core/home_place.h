@@ -39,6 +39,11 @@ bool NamesPlace(const IniFile &ini);
 // nearest minute.
 Settings FirstStartSettings(const Settings &defaults, const HomePlace &home);
 
+// `values` (the options dialog's) with the place, zone and zone name of
+// `settings`, as the dialog shows them: so that the dialog opened while the
+// home place is in use offers that place rather than zeros.
+OptionValues WithPlaceOf(OptionValues values, const Settings &settings);
+
 // What the user reads once at a first start: where the place came from and
 // that Options sets it ("" never: without a place it says how to set one).
 std::string FirstStartNotice(const std::optional<HomePlace> &home);

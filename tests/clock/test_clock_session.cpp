@@ -19,6 +19,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -189,6 +190,8 @@ TEST_F(Session, NoticesComeOncePerReadingOfTheFile)
     struct Case { const char *name, *ini, *needle; } cases[] = {
         {"a place beyond the globe", "[Place]\nNS=1\nLatD=91\n", "[Place] LatD=91 puts the latitude beyond 90"},
         {"no cusps beyond the polar circle", "[Place]\nNS=1\nLatD=75\n", "has no cusps at latitude 75"},
+        {"an unknown time-zone name", "[Place]\nNS=1\nLatD=51\nZoneH=2\nTimeZone=Mars/Olympus\n",
+         "\"Mars/Olympus\" is not in the system's time-zone database; using the fixed zone +02:00"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -211,6 +214,37 @@ TEST_F(Session, NoticesComeOncePerReadingOfTheFile)
     Start();
     session_->MinuteTick();
     EXPECT_TRUE(got_.notices.empty());
+}
+
+// A file that names no place (none yet, or only the window's geometry):
+// the place of the computer's zone, said once per session, and nothing
+// written; in UT, the defaults and how to set a place.
+TEST_F(Session, WithoutAPlaceTheComputersZoneGivesIt)
+{
+    const char geometryOnly[] = "[Show]\nTop=5\n";
+    struct Case { const char *tz, *needle; int latDeg; const char *zone; } cases[] = {
+        {"Europe/Berlin", "the place of your computer's time zone Europe/Berlin", 52, "Europe/Berlin"},
+        {"Asia/Kathmandu", "27\u00B043' N, 85\u00B019' E", 27, "Asia/Kathmandu"},
+        {"UTC", "No place is set yet", 0, ""},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.tz);
+        setenv("TZ", c.tz, 1);
+        got_ = {};
+        Start(geometryOnly);
+        EXPECT_TRUE(session_->HomePlaceInUse());
+        EXPECT_EQ(session_->ClockSettings().LatDeg, c.latDeg);
+        EXPECT_EQ(session_->ClockSettings().TimeZone, c.zone);
+        session_->MinuteTick();
+        session_->MinuteTick();
+        session_->LoadSettings();
+        session_->MinuteTick();
+        ASSERT_EQ(got_.notices.size(), 1u);
+        EXPECT_NE(got_.notices[0].find(c.needle), std::string::npos) << got_.notices[0];
+        std::ifstream in(path_);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), geometryOnly);
+    }
+    unsetenv("TZ");
 }
 
 // The session's own timer drives MinuteTick (shortened here to a
