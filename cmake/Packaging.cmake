@@ -50,17 +50,18 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # Library dependencies come from dpkg-shlibdeps (package dpkg-dev), which
 # reads them off the programs; without it CPack would quietly leave them
 # out, so Debian 12's names are listed instead.  The face that draws the
-# astrological symbols is no library and is always named.
+# astrological symbols and the time-zone database are no libraries and
+# are always named.
 find_program(ZENLUME_DPKG_SHLIBDEPS dpkg-shlibdeps)
 mark_as_advanced(ZENLUME_DPKG_SHLIBDEPS)
 if(ZENLUME_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS
     ${PROJECT_BINARY_DIR}/calc ${PROJECT_BINARY_DIR}/cli)
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core")
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, tzdata")
 else()
   message(STATUS "dpkg-shlibdeps not found (package dpkg-dev): the Debian package lists Debian 12's libraries")
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, libc6, libstdc++6, libgcc-s1")
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, tzdata, libc6, libstdc++6, libgcc-s1, libcctz2")
   if(ZENLUME_BUILD_GUI)
     string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", libqt6core6, libqt6gui6")
   endif()
