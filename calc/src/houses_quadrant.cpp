@@ -61,11 +61,16 @@ namespace {
 constexpr int64_t kNearMidpointUlps = 16;
 constexpr int32_t kPlacidusRounds = 100000;
 
-// ArcSinReal6(k sin x), the sine from the table.  Its kernel alone below
-// 2^19: the sign it loses on a zero sine makes no difference to the arcsine.
-double PlacidusArcSin(double k, double x)
+// sin x from the table; its kernel alone below 2^19: the sign it loses on
+// a zero sine makes no difference to the arcsine.
+double PlacidusSin(double x)
 {
-    const double sinX = std::fabs(x) < fast_trig::kLimit ? FastSinCosBelowLimit(x).Sin : std::sin(x);
+    return std::fabs(x) < fast_trig::kLimit ? FastSinCosBelowLimit(x).Sin : std::sin(x);
+}
+
+// ArcSinReal6(k sin x), given the table's sinX.
+double PlacidusArcSin(double k, double x, double sinX)
+{
     return ArcSinReal6OfProduct(k * sinX, [&] { return k * std::sin(x); }, kNearMidpointUlps);
 }
 
@@ -75,42 +80,48 @@ double PlacidusArcSin(double k, double x)
 // fixed-point iteration X' = base + f ArcSinReal6(k sin X) from X = 1
 // until two iterates lie within 0.001 radians; the result is the last
 // iterate.  The first round's product is kFirst sin 1 where it lies more
-// than 64 ulps from a Real6 midpoint, k sin 1 where it does not.  The four
-// cusps advance side by side, one round of each in turn: each is a chain of
-// dependent steps, and independent chains overlap in the processor.  A cusp
-// that has settled drops out.  NaN where an iterate has no arcsine (beyond
-// the polar circles) or the cusp has not settled after kPlacidusRounds;
-// rounds (may be null) receives each cusp's count.
+// than 64 ulps from a Real6 midpoint, k sin 1 where it does not.  The
+// cusps advance side by side, each step of a round taken for every cusp
+// before the next step: each cusp is a chain of dependent steps, and
+// independent steps that stand close together overlap in the processor.
+// A cusp that has settled drops out.  NaN where an iterate has no arcsine
+// (beyond the polar circles) or the cusp has not settled after
+// kPlacidusRounds; rounds (may be null) receives each cusp's count.
 void IteratePlacidus(int n, const double *base, const double *f, double kFirst, double k, double *x,
                      int32_t *rounds)
 {
     constexpr int kMaxCusps = 4;
     n = std::clamp(n, 0, kMaxCusps);
     const double first = ArcSinReal6OfProduct(kFirst * std::sin(1.0), [&] { return k * std::sin(1.0); }, 64);
-    double arcSin[kMaxCusps], last[kMaxCusps];
-    bool running[kMaxCusps] = {};
+    double arcSin[kMaxCusps], last[kMaxCusps], next[kMaxCusps], sinX[kMaxCusps];
+    int running[kMaxCusps];  // the cusps still iterating: running[0 .. left - 1]
     for (int l = 0; l < n; ++l) {
         arcSin[l] = first;
         last[l] = 1.0;
-        running[l] = true;
+        running[l] = l;
     }
     for (int32_t round = 1, left = n; left > 0; ++round) {
-        for (int l = 0; l < n; ++l) {
-            if (!running[l]) continue;
-            const double next = base[l] + f[l] * arcSin[l];
+        int kept = 0;
+        for (int j = 0; j < left; ++j) {
+            const int l = running[j];
+            next[l] = base[l] + f[l] * arcSin[l];
             // For a double difference ">= 0.001" is exactly "> 0.001" taken
             // in extended precision (no double lies between the two
             // constants).  A NaN iterate fails it and ends as NaN.
-            const bool settled = !(std::fabs(next - last[l]) >= 0.001);
+            const bool settled = !(std::fabs(next[l] - last[l]) >= 0.001);
             if (settled || round == kPlacidusRounds) {
-                x[l] = settled ? next : NAN;
+                x[l] = settled ? next[l] : NAN;
                 if (rounds) rounds[l] = round;
-                running[l] = false;
-                --left;
                 continue;
             }
-            last[l] = next;
-            arcSin[l] = PlacidusArcSin(k, next);
+            last[l] = next[l];
+            running[kept++] = l;
+        }
+        left = kept;
+        for (int j = 0; j < left; ++j) sinX[running[j]] = PlacidusSin(next[running[j]]);
+        for (int j = 0; j < left; ++j) {
+            const int l = running[j];
+            arcSin[l] = PlacidusArcSin(k, next[l], sinX[l]);
         }
     }
 }
@@ -169,14 +180,16 @@ void PlacHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double 
     const double kFirst = frame.TanPhi() * (frame.OblSin.Sin / frame.OblSin.Cos);
     // Houses 1 and 4 (and their opposites) are replaced by the fix-up, so
     // their iterations, the slowest of all, are not run.
+    // House i starts from RAMC + (i + 2) 30 degrees and covers the fraction
+    // (|i - 7| - 3) / 3 of its semi-arc.
     constexpr int kHouses[4] = {2, 3, 5, 6};
-    double base[4], f[4], ra[4];
-    for (int l = 0; l < 4; ++l) {
-        const int i = kHouses[l];
-        f[l] = (std::abs(i - 7) - 3) / 3.0;
-        base[l] = frame.Ramc() + static_cast<double>((i + 2) * 30 * kDegToRadL);
-    }
-    IteratePlacidus(4, base, f, kFirst, k, ra, nullptr);
+    constexpr double kFractions[4] = {2 / 3.0, 1 / 3.0, -1 / 3.0, -2 / 3.0};
+    constexpr double kTurns[4] = {static_cast<double>(120 * kDegToRadL), static_cast<double>(150 * kDegToRadL),
+                                  static_cast<double>(210 * kDegToRadL), static_cast<double>(240 * kDegToRadL)};
+    const double ramc = frame.Ramc();
+    double base[4], ra[4];
+    for (int l = 0; l < 4; ++l) base[l] = ramc + kTurns[l];
+    IteratePlacidus(4, base, kFractions, kFirst, k, ra, nullptr);
 
     double c[13] = {};
     for (int l = 0; l < 4; ++l) {
