@@ -28,6 +28,13 @@ void TTrayIcon::SetActive(bool active)
     tray_->setVisible(active);
 }
 
+void TTrayIcon::Reinstall()
+{
+    if (!active_) return;
+    tray_->hide();  // drops what is left of the icon in a tray that went
+    tray_->show();
+}
+
 void TTrayIcon::SetIcon(const QIcon &icon)
 {
     icon_ = icon;
