@@ -7,19 +7,31 @@
 #include "frm_qv4.h"
 #include "ini_file.h"
 #include "publication.h"
+#include "stay_on_top.h"
 #include "tray_icon.h"
 #include "wheel_picture.h"
+#include "window_place.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 
 namespace zenlume {
 namespace {
 
 constexpr char kCaption[] = "Zenlume";
+
+// How often the clock looks for a notification area: one that comes after
+// the clock (a panel started later at login, or restarted) is found within
+// this time.
+constexpr int kTrayPollMs = 2000;
+// How long after its first showing the clock waits for a notification area
+// before it says that there is none.
+constexpr int kTrayGraceMs = 10000;
 
 // Title bar with the system menu, maximise and close, but no minimise: a
 // hidden clock comes back from the tray, not from a taskbar.  A tool window
@@ -34,9 +46,6 @@ TfrmClock::TfrmClock(std::string settingsPath, QWidget *parent) : QWidget(parent
 {
     setWindowTitle(kCaption);
     wheelPicture_ = new TWheelPicture(this);
-    // The picture starts at the window's default client size, so that the
-    // glyph size that follows the settings suits a wheel of about that width.
-    wheelPicture_->resize(Settings{}.WindowWidth, Settings{}.WindowHeight);
     BuildMenu();
     wheelPicture_->SetPopupMenu(popupMenu_);
 
@@ -49,13 +58,32 @@ TfrmClock::TfrmClock(std::string settingsPath, QWidget *parent) : QWidget(parent
     trayIcon_->OnClick = [this](QObject *) { ShowClock(); };
     trayIcon_->SetActive(true);
     trayMissing_ = !TTrayIcon::TrayAvailable();
+    trayTimer_ = new QTimer(this);
+    trayTimer_->setInterval(kTrayPollMs);
+    connect(trayTimer_, &QTimer::timeout, this, &TfrmClock::FollowTray);
+    trayTimer_->start();
     server_ = new TDdeServer(this);
 
     SubscribeToSession();
     const Settings &settings = session_->ClockSettings();
     FollowSettings(settings);  // the session read them before anyone listened
-    move(settings.WindowLeft, settings.WindowTop);
-    resize(settings.WindowWidth, settings.WindowHeight);
+    PlaceWindow(settings);
+}
+
+void TfrmClock::PlaceWindow(const Settings &settings)
+{
+    // The settings keep the geometry as the file says; the window opens at
+    // the nearest one that fits a screen there is and lies on it.  The
+    // window is a square of its height, so the width has no say.
+    QList<QRect> screens;
+    if (QScreen *primary = QGuiApplication::primaryScreen()) screens << primary->availableGeometry();
+    for (QScreen *screen : QGuiApplication::screens())
+        if (screen != QGuiApplication::primaryScreen()) screens << screen->availableGeometry();
+    const int fallback = Settings{}.WindowHeight;
+    const QRect place = PlaceOnScreens(settings.WindowLeft, settings.WindowTop, settings.WindowHeight,
+                                       settings.WindowHeight, screens, QSize(fallback, fallback));
+    move(place.topLeft());
+    resize(place.size());
 }
 
 TfrmClock::~TfrmClock() = default;
@@ -125,17 +153,20 @@ void TfrmClock::FollowSettings(const Settings &settings)
 {
     previewPlanetSize_.reset();
     previewPlanetColor_.reset();
-    glyphSize_ = GlyphSizeFor(settings.PlanetSize, wheelPicture_->width());
+    glyphPlanetSize_ = settings.PlanetSize;
 }
 
 void TfrmClock::DrawWheel()
 {
     WheelOptions options;
     options.Side = wheelPicture_->height();
-    options.GlyphSize = glyphSize_;
+    // The glyphs suit the side the wheel is drawn at now.
+    options.GlyphSize = GlyphSizeFor(glyphPlanetSize_, options.Side);
     options.PlanetColor = previewPlanetColor_;
-    if (options.Side > 0 && renderer_.DrawWheel(session_->Chart(), session_->ClockSettings(), options))
+    if (options.Side > 0 && renderer_.DrawWheel(session_->Chart(), session_->ClockSettings(), options)) {
+        drawnGlyphSize_ = options.GlyphSize;
         wheelPicture_->SetPicture(&renderer_.Picture());
+    }
 }
 
 void TfrmClock::SetTrayIcon(int sign)
@@ -165,12 +196,16 @@ void TfrmClock::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (event->spontaneous()) return;  // the window system re-showing it; the picture is current
     session_->ComputeChart();
-    if (trayMissing_ && !toldTrayMissing_) {
-        toldTrayMissing_ = true;
-        QTimer::singleShot(0, this, [this] {
+    // A panel that starts with the desktop session may come after the
+    // clock: the notice waits a while for it, and is told once if none came.
+    if (!trayNoticeScheduled_) {
+        trayNoticeScheduled_ = true;
+        QTimer::singleShot(kTrayGraceMs, this, [this] {
+            FollowTray();
+            if (!trayMissing_) return;
             Notify(kCaption,
-                   "This desktop has no notification area, so Zenlume shows no tray icon. "
-                   "Closing the window ends the clock, as \"Exit\" does.",
+                   "This desktop has no notification area (yet), so Zenlume shows no tray icon. "
+                   "Until one appears, closing the window ends the clock, as \"Exit\" does.",
                    false);
         });
     }
@@ -179,7 +214,7 @@ void TfrmClock::showEvent(QShowEvent *event)
 void TfrmClock::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    glyphSize_ = GlyphSizeFor(previewPlanetSize_.value_or(session_->ClockSettings().PlanetSize), wheelPicture_->width());
+    glyphPlanetSize_ = previewPlanetSize_.value_or(session_->ClockSettings().PlanetSize);
     const int side = height();
     wheelPicture_->setGeometry(0, 0, side, side);
     // The window follows its height: the wheel is a square of the client height.
@@ -190,7 +225,9 @@ void TfrmClock::resizeEvent(QResizeEvent *event)
 void TfrmClock::closeEvent(QCloseEvent *event)
 {
     // Without a tray icon a hidden clock could never be brought back, so
-    // closing it ends the program the way "Exit" does.
+    // closing it ends the program the way "Exit" does.  The tray is looked
+    // for afresh: it may have come or gone since the timer last looked.
+    FollowTray();
     if (trayMissing_ && !shuttingDown_) {
         event->ignore();
         Exit();
@@ -225,10 +262,9 @@ void TfrmClock::ShowClock()
 
 void TfrmClock::ToggleOnTop()
 {
+    // Only the stacking changes: the window is not hidden, nothing is computed.
     const bool onTop = !(windowFlags() & Qt::WindowStaysOnTopHint);
-    const bool shown = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);  // hides the window: show it again
-    if (shown) show();
+    SetStaysOnTop(this, onTop);
     onTopAction_->setChecked(onTop);
 }
 
@@ -275,13 +311,34 @@ void TfrmClock::EditOptions()
 void TfrmClock::Exit()
 {
     std::string error;
-    if (!WriteGeometry(session_->SettingsFile(), y(), x(), height(), width(), &error)) {
-        Notify(kCaption, QString::fromStdString(error), true);
+    if (!WriteGeometry(session_->SettingsFile(), y(), x(), height(), width(), &error) &&
+        !AskQuitWithoutSaving(QString::fromStdString(error)))
         return;  // the clock keeps running; "Exit" can be chosen again
-    }
+    ended_ = true;
     trayIcon_->SetActive(false);
     hide();
     QCoreApplication::quit();
+}
+
+bool TfrmClock::AskQuitWithoutSaving(const QString &text)
+{
+    if (askQuit_) return askQuit_(kCaption, text);
+    QMessageBox box(QMessageBox::Critical, kCaption, text, QMessageBox::NoButton, isVisible() ? this : nullptr);
+    QPushButton *quit = box.addButton(QStringLiteral("Quit without saving"), QMessageBox::DestructiveRole);
+    QPushButton *cancel = box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == quit;
+}
+
+void TfrmClock::FollowTray()
+{
+    const bool missing = !TTrayIcon::TrayAvailable();
+    if (missing == trayMissing_) return;
+    trayMissing_ = missing;
+    // A notification area that came (back) gets the icon anew.
+    if (!missing) trayIcon_->Reinstall();
 }
 
 void TfrmClock::SessionEnding()
