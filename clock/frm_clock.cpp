@@ -324,6 +324,8 @@ bool TfrmClock::AskQuitWithoutSaving(const QString &text)
 {
     if (askQuit_) return askQuit_(kCaption, text);
     QMessageBox box(QMessageBox::Critical, kCaption, text, QMessageBox::NoButton, isVisible() ? this : nullptr);
+    box.setInformativeText(QStringLiteral("Quit without saving the window's place and size, "
+                                          "or cancel and keep the clock running?"));
     QPushButton *quit = box.addButton(QStringLiteral("Quit without saving"), QMessageBox::DestructiveRole);
     QPushButton *cancel = box.addButton(QMessageBox::Cancel);
     box.setDefaultButton(cancel);
