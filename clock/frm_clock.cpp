@@ -32,6 +32,9 @@ constexpr int kTrayPollMs = 2000;
 // How long after its first showing the clock waits for a notification area
 // before it says that there is none.
 constexpr int kTrayGraceMs = 10000;
+// Room for a window manager's frame beside the client area (its borders and
+// title bar), which is not known before the window is first shown.
+constexpr QSize kFrameRoom(16, 40);
 
 // Title bar with the system menu, maximise and close, but no minimise: a
 // hidden clock comes back from the tray, not from a taskbar.  A tool window
@@ -75,13 +78,20 @@ void TfrmClock::PlaceWindow(const Settings &settings)
     // The settings keep the geometry as the file says; the window opens at
     // the nearest one that fits a screen there is and lies on it.  The
     // window is a square of its height, so the width has no say.
+    // The saved place is the frame's, the size the client area's: the
+    // window manager's frame needs room to the right and below as well.
+    const auto room = [](const QScreen *screen) {
+        return screen->availableGeometry().adjusted(0, 0, -kFrameRoom.width(), -kFrameRoom.height());
+    };
     QList<QRect> screens;
-    if (QScreen *primary = QGuiApplication::primaryScreen()) screens << primary->availableGeometry();
+    if (QScreen *primary = QGuiApplication::primaryScreen()) screens << room(primary);
     for (QScreen *screen : QGuiApplication::screens())
-        if (screen != QGuiApplication::primaryScreen()) screens << screen->availableGeometry();
+        if (screen != QGuiApplication::primaryScreen()) screens << room(screen);
     const int fallback = Settings{}.WindowHeight;
+    // Square from the start, so that the window manager places the window
+    // at the size it keeps.
     const QRect place = PlaceOnScreens(settings.WindowLeft, settings.WindowTop, settings.WindowHeight,
-                                       settings.WindowHeight, screens, QSize(fallback, fallback));
+                                       settings.WindowHeight, screens, QSize(fallback, fallback), Shape::Square);
     move(place.topLeft());
     resize(place.size());
 }

@@ -30,7 +30,8 @@ int FitSide(int side, int room) { return std::clamp(side, std::min(kMinWindowSid
 
 }  // namespace
 
-QRect PlaceOnScreens(int left, int top, int width, int height, const QList<QRect> &screens, const QSize &fallback)
+QRect PlaceOnScreens(int left, int top, int width, int height, const QList<QRect> &screens, const QSize &fallback,
+                     Shape shape)
 {
     left = std::clamp(left, -kFarthest, kFarthest);
     top = std::clamp(top, -kFarthest, kFarthest);
@@ -51,8 +52,9 @@ QRect PlaceOnScreens(int left, int top, int width, int height, const QList<QRect
             if (DistanceSquared(x, y, screen) < DistanceSquared(x, y, *best)) best = &screen;
     }
     const QRect &area = *best;
-    const int w = FitSide(width, area.width());
-    const int h = FitSide(height, area.height());
+    int w = FitSide(width, area.width());
+    int h = FitSide(height, area.height());
+    if (shape == Shape::Square) w = h = std::min(w, h);
     return QRect(std::clamp(left, area.left(), area.left() + area.width() - w),
                  std::clamp(top, area.top(), area.top() + area.height() - h), w, h);
 }

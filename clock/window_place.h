@@ -22,7 +22,10 @@ constexpr int kMinWindowSide = 150;
 // covers none, to the one nearest its centre; its sides are cut to that
 // screen (and to kMinWindowSide at least, unless the screen is smaller),
 // and it is moved the least distance that puts it wholly on the screen.
+// A Square window gets the shorter of its two fitted sides for both.
 // Without any screen the saved place comes back, with sane sides.
-QRect PlaceOnScreens(int left, int top, int width, int height, const QList<QRect> &screens, const QSize &fallback);
+enum class Shape { AsSaved, Square };
+QRect PlaceOnScreens(int left, int top, int width, int height, const QList<QRect> &screens, const QSize &fallback,
+                     Shape shape = Shape::AsSaved);
 
 }  // namespace zenlume

@@ -30,7 +30,9 @@ void TTrayIcon::SetActive(bool active)
 
 void TTrayIcon::Reinstall()
 {
-    if (!active_) return;
+    // Qt re-embeds the icon itself when it sees the new tray announce
+    // itself; an icon with a place on the screen is in a tray already.
+    if (!active_ || tray_->geometry().isValid()) return;
     tray_->hide();  // drops what is left of the icon in a tray that went
     tray_->show();
 }

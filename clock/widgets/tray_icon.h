@@ -44,9 +44,9 @@ public:
     static bool TrayAvailable();
     // Whether the icon is in the notification area now.
     bool Visible() const;
-    // Adds an active icon to the notification area again: after a tray
-    // came or came back (a panel started late, or restarted), which does
-    // not take the icons of the one before.
+    // Adds an active icon to the notification area again, unless it is
+    // in one already: after a tray came or came back (a panel started
+    // late, or restarted), which does not take the icons of the one before.
     void Reinstall();
 
 private:

@@ -50,6 +50,17 @@ TEST(WindowPlace, SavedGeometriesOpenWhollyOnAScreen)
     }
 }
 
+// The clock's window is a square of its height: it gets the shorter side
+// of the screen, and still lies where the saved place points.
+TEST(WindowPlace, ASquareWindowTakesTheShorterSideAndKeepsItsCorner)
+{
+    EXPECT_EQ(PlaceOnScreens(99999, 99999, 20000, 20000, {kLeftScreen}, kFallback, Shape::Square),
+              QRect(256, 0, 1024, 1024));
+    EXPECT_EQ(PlaceOnScreens(10, 10, 800, 800, {QRect(0, 0, 600, 1920)}, kFallback, Shape::Square),
+              QRect(0, 10, 600, 600));
+    EXPECT_EQ(PlaceOnScreens(10, 10, 400, 400, {kLeftScreen}, kFallback, Shape::Square), QRect(10, 10, 400, 400));
+}
+
 TEST(WindowPlace, WithoutAnyScreenTheSavedPlaceWithSaneSides)
 {
     EXPECT_EQ(PlaceOnScreens(40, 30, 500, 0, {}, kFallback), QRect(40, 30, 500, 576));
