@@ -76,10 +76,9 @@ TfrmClock::TfrmClock(std::string settingsPath, QWidget *parent) : QWidget(parent
 void TfrmClock::PlaceWindow(const Settings &settings)
 {
     // The settings keep the geometry as the file says; the window opens at
-    // the nearest one that fits a screen there is and lies on it.  The
-    // window is a square of its height, so the width has no say.
-    // The saved place is the frame's, the size the client area's: the
-    // window manager's frame needs room to the right and below as well.
+    // the nearest one that fits a screen there is and lies on it.  The saved
+    // place is the frame's and the size the client area's, so the frame
+    // needs room to the right and below as well.
     const auto room = [](const QScreen *screen) {
         return screen->availableGeometry().adjusted(0, 0, -kFrameRoom.width(), -kFrameRoom.height());
     };
@@ -87,9 +86,10 @@ void TfrmClock::PlaceWindow(const Settings &settings)
     if (QScreen *primary = QGuiApplication::primaryScreen()) screens << room(primary);
     for (QScreen *screen : QGuiApplication::screens())
         if (screen != QGuiApplication::primaryScreen()) screens << room(screen);
+    // The window is a square of its height (the width has no say), and
+    // square from the start, so that the window manager places it at the
+    // size it keeps.
     const int fallback = Settings{}.WindowHeight;
-    // Square from the start, so that the window manager places the window
-    // at the size it keeps.
     const QRect place = PlaceOnScreens(settings.WindowLeft, settings.WindowTop, settings.WindowHeight,
                                        settings.WindowHeight, screens, QSize(fallback, fallback), Shape::Square);
     move(place.topLeft());
