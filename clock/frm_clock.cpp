@@ -9,19 +9,34 @@
 #include "frm_qv4.h"
 #include "ini_file.h"
 #include "publication.h"
+#include "stay_on_top.h"
 #include "tray_icon.h"
 #include "wheel_picture.h"
+#include "window_place.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 
 namespace zenlume {
 namespace {
 
 constexpr char kCaption[] = "Zenlume";
+
+// How often the clock looks for a notification area: one that comes after
+// the clock (a panel started later at login, or restarted) is found within
+// this time.
+constexpr int kTrayPollMs = 2000;
+// How long after its first showing the clock waits for a notification area
+// before it says that there is none.
+constexpr int kTrayGraceMs = 10000;
+// Room for a window manager's frame beside the client area (its borders and
+// title bar), which is not known before the window is first shown.
+constexpr QSize kFrameRoom(16, 40);
 
 // Title bar with the system menu, maximise and close, but no minimise: a
 // hidden clock comes back from the tray, not from a taskbar.  A tool window
@@ -36,9 +51,6 @@ TfrmClock::TfrmClock(std::string settingsPath, QWidget *parent) : QWidget(parent
 {
     setWindowTitle(kCaption);
     wheelPicture_ = new TWheelPicture(this);
-    // The picture starts at the window's default client size, so that the
-    // glyph size that follows the settings suits a wheel of about that width.
-    wheelPicture_->resize(Settings{}.WindowWidth, Settings{}.WindowHeight);
     BuildMenu();
     wheelPicture_->SetPopupMenu(popupMenu_);
 
@@ -51,13 +63,39 @@ TfrmClock::TfrmClock(std::string settingsPath, QWidget *parent) : QWidget(parent
     trayIcon_->OnClick = [this](QObject *) { ShowClock(); };
     trayIcon_->SetActive(true);
     trayMissing_ = !TTrayIcon::TrayAvailable();
+    trayTimer_ = new QTimer(this);
+    trayTimer_->setInterval(kTrayPollMs);
+    connect(trayTimer_, &QTimer::timeout, this, &TfrmClock::FollowTray);
+    trayTimer_->start();
     server_ = new TDdeServer(this);
 
     SubscribeToSession();
     const Settings &settings = session_->ClockSettings();
     FollowSettings(settings);  // the session read them before anyone listened
-    move(settings.WindowLeft, settings.WindowTop);
-    resize(settings.WindowWidth, settings.WindowHeight);
+    PlaceWindow(settings);
+}
+
+void TfrmClock::PlaceWindow(const Settings &settings)
+{
+    // The settings keep the geometry as the file says; the window opens at
+    // the nearest one that fits a screen there is and lies on it.  The saved
+    // place is the frame's and the size the client area's, so the frame
+    // needs room to the right and below as well.
+    const auto room = [](const QScreen *screen) {
+        return screen->availableGeometry().adjusted(0, 0, -kFrameRoom.width(), -kFrameRoom.height());
+    };
+    QList<QRect> screens;
+    if (QScreen *primary = QGuiApplication::primaryScreen()) screens << room(primary);
+    for (QScreen *screen : QGuiApplication::screens())
+        if (screen != QGuiApplication::primaryScreen()) screens << room(screen);
+    // The window is a square of its height (the width has no say), and
+    // square from the start, so that the window manager places it at the
+    // size it keeps.
+    const int fallback = Settings{}.WindowHeight;
+    const QRect place = PlaceOnScreens(settings.WindowLeft, settings.WindowTop, settings.WindowHeight,
+                                       settings.WindowHeight, screens, QSize(fallback, fallback), Shape::Square);
+    move(place.topLeft());
+    resize(place.size());
 }
 
 TfrmClock::~TfrmClock() = default;
@@ -127,17 +165,20 @@ void TfrmClock::FollowSettings(const Settings &settings)
 {
     previewPlanetSize_.reset();
     previewPlanetColor_.reset();
-    glyphSize_ = GlyphSizeFor(settings.PlanetSize, wheelPicture_->width());
+    glyphPlanetSize_ = settings.PlanetSize;
 }
 
 void TfrmClock::DrawWheel()
 {
     WheelOptions options;
     options.Side = wheelPicture_->height();
-    options.GlyphSize = glyphSize_;
+    // The glyphs suit the side the wheel is drawn at now.
+    options.GlyphSize = GlyphSizeFor(glyphPlanetSize_, options.Side);
     options.PlanetColor = previewPlanetColor_;
-    if (options.Side > 0 && renderer_.DrawWheel(session_->Chart(), session_->ClockSettings(), options))
+    if (options.Side > 0 && renderer_.DrawWheel(session_->Chart(), session_->ClockSettings(), options)) {
+        drawnGlyphSize_ = options.GlyphSize;
         wheelPicture_->SetPicture(&renderer_.Picture());
+    }
 }
 
 void TfrmClock::SetTrayIcon(int sign)
@@ -167,12 +208,16 @@ void TfrmClock::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (event->spontaneous()) return;  // the window system re-showing it; the picture is current
     session_->ComputeChart();
-    if (trayMissing_ && !toldTrayMissing_) {
-        toldTrayMissing_ = true;
-        QTimer::singleShot(0, this, [this] {
+    // A panel that starts with the desktop session may come after the
+    // clock: the notice waits a while for it, and is told once if none came.
+    if (!trayNoticeScheduled_) {
+        trayNoticeScheduled_ = true;
+        QTimer::singleShot(kTrayGraceMs, this, [this] {
+            FollowTray();
+            if (!trayMissing_) return;
             Notify(kCaption,
-                   "This desktop has no notification area, so Zenlume shows no tray icon. "
-                   "Closing the window ends the clock, as \"Exit\" does.",
+                   "This desktop has no notification area (yet), so Zenlume shows no tray icon. "
+                   "Until one appears, closing the window ends the clock, as \"Exit\" does.",
                    false);
         });
     }
@@ -181,7 +226,7 @@ void TfrmClock::showEvent(QShowEvent *event)
 void TfrmClock::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    glyphSize_ = GlyphSizeFor(previewPlanetSize_.value_or(session_->ClockSettings().PlanetSize), wheelPicture_->width());
+    glyphPlanetSize_ = previewPlanetSize_.value_or(session_->ClockSettings().PlanetSize);
     const int side = height();
     wheelPicture_->setGeometry(0, 0, side, side);
     // The window follows its height: the wheel is a square of the client height.
@@ -192,7 +237,9 @@ void TfrmClock::resizeEvent(QResizeEvent *event)
 void TfrmClock::closeEvent(QCloseEvent *event)
 {
     // Without a tray icon a hidden clock could never be brought back, so
-    // closing it ends the program the way "Exit" does.
+    // closing it ends the program the way "Exit" does.  The tray is looked
+    // for afresh: it may have come or gone since the timer last looked.
+    FollowTray();
     if (trayMissing_ && !shuttingDown_) {
         event->ignore();
         Exit();
@@ -227,10 +274,9 @@ void TfrmClock::ShowClock()
 
 void TfrmClock::ToggleOnTop()
 {
+    // Only the stacking changes: the window is not hidden, nothing is computed.
     const bool onTop = !(windowFlags() & Qt::WindowStaysOnTopHint);
-    const bool shown = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);  // hides the window: show it again
-    if (shown) show();
+    SetStaysOnTop(this, onTop);
     onTopAction_->setChecked(onTop);
 }
 
@@ -280,13 +326,36 @@ void TfrmClock::EditOptions()
 void TfrmClock::Exit()
 {
     std::string error;
-    if (!WriteGeometry(session_->SettingsFile(), y(), x(), height(), width(), &error)) {
-        Notify(kCaption, QString::fromStdString(error), true);
+    if (!WriteGeometry(session_->SettingsFile(), y(), x(), height(), width(), &error) &&
+        !AskQuitWithoutSaving(QString::fromStdString(error)))
         return;  // the clock keeps running; "Exit" can be chosen again
-    }
+    ended_ = true;
     trayIcon_->SetActive(false);
     hide();
     QCoreApplication::quit();
+}
+
+bool TfrmClock::AskQuitWithoutSaving(const QString &text)
+{
+    if (askQuit_) return askQuit_(kCaption, text);
+    QMessageBox box(QMessageBox::Critical, kCaption, text, QMessageBox::NoButton, isVisible() ? this : nullptr);
+    box.setInformativeText(QStringLiteral("Quit without saving the window's place and size, "
+                                          "or cancel and keep the clock running?"));
+    QPushButton *quit = box.addButton(QStringLiteral("Quit without saving"), QMessageBox::DestructiveRole);
+    QPushButton *cancel = box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == quit;
+}
+
+void TfrmClock::FollowTray()
+{
+    const bool missing = !TTrayIcon::TrayAvailable();
+    if (missing == trayMissing_) return;
+    trayMissing_ = missing;
+    // A notification area that came (back) gets the icon anew.
+    if (!missing) trayIcon_->Reinstall();
 }
 
 void TfrmClock::SessionEnding()

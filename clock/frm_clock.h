@@ -23,6 +23,7 @@
 class QAction;
 class QDBusConnection;
 class QMenu;
+class QTimer;
 
 namespace zenlume {
 
@@ -52,6 +53,11 @@ public:
     // tests record the messages instead.
     using Notifier = std::function<void(const QString &title, const QString &text, bool isError)>;
     void SetNotifier(Notifier notify) { notify_ = std::move(notify); }
+    // How "Exit" asks, when the window's place cannot be saved, whether to
+    // quit all the same (true) or keep the clock running (false): by
+    // default a message box with "Quit without saving" and "Cancel".
+    using QuitQuestion = std::function<bool(const QString &title, const QString &text)>;
+    void SetQuitQuestion(QuitQuestion ask) { askQuit_ = std::move(ask); }
 
     // Publishes the chart's numbers on `connection` under `serviceName`
     // (TDdeServer::ServiceName of the program).  When another clock holds
@@ -68,6 +74,10 @@ public:
     void Exit();
     // The desktop session is ending: the window may close, nothing is saved.
     void SessionEnding();
+    // Follows the notification area coming and going (the tray timer's
+    // work): while there is one, closing hides the window, and a tray that
+    // comes (back) gets the icon again.
+    void FollowTray();
 
     ClockSession &Session() const { return *session_; }
     const QImage &WheelImage() const { return renderer_.Picture(); }
@@ -76,6 +86,12 @@ public:
     QMenu *PopupMenu() const { return popupMenu_; }
     TWheelPicture *WheelPicture() const { return wheelPicture_; }
     bool ShuttingDown() const { return shuttingDown_; }
+    // "Exit" ended the clock (saved, or the user chose to quit without saving).
+    bool Ended() const { return ended_; }
+    bool TrayMissing() const { return trayMissing_; }
+    QTimer *TrayTimer() const { return trayTimer_; }
+    // The glyph size of the last drawing of the wheel.
+    uint16_t DrawnGlyphSize() const { return drawnGlyphSize_; }
     int RisingIcon() const { return risingIcon_; }
     // The options dialog's slider position while it stands in for the
     // settings' PlanetSize (until the settings are read again).
@@ -92,6 +108,9 @@ protected:
 
 private:
     void BuildMenu();
+    // Opens the window at the saved geometry, brought onto a screen there is.
+    void PlaceWindow(const Settings &settings);
+    bool AskQuitWithoutSaving(const QString &text);
     void SubscribeToSession();
     void FollowSettings(const Settings &settings);
     // Redraws the wheel from the session's chart into the picture.
@@ -103,26 +122,30 @@ private:
     ClockSession *session_ = nullptr;
     WheelRenderer renderer_;
     Notifier notify_;
+    QuitQuestion askQuit_;
 
     TWheelPicture *wheelPicture_ = nullptr;
     QMenu *popupMenu_ = nullptr;
     QAction *onTopAction_ = nullptr;
     TTrayIcon *trayIcon_ = nullptr;
     TDdeServer *server_ = nullptr;  // Server and its item DDEItem
+    QTimer *trayTimer_ = nullptr;   // looks for the notification area
     TfrmPositions *frmPositions_ = nullptr;
     TfrmOptions *frmOptions_ = nullptr;
     TfrmAbout *frmAbout_ = nullptr;
     TfrmQV4 *frmQV4_ = nullptr;
 
     bool shuttingDown_ = false;
+    bool ended_ = false;
     bool trayMissing_ = false;  // the desktop has no notification area
-    bool toldTrayMissing_ = false;
+    bool trayNoticeScheduled_ = false;  // the look for the tray after the first showing
     int risingIcon_ = 0;        // the sign the tray shows, 1..12; 0 none yet
 
-    // The glyph size of the next drawing: it follows the planet size and the
-    // picture's width when the settings are read and when the window is
-    // resized (from the width the picture had before the resize).
-    uint16_t glyphSize_ = 1;
+    // The planet size the glyphs follow: the settings' when they are read,
+    // the options dialog's slider from the next resize on.  Each drawing
+    // turns it into a glyph size for the side the wheel is drawn at.
+    uint16_t glyphPlanetSize_ = Settings{}.PlanetSize;
+    uint16_t drawnGlyphSize_ = 0;
     // What the open options dialog shows before it is written: they stand in
     // for the settings' PlanetSize and PlanetColor on the wheel until the
     // settings are read again.

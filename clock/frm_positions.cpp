@@ -2,6 +2,7 @@
 
 #include "chart.h"
 #include "color_string_grid.h"
+#include "stay_on_top.h"
 
 #include <QPushButton>
 #include <QStyle>
@@ -100,10 +101,8 @@ void TfrmPositions::CellColour(TColorStringGrid *sender, int32_t row, int32_t co
 
 void TfrmPositions::ToggleOnTop()
 {
-    // Changing the flag re-creates the native window, which hides it.
-    const bool wasVisible = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, btnTop_->isChecked());
-    if (wasVisible) show();
+    // The window stays where it is, shown or hidden: only its stacking changes.
+    SetStaysOnTop(this, btnTop_->isChecked());
 }
 
 void TfrmPositions::HideWindow() { hide(); }

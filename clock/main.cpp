@@ -5,8 +5,11 @@
 // draws the chart of the present minute at once.
 //
 // The clock itself takes no arguments.  "--autostart on|off" turns the
-// entry that starts it with the desktop session on or off, then ends.
+// entry that starts it with the desktop session on or off, then ends.  A
+// start while a clock runs on the session bus brings that clock's window
+// forward and ends.
 #include "autostart.h"
+#include "clock_activation.h"
 #include "dde_server.h"
 #include "frm_about.h"
 #include "frm_clock.h"
@@ -31,7 +34,7 @@ namespace {
 const char kUsage[] =
     "Zenlume %s, a live astrological clock\n"
     "\n"
-    "usage: zenlume                   start the clock\n"
+    "usage: zenlume                   start the clock (or show the one that runs)\n"
     "       zenlume --autostart on    start the clock with the desktop session from now on\n"
     "       zenlume --autostart off   do not\n"
     "\n"
@@ -51,6 +54,18 @@ int Autostart(const char *choice)
     }
     std::printf("Zenlume %s with the desktop session (%s).\n", on ? "now starts" : "no longer starts",
                 zenlume::AutostartPath().c_str());
+    return 0;
+}
+
+// A clock already runs on this session: bring its window forward instead.
+int ActivateRunningClock()
+{
+    std::string error;
+    if (!zenlume::ClockActivation::ActivateRunning(QDBusConnection::sessionBus(), &error)) {
+        std::fprintf(stderr, "zenlume: the clock already runs, but %s\n", error.c_str());
+        return 1;
+    }
+    std::fprintf(stderr, "zenlume: the clock already runs; its window is brought forward.\n");
     return 0;
 }
 
@@ -74,12 +89,18 @@ int main(int argc, char **argv)
     // The clock lives on in the tray when its window is closed.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // One clock per session: it holds the name before it reads the settings.
+    zenlume::ClockActivation activation;
+    if (activation.ClaimOn(QDBusConnection::sessionBus()) == zenlume::ClockActivation::Claim::HeldByAnother)
+        return ActivateRunningClock();
+
     zenlume::TfrmClock frmClock;
     zenlume::TfrmPositions frmPositions;
     zenlume::TfrmOptions frmOptions;
     zenlume::TfrmQV4 frmQV4;
     zenlume::TfrmAbout frmAbout(&frmQV4);
     frmClock.SetWindows(&frmPositions, &frmOptions, &frmAbout, &frmQV4);
+    activation.OnActivate = [&frmClock] { frmClock.ShowClock(); };
 
     // The end of the desktop session ends the clock without saving its place.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &frmClock,

@@ -28,6 +28,15 @@ void TTrayIcon::SetActive(bool active)
     tray_->setVisible(active);
 }
 
+void TTrayIcon::Reinstall()
+{
+    // Qt re-embeds the icon itself when it sees the new tray announce
+    // itself; an icon with a place on the screen is in a tray already.
+    if (!active_ || tray_->geometry().isValid()) return;
+    tray_->hide();  // drops what is left of the icon in a tray that went
+    tray_->show();
+}
+
 void TTrayIcon::SetIcon(const QIcon &icon)
 {
     icon_ = icon;

@@ -44,6 +44,10 @@ public:
     static bool TrayAvailable();
     // Whether the icon is in the notification area now.
     bool Visible() const;
+    // Adds an active icon to the notification area again, unless it is
+    // in one already: after a tray came or came back (a panel started
+    // late, or restarted), which does not take the icons of the one before.
+    void Reinstall();
 
 private:
     bool active_ = false;

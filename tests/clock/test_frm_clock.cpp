@@ -4,12 +4,7 @@
 // options dialog writes on OK only, refused writes change nothing, and the
 // tray icon follows the rising sign.  Runs on a virtual display with a tray
 // host (with_tray.sh); the time comes from the test, one minute per step.
-#include "frm_about.h"
-#include "frm_clock.h"
-#include "frm_options.h"
-#include "frm_positions.h"
-#include "frm_qv4.h"
-#include "temp_dir.h"
+#include "clock_window.h"
 #include "radio_group.h"
 #include "tray_icon.h"
 #include "wheel_picture.h"
@@ -21,6 +16,7 @@
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -35,53 +31,7 @@
 namespace {
 
 using namespace zenlume;
-
-std::string ReadAll(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-LocalDateTime Minute(int day, int hour, int minute) { return LocalDateTime{2026, 12, day, hour, minute, 0, 0}; }
-
-// Waits for the window system to deliver what a call asked for.
-void Settle()
-{
-    for (int i = 0; i < 5; ++i) {
-        QApplication::processEvents();
-        QTest::qWait(20);
-    }
-}
-
-class ClockWindow : public testing::Test {
-protected:
-    void TearDown() override
-    {
-        clock_.reset();
-    }
-    void Start(const std::string &ini = "[Place]\nNS=1\nLatD=51\nLatM=30\nEW=1\nLongD=0\nLongM=7\n")
-    {
-        if (!ini.empty()) std::ofstream(path_) << ini;
-        clock_ = std::make_unique<TfrmClock>(path_);
-        clock_->Session().SetTimeSource([this] { return clock_->Session().Zone().Resolve(now_).Earlier; });
-        clock_->SetNotifier([this](const QString &, const QString &text, bool isError) {
-            messages_.push_back({text.toStdString(), isError});
-        });
-        clock_->SetWindows(&positions_, &options_, &about_, &qv4_);
-    }
-
-    test::TempDir dir_{"zenlume-clock"};
-    std::string path_ = dir_.Path() + "/zenlume.ini";
-    LocalDateTime now_ = Minute(7, 21, 40);
-    std::vector<std::pair<std::string, bool>> messages_;
-    TfrmPositions positions_;
-    TfrmOptions options_;
-    TfrmQV4 qv4_;
-    TfrmAbout about_{&qv4_};
-    std::unique_ptr<TfrmClock> clock_;
-};
+using namespace zenlume::test;
 
 TEST_F(ClockWindow, ShowingComputesAndDrawsAtOnce)
 {
@@ -202,11 +152,12 @@ TEST_F(ClockWindow, ExitKeepsTheGeometryForTheNextStart)
     EXPECT_EQ(QRect(clock_->x(), clock_->y(), clock_->width(), clock_->height()), before);
 }
 
+// A settings file below a regular file: no one, not even root, can write it.
 TEST_F(ClockWindow, RefusedWritesChangeNothingAndSaySo)
 {
     const std::string blocker = dir_.Path() + "/plainfile";
     std::ofstream(blocker) << "x";
-    path_ = blocker + "/zenlume.ini";  // below a regular file: no one can write there
+    path_ = blocker + "/zenlume.ini";
     Start("");
     clock_->show();
     Settle();
@@ -214,11 +165,6 @@ TEST_F(ClockWindow, RefusedWritesChangeNothingAndSaySo)
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_NE(messages_[0].first.find("No place is set yet"), std::string::npos) << messages_[0].first;
     messages_.clear();
-    clock_->Exit();
-    ASSERT_EQ(messages_.size(), 1u);
-    EXPECT_EQ(messages_[0].first.rfind("Unable to write to " + path_, 0), 0u) << messages_[0].first;
-    EXPECT_TRUE(messages_[0].second);
-    EXPECT_TRUE(clock_->TrayIcon()->Active());  // still running
 
     // The options dialog: OK with a write that fails abandons the command.
     QTimer::singleShot(0, &options_, [this] {
@@ -226,10 +172,41 @@ TEST_F(ClockWindow, RefusedWritesChangeNothingAndSaySo)
         options_.accept();
     });
     clock_->EditOptions();
-    ASSERT_EQ(messages_.size(), 2u);
-    EXPECT_EQ(messages_[1].first.rfind("Unable to write to " + path_, 0), 0u);
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].first.rfind("Unable to write to " + path_, 0), 0u) << messages_[0].first;
+    EXPECT_TRUE(messages_[0].second);
     EXPECT_EQ(clock_->PreviewPlanetSize(), 90);  // not re-read: the rest was abandoned
     EXPECT_EQ(ReadAll(blocker), "x");
+}
+
+// "Exit" when the window's place cannot be saved: the reason, and the
+// choice to quit without saving it or to keep the clock running.
+TEST_F(ClockWindow, ExitWithAFileThatCannotBeWrittenQuitsOnlyWhenTheUserSaysSo)
+{
+    const std::string blocker = dir_.Path() + "/plainfile";
+    std::ofstream(blocker) << "x";
+    path_ = blocker + "/zenlume.ini";
+    struct Case {
+        const char *name;
+        bool quit;
+    };
+    for (const Case c : {Case{"cancel: the clock keeps running", false}, Case{"quit without saving", true}}) {
+        SCOPED_TRACE(c.name);
+        questions_.clear();
+        quitAnswer_ = c.quit;
+        Start("");
+        clock_->show();
+        Settle();
+        messages_.clear();  // how to set a place, as no file names one
+        clock_->Exit();
+        ASSERT_EQ(questions_.size(), 1u);
+        EXPECT_EQ(questions_[0].rfind("Unable to write to " + path_, 0), 0u) << questions_[0];
+        EXPECT_TRUE(messages_.empty());
+        EXPECT_EQ(clock_->Ended(), c.quit);
+        EXPECT_EQ(clock_->TrayIcon()->Active(), !c.quit);
+        EXPECT_EQ(clock_->isVisible(), !c.quit);
+        EXPECT_EQ(ReadAll(blocker), "x");
+    }
 }
 
 TEST_F(ClockWindow, OptionsWriteOnOkOnlyAndTheClockFollows)
@@ -365,16 +342,32 @@ TEST_F(ClockWindow, MissingCuspsAreReportedOncePerChangeOfSettings)
     EXPECT_EQ(messages_.size(), 2u);
 }
 
-TEST_F(ClockWindow, OnTopToggles)
+// "On Top" changes the stacking only: the native window stays (it is not
+// re-created, which would hide it), and no chart is computed.
+TEST_F(ClockWindow, OnTopTogglesWithoutHidingOrComputing)
 {
     Start();
     clock_->show();
     Settle();
-    clock_->ToggleOnTop();
-    EXPECT_TRUE(clock_->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_TRUE(clock_->isVisible());
-    clock_->ToggleOnTop();
-    EXPECT_FALSE(clock_->windowFlags() & Qt::WindowStaysOnTopHint);
+    int computed = 0;
+    QObject::connect(&clock_->Session(), &ClockSession::ChartComputed, [&computed] { ++computed; });
+    const WId native = clock_->winId();
+    for (const bool onTop : {true, false, true}) {
+        clock_->ToggleOnTop();
+        Settle();
+        EXPECT_EQ(clock_->windowFlags().testFlag(Qt::WindowStaysOnTopHint), onTop);
+        EXPECT_EQ(clock_->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint), onTop);
+        EXPECT_TRUE(clock_->windowFlags().testFlag(Qt::Tool));
+        EXPECT_EQ(clock_->PopupMenu()->actions()[2]->isChecked(), onTop);
+        EXPECT_TRUE(clock_->isVisible());
+        EXPECT_EQ(clock_->winId(), native);
+    }
+    EXPECT_EQ(computed, 0);
+    // Hidden and shown again (as from the tray), it is still on top.
+    clock_->hide();
+    clock_->ShowClock();
+    Settle();
+    EXPECT_TRUE(clock_->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
 }
 
 }  // namespace

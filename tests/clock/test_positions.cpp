@@ -10,6 +10,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPushButton>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -224,13 +225,17 @@ TEST(PositionsWindow, KeepOnTopFollowsTheButton)
 {
     TfrmPositions form{GlyphFace(false)};
     form.show();
+    // The native window stays: it is not re-created, which would hide it.
+    const WId native = form.winId();
     struct { bool down; const char *what; } steps[] = {{true, "pressed: stays on top"}, {false, "released: normal"}};
     for (const auto &s : steps) {
         form.btnTop()->click();
         EXPECT_EQ(form.btnTop()->isChecked(), s.down) << s.what;
         EXPECT_EQ(form.windowFlags().testFlag(Qt::WindowStaysOnTopHint), s.down) << s.what;
+        EXPECT_EQ(form.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint), s.down) << s.what;
         EXPECT_TRUE(form.windowFlags().testFlag(Qt::Tool)) << s.what;
         EXPECT_TRUE(form.isVisible()) << s.what;
+        EXPECT_EQ(form.winId(), native) << s.what;
     }
     form.hide();
     form.btnTop()->click();
