@@ -400,6 +400,72 @@ TEST(SettingsFile, HugeFilesAreNeitherReadNorWritten)
     EXPECT_EQ(static_cast<size_t>(st.st_size), IniFile::kMaxBytes - 18);
 }
 
+// A file saved by an editor that starts it with a UTF-8 byte-order mark:
+// the first section is read, and OK writes into it (no second section) and
+// keeps the mark, so the file stays as the editor left it.
+TEST(SettingsFile, AByteOrderMarkHidesNoSectionAndStays)
+{
+    const TempDir dir("zenlume-settings");
+    const std::string path = dir.Path() + "/zenlume.ini";
+    const struct { const char *name, *newline; } cases[] = {{"LF", "\n"}, {"CR LF", "\r\n"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string nl = c.newline;
+        std::ofstream(path, std::ios::binary)
+            << "\xEF\xBB\xBF[Place]" << nl << "NS=1" << nl << "LatD=51" << nl << "[Setting]" << nl << "Houses=1" << nl;
+        const Settings s = LoadSettings(FromFile(path));
+        EXPECT_DOUBLE_EQ(s.Latitude(), 51.0);
+        EXPECT_EQ(s.HouseSys, QVCALC32_KOCH);
+        std::string error;
+        ASSERT_TRUE(WriteOptions(path, ReadOptions(FromFile(path)), &error)) << error;
+        const std::string text = ReadAll(path);
+        EXPECT_EQ(text.rfind("\xEF\xBB\xBF[Place]" + nl + "NS=1" + nl + "LatD=51" + nl, 0), 0u) << text;
+        EXPECT_EQ(text.find("[Place]"), text.rfind("[Place]")) << text;  // one [Place] only
+        EXPECT_EQ(text.find("\xEF\xBB\xBF", 1), std::string::npos);
+        EXPECT_DOUBLE_EQ(LoadSettings(FromFile(path)).Latitude(), 51.0);
+    }
+    // A file without the mark gets none.
+    std::ofstream(path) << "[Place]\nLatD=1\n";
+    std::string error;
+    ASSERT_TRUE(WriteOptions(path, ReadOptions(FromFile(path)), &error)) << error;
+    EXPECT_EQ(ReadAll(path).rfind("[Place]", 0), 0u);
+}
+
+// What cannot be a settings file is refused with the reason, at once: a
+// FIFO without a writer is not waited on.
+TEST(SettingsFile, UnreadableKindsOfFileAreRefusedWithTheReason)
+{
+    const TempDir dir("zenlume-settings");
+    const std::string path = dir.Path() + "/zenlume.ini", loop = dir.Path() + "/loop.ini";
+    const struct { const char *name; int (*make)(const std::string &, const std::string &); const char *reason; } cases[] = {
+        {"a folder", [](const std::string &p, const std::string &) { return ::mkdir(p.c_str(), 0700); },
+         "not a regular file"},
+        {"a FIFO", [](const std::string &p, const std::string &) { return ::mkfifo(p.c_str(), 0600); },
+         "not a regular file"},
+        {"over the size limit",
+         [](const std::string &p, const std::string &) {
+             std::ofstream(p) << "[Place]\n";
+             return ::truncate(p.c_str(), IniFile::kMaxBytes + 1);
+         },
+         "larger than 16 MiB, not read"},
+        {"a loop of symbolic links",
+         [](const std::string &p, const std::string &l) { return ::symlink(l.c_str(), p.c_str()) | ::symlink(p.c_str(), l.c_str()); },
+         "Too many levels of symbolic links"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        ::rmdir(path.c_str());
+        ::unlink(path.c_str());
+        ::unlink(loop.c_str());
+        ASSERT_EQ(c.make(path, loop), 0);
+        IniFile ini;
+        std::string why;
+        EXPECT_FALSE(ini.Load(path, &why));
+        EXPECT_EQ(why, path + ": " + c.reason);
+        EXPECT_EQ(ini.Text(), "");
+    }
+}
+
 // Temporary files of a writer that was killed go with the next write once
 // they are over a minute old; a younger one may belong to a running writer,
 // and names a user would choose stay.
