@@ -44,7 +44,15 @@ ClockSession::~ClockSession() = default;
 void ClockSession::LoadSettings()
 {
     IniFile ini;
-    ini.Load(settingsPath_);
+    std::string why;
+    if (ini.Load(settingsPath_, &why)) {
+        unreadable_.clear();
+        unreadableTold_.clear();
+    } else {
+        unreadable_ = "The settings file cannot be read (" + why +
+                      "), so the clock runs on the default settings; \"Options\" and \"Exit\" cannot save "
+                      "into it until it can be read.";
+    }
     std::vector<SettingsProblem> problems;
     settings_ = zenlume::LoadSettings(ini, &problems);
     ++settingsGeneration_;
@@ -68,11 +76,18 @@ bool ClockSession::ComputeChart()
     return true;
 }
 
-// The settings' notice comes with the first chart computed from them, when
-// the window can show it; the missing cusps are told once per reading, not
-// every minute, as the clock goes on with the angles and the bodies.
+// The settings' notices come with the first chart computed from them, when
+// the window can show it (at start: when it is first shown); the missing
+// cusps are told once per reading, not every minute, as the clock goes on
+// with the angles and the bodies.
 void ClockSession::TellNotices()
 {
+    // A file that cannot be read is told once, not at every reading, until
+    // it reads again or fails for another reason.
+    if (!unreadable_.empty() && unreadable_ != unreadableTold_) {
+        unreadableTold_ = unreadable_;
+        emit Notice(QString::fromStdString(unreadable_));
+    }
     if (!settingsNotice_.empty() && noticedGeneration_ != settingsGeneration_) {
         noticedGeneration_ = settingsGeneration_;
         emit Notice(QString::fromStdString(settingsNotice_));
