@@ -83,6 +83,9 @@ TEST(LoadSettings, PlaceAndZoneSigns)
         {"[Place]\nEW=0\nLongD=12\nLongM=15\n", 0, -12.25, 0, "12 15 east"},
         {"[Place]\nEW=7\nLongD=12\nLongM=15\n", 0, 12.25, 0, "any non-zero EW counts as west"},
         {"[Place]\nEW=0\nZoneH=0\nZoneM=30\n", 0, 0, 0.5, "half an hour east"},
+        {"[Place]\nEW=0\nZoneH=13\n", 0, 0, 13, "New Zealand's summer, Tonga: 13 h east"},
+        {"[Place]\nEW=0\nZoneH=14\n", 0, 0, 14, "Kiribati: 14 h east"},
+        {"[Place]\nEW=1\nZoneH=14\n", 0, 0, -14, "14 h west"},
     };
     for (const auto &c : cases) {
         const Settings s = Load(c.text);
