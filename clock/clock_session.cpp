@@ -4,6 +4,8 @@
 
 #include <QTimer>
 
+#include <cerrno>
+#include <sys/stat.h>
 #include <vector>
 
 namespace zenlume {
@@ -45,7 +47,11 @@ void ClockSession::LoadSettings()
 {
     IniFile ini;
     std::string why;
-    if (ini.Load(settingsPath_, &why)) {
+    // Nothing at the path (also below a plain file, ENOTDIR) is a missing
+    // file: the defaults, without a word.
+    struct stat st;
+    const bool nothingThere = ::lstat(settingsPath_.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR);
+    if (ini.Load(settingsPath_, &why) || nothingThere) {
         unreadable_.clear();
         unreadableTold_.clear();
     } else {

@@ -270,6 +270,15 @@ TEST_F(Session, AnUnreadableSettingsFileIsSaidOnceAtStart)
     session_->LoadSettings();
     session_->ComputeChart();
     EXPECT_EQ(got_.notices.size(), 2u);
+
+    // Below a plain file there is no settings file at all: the defaults,
+    // without a word, as for a missing file.
+    got_ = {};
+    path_ = dir_.Path() + "/plain/zenlume.ini";
+    std::ofstream(dir_.Path() + "/plain") << "x";
+    StartOnTheFileAsItIs();
+    session_->ComputeChart();
+    EXPECT_TRUE(got_.notices.empty());
 }
 
 // The session's own timer drives MinuteTick (shortened here to a
