@@ -434,41 +434,6 @@ TEST(SettingsFile, AByteOrderMarkHidesNoSectionAndStays)
     EXPECT_EQ(ReadAll(path).rfind("[Place]", 0), 0u);
 }
 
-// What cannot be a settings file is refused with the reason, at once: a
-// FIFO without a writer is not waited on.
-TEST(SettingsFile, UnreadableKindsOfFileAreRefusedWithTheReason)
-{
-    const TempDir dir("zenlume-settings");
-    const std::string path = dir.Path() + "/zenlume.ini", loop = dir.Path() + "/loop.ini";
-    const struct { const char *name; int (*make)(const std::string &, const std::string &); const char *reason; } cases[] = {
-        {"a folder", [](const std::string &p, const std::string &) { return ::mkdir(p.c_str(), 0700); },
-         "not a regular file"},
-        {"a FIFO", [](const std::string &p, const std::string &) { return ::mkfifo(p.c_str(), 0600); },
-         "not a regular file"},
-        {"over the size limit",
-         [](const std::string &p, const std::string &) {
-             std::ofstream(p) << "[Place]\n";
-             return ::truncate(p.c_str(), IniFile::kMaxBytes + 1);
-         },
-         "larger than 16 MiB, not read"},
-        {"a loop of symbolic links",
-         [](const std::string &p, const std::string &l) { return ::symlink(l.c_str(), p.c_str()) | ::symlink(p.c_str(), l.c_str()); },
-         "Too many levels of symbolic links"},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.name);
-        ::rmdir(path.c_str());
-        ::unlink(path.c_str());
-        ::unlink(loop.c_str());
-        ASSERT_EQ(c.make(path, loop), 0);
-        IniFile ini;
-        std::string why;
-        EXPECT_FALSE(ini.Load(path, &why));
-        EXPECT_EQ(why, path + ": " + c.reason);
-        EXPECT_EQ(ini.Text(), "");
-    }
-}
-
 // Temporary files of a writer that was killed go with the next write once
 // they are over a minute old; a younger one may belong to a running writer,
 // and names a user would choose stay.
