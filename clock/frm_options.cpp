@@ -301,7 +301,7 @@ void TfrmOptions::WatchChanges()
 }
 
 // A control the user has not changed gives back the file's value, which it
-// may not be able to show (a zone of 13 h, Porphyry, a size of 200): OK
+// may not be able to show (a zone of 20 h, Porphyry, a size of 200): OK
 // then leaves it as it was.
 void TfrmOptions::KeepUnchanged(OptionValues &v) const
 {
