@@ -5,6 +5,8 @@
 
 #include <QTimer>
 
+#include <cerrno>
+#include <sys/stat.h>
 #include <vector>
 
 namespace zenlume {
@@ -45,10 +47,24 @@ ClockSession::~ClockSession() = default;
 void ClockSession::LoadSettings()
 {
     IniFile ini;
-    ini.Load(settingsPath_);
+    std::string why;
+    // Nothing at the path (also below a plain file, ENOTDIR) is a missing
+    // file: the defaults, without a word.
+    struct stat st;
+    const bool nothingThere = ::lstat(settingsPath_.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR);
+    if (ini.Load(settingsPath_, &why) || nothingThere) {
+        unreadable_.clear();
+        unreadableTold_.clear();
+    } else {
+        unreadable_ = "The settings file cannot be read (" + why +
+                      "), so the clock runs on the default settings; \"Options\" and \"Exit\" cannot save "
+                      "into it until it can be read.";
+    }
     std::vector<SettingsProblem> problems;
     settings_ = zenlume::LoadSettings(ini, &problems);
-    homePlaceInUse_ = !NamesPlace(ini);
+    // The home place stands in while a file read (or missing) names no
+    // place; a file that cannot be read says so instead.
+    homePlaceInUse_ = unreadable_.empty() && !NamesPlace(ini);
     if (homePlaceInUse_) {
         const std::optional<HomePlace> home = ComputerHomePlace();
         if (home) settings_ = FirstStartSettings(settings_, *home);
@@ -81,15 +97,22 @@ bool ClockSession::ComputeChart()
     return true;
 }
 
-// The settings' notice comes with the first chart computed from them, when
-// the window can show it; the missing cusps are told once per reading, not
-// every minute, as the clock goes on with the angles and the bodies.
+// The settings' notices come with the first chart computed from them, when
+// the window can show it (at start: when it is first shown); the missing
+// cusps are told once per reading, not every minute, as the clock goes on
+// with the angles and the bodies.
 void ClockSession::TellNotices()
 {
     if (!homePlaceNotice_.empty()) {
         homePlaceTold_ = true;
         emit Notice(QString::fromStdString(homePlaceNotice_));
         homePlaceNotice_.clear();
+    }
+    // A file that cannot be read is told once, not at every reading, until
+    // it reads again or fails for another reason.
+    if (!unreadable_.empty() && unreadable_ != unreadableTold_) {
+        unreadableTold_ = unreadable_;
+        emit Notice(QString::fromStdString(unreadable_));
     }
     if (!settingsNotice_.empty() && noticedGeneration_ != settingsGeneration_) {
         noticedGeneration_ = settingsGeneration_;

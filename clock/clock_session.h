@@ -40,11 +40,14 @@ public:
     void SetTimeSource(TimeSource now) { now_ = std::move(now); }
 
     // Reads the settings file again and emits SettingsLoaded.  A file that
-    // cannot be read gives the defaults, as a missing one does; values that
-    // do not read as numbers give their defaults silently, and a place
-    // beyond the globe or an unknown time-zone name makes a notice, told
-    // with the next chart.  While the file names no place, the place is the
-    // home place of the computer's time zone, told once per session.
+    // cannot be read (a folder, a FIFO, one too large, a loop of links)
+    // gives the defaults, as a missing one does, and makes a notice, told
+    // with the next chart once for as long as the file stays unreadable for
+    // the same reason; values that do not read as numbers give their
+    // defaults silently, and a place beyond the globe or an unknown
+    // time-zone name makes a notice, told with the next chart.  While the
+    // file names no place, the place is the home place of the computer's
+    // time zone, told once per session.
     void LoadSettings();
 
     // Reads the time source once, computes the chart of that moment and
@@ -97,6 +100,8 @@ private:
     bool computing_ = false;        // a computation and its subscribers are under way
     int settingsGeneration_ = 0;    // counts the readings of the settings file
     std::string settingsNotice_;    // the out-of-range values of the last reading, or empty
+    std::string unreadable_;        // why the last reading found the file unreadable, or empty
+    std::string unreadableTold_;    // the unreadable notice told last, or empty
     int noticedGeneration_ = -1;    // the reading that notice was told for
     int cuspsWarnedGeneration_ = -1;  // the reading the missing-cusps notice was told for
 };

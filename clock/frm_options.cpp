@@ -77,6 +77,7 @@ TfrmOptions::TfrmOptions(QWidget *parent) : QDialog(parent)
     grid->addWidget(MakeButtons(), 2, 1, 1, 2);
     grid->setRowStretch(1, 1);
     chooser_ = [this](const QColor &start) { return AskColour(this, start); };
+    WatchChanges();
     FixSize();
 }
 
@@ -162,7 +163,7 @@ QGroupBox *TfrmOptions::MakeDefaultLocation()
     spnLatM = MakeSpin(59);
     spnLongD = MakeSpin(180);
     spnLongM = MakeSpin(59);
-    spnZoneH = MakeSpin(12);
+    spnZoneH = MakeSpin(kZoneHoursMax);
     spnZoneM = MakeSpin(59);
     for (QSpinBox *zone : {spnZoneH, spnZoneM}) {
         zone->setToolTip(kZoneHint);
@@ -224,6 +225,8 @@ void TfrmOptions::Fill(const OptionValues &values)
     (values.North ? optN : optS)->setChecked(true);
     (values.West ? optW : optE)->setChecked(true);
     for (int i = 0; i < 12; ++i) lstPlanets->SetSelected(i, values.Show[i]);
+    filled_ = values;
+    changed_.clear();
 }
 
 OptionValues TfrmOptions::Values() const
@@ -243,6 +246,7 @@ OptionValues TfrmOptions::Values() const
     v.North = optN->isChecked();
     v.West = optW->isChecked();
     for (int i = 0; i < 12; ++i) v.Show[i] = lstPlanets->Selected(i);
+    KeepUnchanged(v);
     return v;
 }
 
@@ -279,6 +283,41 @@ void TfrmOptions::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     SizeMoved();
+}
+
+// A control counts as changed from the first change of its value after Fill,
+// or a click on one of its radio buttons (also the one already checked: the
+// user chose what it shows).
+void TfrmOptions::WatchChanges()
+{
+    for (QSpinBox *spin : {spnLatD, spnLatM, spnLongD, spnLongM, spnZoneH, spnZoneM})
+        connect(spin, &QSpinBox::valueChanged, this, [this, spin] { changed_.insert(spin); });
+    connect(tbPSize, &QSlider::valueChanged, this, [this] { changed_.insert(tbPSize); });
+    for (TRadioGroup *group : {optColor, optHouse, optCusp})
+        for (int i = 0; i < group->Count(); ++i) {
+            connect(group->Button(i), &QRadioButton::clicked, this, [this, group] { changed_.insert(group); });
+            connect(group->Button(i), &QRadioButton::toggled, this, [this, group] { changed_.insert(group); });
+        }
+}
+
+// A control the user has not changed gives back the file's value, which it
+// may not be able to show (a zone of 20 h, Porphyry, a size of 200): OK
+// then leaves it as it was.
+void TfrmOptions::KeepUnchanged(OptionValues &v) const
+{
+    const auto keep = [this](const QObject *control, int32_t &value, int32_t filled) {
+        if (!changed_.contains(control)) value = filled;
+    };
+    keep(optColor, v.Glyphs, filled_.Glyphs);
+    keep(optHouse, v.Houses, filled_.Houses);
+    keep(optCusp, v.Cusps, filled_.Cusps);
+    keep(tbPSize, v.Size, filled_.Size);
+    keep(spnLatD, v.LatD, filled_.LatD);
+    keep(spnLatM, v.LatM, filled_.LatM);
+    keep(spnLongD, v.LongD, filled_.LongD);
+    keep(spnLongM, v.LongM, filled_.LongM);
+    keep(spnZoneH, v.ZoneH, filled_.ZoneH);
+    keep(spnZoneM, v.ZoneM, filled_.ZoneM);
 }
 
 bool TfrmOptions::eventFilter(QObject *watched, QEvent *event)

@@ -13,6 +13,7 @@
 
 #include <QColor>
 #include <QDialog>
+#include <QSet>
 
 #include <cstdint>
 #include <functional>
@@ -37,6 +38,8 @@ public:
     // desktop's font needs more room.
     static constexpr int kClientWidth = 413;
     static constexpr int kClientHeight = 289;
+    // The zone hours east or west of Greenwich: up to 14 (Kiribati).
+    static constexpr int kZoneHoursMax = 14;
     static const char *const kZoneHint;
 
     explicit TfrmOptions(QWidget *parent = nullptr);
@@ -47,7 +50,9 @@ public:
     void Fill(const OptionValues &values);
     // What the dialog shows, for the settings file: a radio group with no
     // item checked gives -1; Color is the value from Fill, or the colour
-    // last chosen with btnColor as 0x00BBGGRR.
+    // last chosen with btnColor as 0x00BBGGRR.  A radio group, the slider or
+    // a spin box that the user has not changed since Fill gives the value
+    // Fill had, also one it cannot show.
     OptionValues Values() const;
     // The clock's present glyph colour (0x00BBGGRR), where the colour
     // dialog of btnColor starts.
@@ -117,7 +122,11 @@ private:
     QWidget *MakeButtons();
     QSpinBox *MakeSpin(int maximum);
     void FixSize();
+    void WatchChanges();
+    void KeepUnchanged(OptionValues &values) const;
 
+    OptionValues filled_;            // the values of the last Fill
+    QSet<const QObject *> changed_;  // the controls changed since then
     int32_t colour_ = 0;         // the value Values() gives as Color
     uint32_t planetColour_ = 0;  // where the colour dialog starts
     ColourChooser chooser_;

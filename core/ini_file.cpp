@@ -160,6 +160,13 @@ bool Replace(const std::string &target, const struct stat *existing, std::string
 IniFile IniFile::Parse(std::string_view text)
 {
     IniFile ini;
+    // An editor's UTF-8 byte-order mark is no part of the first line (it
+    // would hide a section there); the file keeps it when written again.
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+        text.remove_prefix(kByteOrderMark.size());
+        ini.byteOrderMark_ = true;
+    }
     if (text.find("\r\n") != std::string_view::npos) ini.newline_ = "\r\n";
     size_t start = 0;
     while (start < text.size()) {
@@ -282,7 +289,7 @@ void IniFile::Set(std::string_view section, std::string_view key, std::string_vi
 
 std::string IniFile::Text() const
 {
-    std::string text;
+    std::string text = byteOrderMark_ ? "\xEF\xBB\xBF" : "";
     for (const Line &line : lines_) text += line.Text + newline_;
     return text;
 }

@@ -19,8 +19,10 @@ class IniFile {
 public:
     // Replaces the contents with the file at `path`; a missing file reads as
     // empty and is no failure.  An unreadable file, one beyond kMaxBytes or
-    // kMaxLines, or a directory, leaves the contents empty and returns false
-    // with the reason in `error` (when given).
+    // kMaxLines, a directory, a FIFO or a device (never waited on), or a loop
+    // of symbolic links, leaves the contents empty and returns false with
+    // the reason in `error` (when given).  A UTF-8 byte-order mark at the
+    // start is skipped, and Text() puts it back.
     bool Load(const std::string &path, std::string *error = nullptr);
     static IniFile Parse(std::string_view text);
 
@@ -53,6 +55,7 @@ private:
 
     std::vector<Line> lines_;
     std::string newline_ = "\n";
+    bool byteOrderMark_ = false;  // the file began with a UTF-8 byte-order mark
     bool tooLarge_ = false;
 };
 

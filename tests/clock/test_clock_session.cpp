@@ -4,7 +4,7 @@
 // once, computes once and reaches every subscriber once; the publication's
 // lines are those of the chart computed for that minute; no computation
 // starts inside another; the settings are read again on request; notices
-// come once per reading of the file.  The expected charts come from the
+// come once per reading of the file, and an unreadable file is said once.  The expected charts come from the
 // chart core (ComputeChartAt) for the same settings and minute.
 #include "clock_session.h"
 
@@ -18,11 +18,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <string>
 #include <tuple>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -55,6 +58,10 @@ protected:
     void Start(const std::string &ini = kLondon)
     {
         std::ofstream(path_) << ini;
+        StartOnTheFileAsItIs();
+    }
+    void StartOnTheFileAsItIs()
+    {
         session_ = std::make_unique<ClockSession>(path_);
         session_->SetTimeSource([this] {
             ++reads_;
@@ -245,6 +252,68 @@ TEST_F(Session, WithoutAPlaceTheComputersZoneGivesIt)
         EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), geometryOnly);
     }
     unsetenv("TZ");
+}
+
+// A settings file that cannot be read is said at start, with the first
+// chart, and only once while it stays so: not again when the options
+// dialog reads it again or at the next minutes.  A FIFO is never waited on.
+TEST_F(Session, AnUnreadableSettingsFileIsSaidOnceAtStart)
+{
+    const std::string loop = dir_.Path() + "/loop.ini";
+    struct Case { const char *name; std::function<bool()> make; const char *reason; } cases[] = {
+        {"a folder", [&] { return ::mkdir(path_.c_str(), 0700) == 0; }, "not a regular file"},
+        {"a FIFO without a writer", [&] { return ::mkfifo(path_.c_str(), 0600) == 0; }, "not a regular file"},
+        {"over the size limit",
+         [&] {
+             std::ofstream(path_) << "[Place]\n";
+             return ::truncate(path_.c_str(), IniFile::kMaxBytes + 1) == 0;
+         },
+         "larger than 16 MiB"},
+        {"a loop of symbolic links",
+         [&] { return ::symlink(loop.c_str(), path_.c_str()) == 0 && ::symlink(path_.c_str(), loop.c_str()) == 0; },
+         "Too many levels of symbolic links"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove_all(path_);
+        std::filesystem::remove(loop);
+        ASSERT_TRUE(c.make());
+        got_ = {};
+        StartOnTheFileAsItIs();
+        EXPECT_EQ(session_->ClockSettings().HouseSys, QVCALC32_PLACIDUS);  // the defaults
+        session_->ComputeChart();
+        ASSERT_EQ(got_.notices.size(), 1u);
+        EXPECT_EQ(got_.events, (std::vector<std::string>{"computed", "notice"}));
+        EXPECT_NE(got_.notices[0].find("cannot be read (" + path_ + ": " + c.reason), std::string::npos)
+            << got_.notices[0];
+        EXPECT_NE(got_.notices[0].find("runs on the default settings"), std::string::npos);
+        session_->LoadSettings();
+        session_->MinuteTick();
+        session_->MinuteTick();
+        EXPECT_EQ(got_.notices.size(), 1u);
+    }
+    // Readable again, then unreadable again: said again.
+    std::filesystem::remove(loop);
+    std::filesystem::remove(path_);
+    std::ofstream(path_) << kLondon;
+    session_->LoadSettings();
+    session_->ComputeChart();
+    EXPECT_EQ(got_.notices.size(), 1u);
+    std::filesystem::remove(path_);
+    ASSERT_EQ(::mkdir(path_.c_str(), 0700), 0);
+    session_->LoadSettings();
+    session_->ComputeChart();
+    EXPECT_EQ(got_.notices.size(), 2u);
+
+    // Below a plain file there is no settings file at all: as for a missing
+    // file, only a first start's word on the place.
+    got_ = {};
+    path_ = dir_.Path() + "/plain/zenlume.ini";
+    std::ofstream(dir_.Path() + "/plain") << "x";
+    StartOnTheFileAsItIs();
+    session_->ComputeChart();
+    ASSERT_EQ(got_.notices.size(), 1u);
+    EXPECT_NE(got_.notices[0].find("to set your"), std::string::npos) << got_.notices[0];
 }
 
 // The session's own timer drives MinuteTick (shortened here to a

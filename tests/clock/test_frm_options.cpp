@@ -1,12 +1,15 @@
 // The options dialog "Set Clock": what the settings file puts in comes back
-// out for OK (radio indexes beyond the items as the last item, negative ones
-// as none, out-of-range numbers clamped), the size slider names its size and
-// reports every change, the colour button reports a chosen colour only, and
-// the dialog is one fixed size with nothing cut off.
+// out for OK unchanged, also what the controls cannot show (radio indexes
+// beyond the items show the last item, negative ones none, out-of-range
+// numbers the nearest end), until the user changes that control; the size
+// slider names its size and reports every change, the colour button
+// reports a chosen colour only, and the dialog is one fixed size with
+// nothing cut off.
 #include "frm_options.h"
 
 #include "pick_list.h"
 #include "radio_group.h"
+#include "temp_dir.h"
 
 #include <QGroupBox>
 #include <QHelpEvent>
@@ -16,10 +19,13 @@
 #include <QSignalSpy>
 #include <QSlider>
 #include <QSpinBox>
+#include <QTest>
 #include <QToolTip>
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 
@@ -45,19 +51,31 @@ OptionValues With(void (*change)(OptionValues &))
     return v;
 }
 
+// What the controls show, read from the controls themselves.
+OptionValues Shown(const TfrmOptions &d)
+{
+    OptionValues v = d.Values();
+    v.Glyphs = d.optColor->ItemIndex(), v.Houses = d.optHouse->ItemIndex(), v.Cusps = d.optCusp->ItemIndex();
+    v.Size = d.tbPSize->value();
+    v.LatD = d.spnLatD->value(), v.LatM = d.spnLatM->value(), v.LongD = d.spnLongD->value();
+    v.LongM = d.spnLongM->value(), v.ZoneH = d.spnZoneH->value(), v.ZoneM = d.spnZoneM->value();
+    return v;
+}
+
 struct RoundTripCase {
     const char *name;
     OptionValues filled;
-    OptionValues expected;  // what OK would write
+    OptionValues shown;  // what the controls show; OK with no change writes `filled`
 };
 
 class OptionsRoundTrip : public testing::TestWithParam<RoundTripCase> {};
 
-TEST_P(OptionsRoundTrip, ValuesGiveBackWhatTheDialogShows)
+TEST_P(OptionsRoundTrip, ShowsWhatItCanAndGivesBackWhatTheFileHeld)
 {
     TfrmOptions dialog;
     dialog.Fill(GetParam().filled);
-    EXPECT_EQ(Describe(dialog.Values()), Describe(GetParam().expected));
+    EXPECT_EQ(Describe(Shown(dialog)), Describe(GetParam().shown));
+    EXPECT_EQ(Describe(dialog.Values()), Describe(GetParam().filled));
 }
 
 const OptionValues kPlace = With([](OptionValues &v) {
@@ -75,11 +93,23 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         RoundTripCase{"Defaults", OptionValues{}, OptionValues{}},
         RoundTripCase{"EveryFieldInRange", kPlace, kPlace},
-        RoundTripCase{"HousesBeyondTheItemsGiveEqual", With([](OptionValues &v) { v.Houses = 5; }),
+        RoundTripCase{"ZonesUpTo14HoursShow", With([](OptionValues &v) { v.ZoneH = 14, v.ZoneM = 0; }),
+                      With([](OptionValues &v) { v.ZoneH = 14, v.ZoneM = 0; })},
+        RoundTripCase{"Zone13Hours", With([](OptionValues &v) { v.ZoneH = 13; }),
+                      With([](OptionValues &v) { v.ZoneH = 13; })},
+        RoundTripCase{"ZoneBeyond14Hours", With([](OptionValues &v) { v.ZoneH = 20; }),
+                      With([](OptionValues &v) { v.ZoneH = 14; })},
+        RoundTripCase{"NegativeLatitudeDegrees", With([](OptionValues &v) { v.LatD = -10, v.North = true; }),
+                      With([](OptionValues &v) { v.LatD = 0, v.North = true; })},
+        RoundTripCase{"LatitudeMinutes75", With([](OptionValues &v) { v.LatM = 75; }),
+                      With([](OptionValues &v) { v.LatM = 59; })},
+        RoundTripCase{"PorphyryBeyondTheItems", With([](OptionValues &v) { v.Houses = 5; }),
                       With([](OptionValues &v) { v.Houses = 2; })},
-        RoundTripCase{"NegativeHousesGiveNone", With([](OptionValues &v) { v.Houses = -1; }),
+        RoundTripCase{"Size200", With([](OptionValues &v) { v.Size = 200; }),
+                      With([](OptionValues &v) { v.Size = 100; })},
+        RoundTripCase{"NegativeHousesShowNone", With([](OptionValues &v) { v.Houses = -1; }),
                       With([](OptionValues &v) { v.Houses = -1; })},
-        RoundTripCase{"GlyphsSevenGiveBackground", With([](OptionValues &v) { v.Glyphs = 7, v.Cusps = 3; }),
+        RoundTripCase{"GlyphsSevenAndCuspsThree", With([](OptionValues &v) { v.Glyphs = 7, v.Cusps = 3; }),
                       With([](OptionValues &v) { v.Glyphs = 2, v.Cusps = 2; })},
         RoundTripCase{"ShowFlagsEachWay", kShowEveryThird, kShowEveryThird},
         RoundTripCase{"SouthWest", With([](OptionValues &v) { v.West = true; }),
@@ -88,16 +118,90 @@ INSTANTIATE_TEST_SUITE_P(
                       With([](OptionValues &v) { v.Color = -1; })},
         RoundTripCase{"NumbersOutsideTheRangesShowTheNearestEnd",
                       With([](OptionValues &v) {
-                          v.Size = 10, v.LatD = 100, v.LatM = 75, v.LongD = 200, v.LongM = -4, v.ZoneH = 13,
+                          v.Size = 10, v.LatD = 100, v.LatM = 75, v.LongD = 200, v.LongM = -4, v.ZoneH = 15,
                           v.ZoneM = 60;
                       }),
                       With([](OptionValues &v) {
-                          v.Size = 25, v.LatD = 90, v.LatM = 59, v.LongD = 180, v.LongM = 0, v.ZoneH = 12,
+                          v.Size = 25, v.LatD = 90, v.LatM = 59, v.LongD = 180, v.LongM = 0, v.ZoneH = 14,
                           v.ZoneM = 59;
-                      })},
-        RoundTripCase{"SizeAboveTheSlider", With([](OptionValues &v) { v.Size = 120; }),
-                      With([](OptionValues &v) { v.Size = 100; })}),
+                      })}),
     [](const testing::TestParamInfo<RoundTripCase> &info) { return std::string(info.param.name); });
+
+// A control the user changes writes its new value, also the value it
+// showed for one it could not show; the others keep the file's values.
+struct ChangeCase {
+    const char *name;
+    void (*change)(TfrmOptions &);
+    void (*written)(OptionValues &);  // applied to kUnshowable
+};
+
+const OptionValues kUnshowable = With([](OptionValues &v) {
+    v.Houses = 5, v.Size = 200, v.LatD = -10, v.LatM = 75, v.ZoneH = 20, v.Glyphs = 7;
+});
+
+class OptionsChange : public testing::TestWithParam<ChangeCase> {};
+
+TEST_P(OptionsChange, WritesTheChangedControlOnly)
+{
+    TfrmOptions dialog;
+    dialog.Fill(kUnshowable);
+    GetParam().change(dialog);
+    OptionValues expected = kUnshowable;
+    GetParam().written(expected);
+    EXPECT_EQ(Describe(dialog.Values()), Describe(expected));
+    dialog.Fill(kUnshowable);  // a new Fill forgets the changes
+    EXPECT_EQ(Describe(dialog.Values()), Describe(kUnshowable));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, OptionsChange,
+    testing::Values(
+        ChangeCase{"ZoneHours", [](TfrmOptions &d) { d.spnZoneH->setValue(13); },
+                   [](OptionValues &v) { v.ZoneH = 13; }},
+        ChangeCase{"ZoneHoursTypedAsShown",
+                   [](TfrmOptions &d) {
+                       d.spnZoneH->selectAll();
+                       QTest::keyClicks(d.spnZoneH, "14");
+                   },
+                   [](OptionValues &v) { v.ZoneH = 14; }},
+        ChangeCase{"ZoneMinutesOnly", [](TfrmOptions &d) { d.spnZoneM->setValue(45); },
+                   [](OptionValues &v) { v.ZoneM = 45; }},
+        ChangeCase{"LatitudeDegrees", [](TfrmOptions &d) { d.spnLatD->setValue(33); },
+                   [](OptionValues &v) { v.LatD = 33; }},
+        ChangeCase{"LatitudeMinutes", [](TfrmOptions &d) { d.spnLatM->setValue(10); },
+                   [](OptionValues &v) { v.LatM = 10; }},
+        ChangeCase{"HousesKoch", [](TfrmOptions &d) { d.optHouse->Button(1)->click(); },
+                   [](OptionValues &v) { v.Houses = 1; }},
+        ChangeCase{"HousesClickedOnTheEqualItShows", [](TfrmOptions &d) { d.optHouse->Button(2)->click(); },
+                   [](OptionValues &v) { v.Houses = 2; }},
+        ChangeCase{"SignColours", [](TfrmOptions &d) { d.optColor->Button(0)->click(); },
+                   [](OptionValues &v) { v.Glyphs = 0; }},
+        ChangeCase{"Size", [](TfrmOptions &d) { d.tbPSize->setValue(70); }, [](OptionValues &v) { v.Size = 70; }},
+        ChangeCase{"SizeByKeyboard", [](TfrmOptions &d) { QTest::keyClick(d.tbPSize, Qt::Key_Left); },
+                   [](OptionValues &v) { v.Size = 99; }},
+        ChangeCase{"Hemisphere", [](TfrmOptions &d) { d.optN->click(); }, [](OptionValues &v) { v.North = true; }}),
+    [](const testing::TestParamInfo<ChangeCase> &info) { return std::string(info.param.name); });
+
+// Through the file: OK with nothing changed leaves every key as it was.
+TEST(Options, OkWithNothingChangedLeavesTheFileAsItWas)
+{
+    const test::TempDir dir("zenlume-options");
+    const std::string path = dir.Path() + "/zenlume.ini";
+    const std::string text =
+        "[Setting]\nGlyphs=7\nHouses=5\nCusps=1\nSize=200\nColor=-1\n"
+        "[Place]\nLatD=-10\nLatM=75\nLongM=0\nLongD=175\nZoneH=13\nZoneM=0\nNS=1\nEW=0\n"
+        "[Show]\nSun=1\nMoon=1\nMercury=1\nVenus=1\nMars=1\nJupiter=1\nSaturn=1\nUranus=1\nNeptune=1\nPluto=1\n"
+        "Node=0\nChiron=0\n";
+    std::ofstream(path) << text;
+    IniFile ini;
+    ASSERT_TRUE(ini.Load(path));
+    TfrmOptions dialog;
+    dialog.Fill(ReadOptions(ini));
+    std::string error;
+    ASSERT_TRUE(WriteOptions(path, dialog.Values(), &error)) << error;
+    std::ifstream in(path);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), text);
+}
 
 TEST(Options, ShowsTheLastRadioItemBeyondTheItemsAndSouthEastUnlessOne)
 {

@@ -83,6 +83,9 @@ TEST(LoadSettings, PlaceAndZoneSigns)
         {"[Place]\nEW=0\nLongD=12\nLongM=15\n", 0, -12.25, 0, "12 15 east"},
         {"[Place]\nEW=7\nLongD=12\nLongM=15\n", 0, 12.25, 0, "any non-zero EW counts as west"},
         {"[Place]\nEW=0\nZoneH=0\nZoneM=30\n", 0, 0, 0.5, "half an hour east"},
+        {"[Place]\nEW=0\nZoneH=13\n", 0, 0, 13, "New Zealand's summer, Tonga: 13 h east"},
+        {"[Place]\nEW=0\nZoneH=14\n", 0, 0, 14, "Kiribati: 14 h east"},
+        {"[Place]\nEW=1\nZoneH=14\n", 0, 0, -14, "14 h west"},
     };
     for (const auto &c : cases) {
         const Settings s = Load(c.text);
@@ -398,6 +401,37 @@ TEST(SettingsFile, HugeFilesAreNeitherReadNorWritten)
     EXPECT_NE(why.find("would grow beyond 16 MiB"), std::string::npos) << why;
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
     EXPECT_EQ(static_cast<size_t>(st.st_size), IniFile::kMaxBytes - 18);
+}
+
+// A file saved by an editor that starts it with a UTF-8 byte-order mark:
+// the first section is read, and OK writes into it (no second section) and
+// keeps the mark, so the file stays as the editor left it.
+TEST(SettingsFile, AByteOrderMarkHidesNoSectionAndStays)
+{
+    const TempDir dir("zenlume-settings");
+    const std::string path = dir.Path() + "/zenlume.ini";
+    const struct { const char *name, *newline; } cases[] = {{"LF", "\n"}, {"CR LF", "\r\n"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string nl = c.newline;
+        std::ofstream(path, std::ios::binary)
+            << "\xEF\xBB\xBF[Place]" << nl << "NS=1" << nl << "LatD=51" << nl << "[Setting]" << nl << "Houses=1" << nl;
+        const Settings s = LoadSettings(FromFile(path));
+        EXPECT_DOUBLE_EQ(s.Latitude(), 51.0);
+        EXPECT_EQ(s.HouseSys, QVCALC32_KOCH);
+        std::string error;
+        ASSERT_TRUE(WriteOptions(path, ReadOptions(FromFile(path)), &error)) << error;
+        const std::string text = ReadAll(path);
+        EXPECT_EQ(text.rfind("\xEF\xBB\xBF[Place]" + nl + "NS=1" + nl + "LatD=51" + nl, 0), 0u) << text;
+        EXPECT_EQ(text.find("[Place]"), text.rfind("[Place]")) << text;  // one [Place] only
+        EXPECT_EQ(text.find("\xEF\xBB\xBF", 1), std::string::npos);
+        EXPECT_DOUBLE_EQ(LoadSettings(FromFile(path)).Latitude(), 51.0);
+    }
+    // A file without the mark gets none.
+    std::ofstream(path) << "[Place]\nLatD=1\n";
+    std::string error;
+    ASSERT_TRUE(WriteOptions(path, ReadOptions(FromFile(path)), &error)) << error;
+    EXPECT_EQ(ReadAll(path).rfind("[Place]", 0), 0u);
 }
 
 // Temporary files of a writer that was killed go with the next write once
