@@ -1,8 +1,10 @@
 #include "frm_options.h"
 
 #include "pick_list.h"
+#include "place_zone.h"
 #include "radio_group.h"
 #include "wheel_canvas.h"
+#include "zone_chooser.h"
 
 #include <QColorDialog>
 #include <QDialogButtonBox>
@@ -182,9 +184,19 @@ QGroupBox *TfrmOptions::MakeDefaultLocation()
     addColumn(2, "Longitude", spnLongD, "°", spnLongM, "'");
     grid->addWidget(RadioPair(optE, "E", optW, "W"), 3, 2, 1, 2);
     addColumn(4, "Time Zone", spnZoneH, "h", spnZoneM, "");
+    cmbZone = new TZoneChooser(locationBox);
+    QStringList names;
+    for (const std::string &name : ZoneNames()) names << QString::fromStdString(name);
+    cmbZone->SetZones(names);
+    grid->addWidget(cmbZone, 4, 0, 1, 6);
+    connect(cmbZone, &TZoneChooser::ZoneChosen, this, &TfrmOptions::FillZoneOffset);
+    for (QSpinBox *zone : {spnZoneH, spnZoneM})
+        connect(zone, &QSpinBox::valueChanged, this, [this] {
+            if (!fillingZone_) cmbZone->SetZone({});
+        });
     grid->setColumnMinimumWidth(1, kSpacing);
     grid->setColumnMinimumWidth(3, kSpacing);
-    grid->setRowStretch(4, 1);
+    grid->setRowStretch(5, 1);
     grid->setColumnStretch(5, 1);
     optS->setChecked(true);
     optE->setChecked(true);
@@ -220,8 +232,11 @@ void TfrmOptions::Fill(const OptionValues &values)
     spnLatM->setValue(values.LatM);
     spnLongD->setValue(values.LongD);
     spnLongM->setValue(values.LongM);
+    fillingZone_ = true;
     spnZoneH->setValue(values.ZoneH);
     spnZoneM->setValue(values.ZoneM);
+    fillingZone_ = false;
+    cmbZone->SetZone(QString::fromStdString(values.TimeZone));
     (values.North ? optN : optS)->setChecked(true);
     (values.West ? optW : optE)->setChecked(true);
     for (int i = 0; i < 12; ++i) lstPlanets->SetSelected(i, values.Show[i]);
@@ -245,6 +260,7 @@ OptionValues TfrmOptions::Values() const
     v.ZoneM = spnZoneM->value();
     v.North = optN->isChecked();
     v.West = optW->isChecked();
+    v.TimeZone = cmbZone->Zone().toStdString();
     for (int i = 0; i < 12; ++i) v.Show[i] = lstPlanets->Selected(i);
     KeepUnchanged(v);
     return v;
@@ -318,6 +334,19 @@ void TfrmOptions::KeepUnchanged(OptionValues &v) const
     keep(spnLongM, v.LongM, filled_.LongM);
     keep(spnZoneH, v.ZoneH, filled_.ZoneH);
     keep(spnZoneM, v.ZoneM, filled_.ZoneM);
+}
+
+// The standard offset of the zone chosen, in the zone boxes; nothing for
+// the fixed offset.
+void TfrmOptions::FillZoneOffset(const QString &zone)
+{
+    const std::optional<PlaceZone> named = PlaceZone::Named(zone.toStdString());
+    if (!named) return;
+    const int minutes = std::abs(named->StandardOffset(Now())) / 60;
+    fillingZone_ = true;
+    spnZoneH->setValue(minutes / 60);
+    spnZoneM->setValue(minutes % 60);
+    fillingZone_ = false;
 }
 
 bool TfrmOptions::eventFilter(QObject *watched, QEvent *event)

@@ -30,6 +30,7 @@ namespace zenlume {
 
 class TPickList;
 class TRadioGroup;
+class TZoneChooser;
 
 class TfrmOptions : public QDialog {
     Q_OBJECT
@@ -111,6 +112,12 @@ public:
     QRadioButton *optS;
     QRadioButton *optE;
     QRadioButton *optW;
+    // The zone's name in the system's time-zone database, or "(fixed
+    // offset)" for the numbers alone.  Choosing a name fills the zone
+    // hours and minutes with its standard offset (the east/west choice
+    // stays the longitude's); changing those numbers by hand goes back to
+    // the fixed offset.
+    TZoneChooser *cmbZone;
     QPushButton *btnOK;
     QPushButton *btnCancel;
 
@@ -124,6 +131,8 @@ private:
     void FixSize();
     void WatchChanges();
     void KeepUnchanged(OptionValues &values) const;
+    void FillZoneOffset(const QString &zone);
+    bool fillingZone_ = false;  // the zone boxes are being set, not edited
 
     OptionValues filled_;            // the values of the last Fill
     QSet<const QObject *> changed_;  // the controls changed since then

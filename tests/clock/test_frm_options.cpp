@@ -10,6 +10,7 @@
 #include "pick_list.h"
 #include "radio_group.h"
 #include "temp_dir.h"
+#include "zone_chooser.h"
 
 #include <QGroupBox>
 #include <QHelpEvent>
@@ -203,6 +204,42 @@ TEST(Options, OkWithNothingChangedLeavesTheFileAsItWas)
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), text);
 }
 
+// The zone's name: kept as the file has it (also one the database does not
+// hold); choosing one fills the zone boxes with its standard offset;
+// changing the boxes by hand goes back to the fixed offset.
+TEST(Options, TheZoneNameAndTheNumbersItFills)
+{
+    TfrmOptions options;
+    OptionValues values;
+    values.TimeZone = "Mars/Olympus";
+    options.Fill(values);
+    EXPECT_EQ(options.Values().TimeZone, "Mars/Olympus");
+    values.TimeZone = "Europe/Berlin";
+    values.ZoneH = 1;
+    options.Fill(values);
+    EXPECT_EQ(options.Values().TimeZone, "Europe/Berlin");
+    EXPECT_EQ(options.Values().ZoneH, 1);
+
+    const struct {
+        const char *zone;
+        int hours, minutes;
+    } cases[] = {{"Asia/Kathmandu", 5, 45}, {"America/New_York", 5, 0}, {"Pacific/Chatham", 12, 45},
+                 {"Pacific/Kiritimati", 14, 0}};
+    for (const auto &c : cases) {
+        const int index = options.cmbZone->findText(c.zone);
+        ASSERT_GT(index, 0) << c.zone;
+        options.cmbZone->setCurrentIndex(index);
+        emit options.cmbZone->activated(index);
+        const OptionValues chosen = options.Values();
+        EXPECT_EQ(chosen.TimeZone, c.zone);
+        EXPECT_EQ(chosen.ZoneH, c.hours) << c.zone;
+        EXPECT_EQ(chosen.ZoneM, c.minutes) << c.zone;
+    }
+    options.spnZoneH->setValue(3);
+    EXPECT_EQ(options.Values().TimeZone, "");
+    EXPECT_EQ(options.Values().ZoneH, 3);
+}
+
 TEST(Options, ShowsTheLastRadioItemBeyondTheItemsAndSouthEastUnlessOne)
 {
     TfrmOptions dialog;
@@ -312,8 +349,10 @@ TEST(Options, OneFixedSizeWithNothingCutOff)
     EXPECT_GE(dialog.height(), TfrmOptions::kClientHeight);
     for (QWidget *w : dialog.findChildren<QWidget *>()) {
         if (qobject_cast<QAbstractSpinBox *>(w->parentWidget())) continue;  // the box sizes its own editor
+        if (!w->isVisible()) continue;  // the zone list's pop-ups, shown only when open
         EXPECT_GE(w->width(), w->minimumSizeHint().width()) << w->metaObject()->className();
-        EXPECT_TRUE(dialog.rect().contains(QRect(w->mapTo(&dialog, QPoint(0, 0)), w->size())));
+        EXPECT_TRUE(dialog.rect().contains(QRect(w->mapTo(&dialog, QPoint(0, 0)), w->size())))
+            << w->metaObject()->className();
     }
     // All twelve bodies show without scrolling.
     EXPECT_GE(dialog.lstPlanets->viewport()->height(), 12 * dialog.lstPlanets->ItemHeight());
