@@ -102,6 +102,8 @@ void IteratePlacidus(int n, const double *base, const double *f, double kFirst, 
     }
     for (int32_t round = 1, left = n; left > 0; ++round) {
         int kept = 0;
+        // Four cusps at most: unrolled, each step's cusps stand side by side.
+#pragma GCC unroll 4
         for (int j = 0; j < left; ++j) {
             const int l = running[j];
             next[l] = base[l] + f[l] * arcSin[l];
@@ -118,7 +120,9 @@ void IteratePlacidus(int n, const double *base, const double *f, double kFirst, 
             running[kept++] = l;
         }
         left = kept;
+#pragma GCC unroll 4
         for (int j = 0; j < left; ++j) sinX[running[j]] = PlacidusSin(next[running[j]]);
+#pragma GCC unroll 4
         for (int j = 0; j < left; ++j) {
             const int l = running[j];
             arcSin[l] = PlacidusArcSin(k, next[l], sinX[l]);
@@ -169,8 +173,6 @@ void PlacHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double 
 {
     if (!HasElement(Cusps, CuspsHigh, 12)) return;
     const HouseFrame frame(LST, Lat, Obl, Offset);
-    double asc, mc;
-    frame.Angles(&asc, &mc);
 
     // k as the C library gives it: the products k sin X are rounded to
     // Real6, and near a rounding midpoint an ulp of k decides.  The first
@@ -207,6 +209,10 @@ void PlacHouse(double *Cusps, int32_t CuspsHigh, double LST, double Lat, double 
         const double v = c[i] + Offset;
         c[i] = v < 0 ? v + 360 : v;
     }
+    // The angles only replace cusps 1, 4, 7 and 10: taken last, after the
+    // iteration that everything else waits on.
+    double asc, mc;
+    frame.Angles(&asc, &mc);
     FixAngles(c, asc, mc);
     CopyOut(Cusps, c);
 }
