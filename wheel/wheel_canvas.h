@@ -3,6 +3,13 @@
 // on a point the way the wheel measures it.  Rings and lines are drawn
 // without antialiasing, so that every ring, spoke and tick lands on known
 // pixels and the flood fills find closed borders; text is antialiased.
+//
+// On a high-density screen the picture holds `ratio` device pixels for each
+// of the wheel's pixels.  Every call still takes the wheel's own units; a
+// wheel pixel p becomes the device pixels around floor((p + 0.5) * ratio),
+// rings and lines are drawn one device pixel at a time and text at the
+// device resolution, so no edge shows steps of more than one device pixel.
+// At ratio 1 every pixel is the one the plain wheel gets.
 #pragma once
 
 #include "wheel_geometry.h"
@@ -20,7 +27,8 @@ namespace zenlume {
 
 class WheelCanvas {
 public:
-    WheelCanvas(QImage &picture, const WheelGeometry &geometry);
+    // `picture` has round(side * ratio) device pixels a side.
+    WheelCanvas(QImage &picture, const WheelGeometry &geometry, double ratio = 1);
 
     const WheelGeometry &Geometry() const { return g_; }
 
@@ -44,9 +52,13 @@ public:
 
 private:
     void Begin();
+    int ToDevice(int p) const;
+    QPoint ToDevice(QPoint p) const { return {ToDevice(p.x()), ToDevice(p.y())}; }
+    void ThickenLine(QPoint from, QPoint to, int penWidth);
 
     QImage &picture_;
     const WheelGeometry &g_;
+    const double ratio_;
     QPainter painter_;
     std::vector<QPoint> pixels_;  // reused by every line
 };

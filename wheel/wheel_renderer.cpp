@@ -3,6 +3,7 @@
 #include "body_layer.h"
 #include "glyph_codes.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace zenlume {
@@ -32,6 +33,9 @@ QPoint SignCellSeed(const WheelGeometry &g, double theta)
     return {static_cast<int>(std::lround(centre + radius * std::cos(rad))),
             static_cast<int>(std::lround(centre + radius * std::sin(rad)))};
 }
+
+// The ratio a drawing uses: a ratio no screen has falls back to 1.
+double UsableRatio(double ratio) { return std::isfinite(ratio) && ratio >= 0.25 && ratio <= 8 ? ratio : 1; }
 
 bool IsAxisCusp(int i) { return i == 1 || i == 4 || i == 7 || i == 10; }
 
@@ -66,13 +70,26 @@ bool WheelRenderer::DrawWheel(const ClockChart &chart, const Settings &settings,
     const int side = options.Side;
     if (drawing_ || side < 1) return false;
     const DrawingFlag flag(drawing_);
-    if (picture_.width() != side) {
-        picture_ = QImage(side, side, QImage::Format_RGB32);
+    const double ratio = UsableRatio(options.DevicePixelRatio);
+    const int deviceSide = std::max(1, static_cast<int>(std::lround(side * ratio)));
+    if (picture_.width() != deviceSide) {
+        picture_ = QImage(deviceSide, deviceSide, QImage::Format_RGB32);
         if (picture_.isNull()) return false;
     }
+    // The canvas places device pixels itself; the picture tells its ratio
+    // to whoever shows it once the drawing is done.
+    picture_.setDevicePixelRatio(1);
+    DrawLayers(chart, settings, options, ratio);
+    picture_.setDevicePixelRatio(ratio);
+    return true;
+}
+
+void WheelRenderer::DrawLayers(const ClockChart &chart, const Settings &settings, const WheelOptions &options,
+                               double ratio)
+{
     ClearWheel();
-    const WheelGeometry g = WheelGeometryFor(side);
-    WheelCanvas canvas(picture_, g);
+    const WheelGeometry g = WheelGeometryFor(options.Side);
+    WheelCanvas canvas(picture_, g, ratio);
     canvas.Ring(g.Rings[kRim]);
     canvas.Ring(g.Rings[kSignRingInner]);
 
@@ -86,7 +103,6 @@ bool WheelRenderer::DrawWheel(const ClockChart &chart, const Settings &settings,
     // The hub again, over the inner ends of the cusp lines.
     canvas.Ring(g.Rings[kOuterHub]);
     canvas.Ring(g.Rings[kInnerHub]);
-    return true;
 }
 
 void WheelRenderer::ClearWheel()

@@ -23,9 +23,13 @@ namespace zenlume {
 // settings file, computed by the caller: the picture's side, the glyph size
 // that follows from a picture's width (GlyphSizeFor), and a glyph colour
 // that stands in for the settings' PlanetColor while the options dialog
-// shows a colour not yet written to the file.
+// shows a colour not yet written to the file.  DevicePixelRatio is the
+// screen's device pixels per pixel: the picture holds Side * ratio device
+// pixels a side (rounded) and says so through its device pixel ratio, while
+// the wheel's geometry stays that of Side.
 struct WheelOptions {
     int Side = 0;                         // pixels
+    double DevicePixelRatio = 1;          // device pixels per pixel; 1 when not finite or outside 0.25..8
     uint16_t GlyphSize = 1;               // points
     std::optional<uint32_t> PlanetColor;  // 0x00BBGGRR; the settings' colour when empty
 
@@ -52,12 +56,14 @@ public:
     // arrive all the same (a call from inside a draw), it is dropped and the
     // result is false: the running draw shows the newest chart anyway, and
     // the next tick or resize draws again.  Also false for a side below 1 or
-    // a picture that cannot be allocated.
+    // a picture that cannot be allocated.  At ratio 1 the picture is pixel
+    // for pixel the plain wheel.
     bool DrawWheel(const ClockChart &chart, const Settings &settings, const WheelOptions &options);
 
     const QImage &Picture() const { return picture_; }
 
 private:
+    void DrawLayers(const ClockChart &chart, const Settings &settings, const WheelOptions &options, double ratio);
     void ClearWheel();
     void DrawSignSpokes(WheelCanvas &canvas, double signShift);
     void DrawDegreeTicks(WheelCanvas &canvas, double signShift);
