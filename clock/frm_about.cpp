@@ -83,11 +83,9 @@ TfrmAbout::TfrmAbout(TfrmQV4 *qv4, QWidget *parent)
     setPalette(white);
     setAutoFillBackground(true);
 
-    const GlyphFace face;
     titlePicture_ = new QLabel(this);
     titlePicture_->setObjectName(QStringLiteral("titlePicture"));
     titlePicture_->setGeometry(12, 10, kTitleWidth, kTitleHeight);
-    titlePicture_->setPixmap(DrawTitlePicture(face));
 
     QLabel *version = AddLabel(1, QStringLiteral("Version ") + QLatin1String(kZenlumeVersion), QRect(276, 12, 249, 22));
     QFont bold = version->font();
@@ -116,7 +114,7 @@ TfrmAbout::TfrmAbout(TfrmQV4 *qv4, QWidget *parent)
     signBand_ = new QLabel(this);
     signBand_->setObjectName(QStringLiteral("signBand"));
     signBand_->setGeometry(193, 218, kBandWidth, kBandHeight);
-    signBand_->setPixmap(DrawSignBand(face));
+    DrawPictures();
     closeButton_ = new QPushButton(QStringLiteral("Close this"), this);
     closeButton_->setObjectName(QStringLiteral("closeButton"));
     closeButton_->setGeometry(357, 220, 160, 30);
@@ -158,18 +156,38 @@ void TfrmAbout::ShowAstrologySoftware()
     reject();
 }
 
+void TfrmAbout::DrawPictures()
+{
+    // Drawn at the screen's ratio, so that they are as sharp as the text.
+    const double ratio = devicePixelRatioF();
+    const QPixmap shown = titlePicture_->pixmap();
+    if (!shown.isNull() && shown.devicePixelRatio() == ratio) return;
+    const GlyphFace face;
+    titlePicture_->setPixmap(DrawTitlePicture(face, ratio));
+    signBand_->setPixmap(DrawSignBand(face, ratio));
+}
+
 void TfrmAbout::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
+    DrawPictures();
     if (const QScreen *where = screen() ? screen() : QGuiApplication::primaryScreen())
         move(where->availableGeometry().center() - rect().center());
 }
 
-QPixmap TfrmAbout::DrawTitlePicture(const GlyphFace &face)
+// A white picture of w x h in the dialog's units, at `ratio`.
+QPixmap TfrmAbout::BlankPicture(int width, int height, double ratio)
+{
+    QPixmap picture(QSize(width, height) * ratio);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(Qt::white);
+    return picture;
+}
+
+QPixmap TfrmAbout::DrawTitlePicture(const GlyphFace &face, double ratio)
 {
     // A small zodiac wheel and the program's name beside it.
-    QPixmap picture(kTitleWidth, kTitleHeight);
-    picture.fill(Qt::white);
+    QPixmap picture = BlankPicture(kTitleWidth, kTitleHeight, ratio);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
@@ -193,12 +211,11 @@ QPixmap TfrmAbout::DrawTitlePicture(const GlyphFace &face)
     return picture;
 }
 
-QPixmap TfrmAbout::DrawSignBand(const GlyphFace &face)
+QPixmap TfrmAbout::DrawSignBand(const GlyphFace &face, double ratio)
 {
     // The twelve sign glyphs in deeper shades of their element colours, in a
     // framed band.
-    QPixmap picture(kBandWidth, kBandHeight);
-    picture.fill(Qt::white);
+    QPixmap picture = BlankPicture(kBandWidth, kBandHeight, ratio);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);

@@ -41,13 +41,17 @@ public:
     QPlainTextEdit *Instructions() const { return instructions_; }
 
     // The title picture (247 x 56) and the picture between the buttons (150 x 34).
-    static QPixmap DrawTitlePicture(const GlyphFace &face);
-    static QPixmap DrawSignBand(const GlyphFace &face);
+    // Both are `ratio` device pixels to each of the dialog's pixels.
+    static QPixmap DrawTitlePicture(const GlyphFace &face, double ratio);
+    static QPixmap DrawSignBand(const GlyphFace &face, double ratio);
 
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    static QPixmap BlankPicture(int width, int height, double ratio);
+    // Draws both pictures again when the dialog's screen has another ratio.
+    void DrawPictures();
     // Text `n` (1..7): word-wrapped text at `where`.
     QLabel *AddLabel(int n, const QString &text, const QRect &where);
 

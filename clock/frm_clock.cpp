@@ -55,6 +55,8 @@ TfrmClock::TfrmClock(std::string settingsPath, QWidget *parent) : QWidget(parent
     wheelPicture_->SetPopupMenu(popupMenu_);
 
     session_ = new ClockSession(std::move(settingsPath), this);
+    // On a screen of another ratio the wheel is drawn again at that ratio.
+    connect(wheelPicture_, &TWheelPicture::RatioChanged, this, &TfrmClock::DrawWheel);
 
     trayIcon_ = new TTrayIcon(this);
     trayIcon_->SetToolTip(kCaption);
@@ -172,6 +174,7 @@ void TfrmClock::DrawWheel()
 {
     WheelOptions options;
     options.Side = wheelPicture_->height();
+    options.DevicePixelRatio = wheelPicture_->devicePixelRatioF();
     // The glyphs suit the side the wheel is drawn at now.
     options.GlyphSize = GlyphSizeFor(glyphPlanetSize_, options.Side);
     options.PlanetColor = previewPlanetColor_;

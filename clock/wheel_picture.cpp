@@ -1,6 +1,7 @@
 #include "wheel_picture.h"
 
 #include <QContextMenuEvent>
+#include <QEvent>
 #include <QImage>
 #include <QMenu>
 #include <QPainter>
@@ -17,6 +18,19 @@ void TWheelPicture::SetPicture(const QImage *picture)
 {
     picture_ = picture;
     update();
+}
+
+bool TWheelPicture::event(QEvent *event)
+{
+    // A move to another screen, or a screen whose ratio changes (which Qt
+    // reports as a screen change before 6.6).
+    bool screenChange = event->type() == QEvent::ScreenChangeInternal;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    screenChange = screenChange || event->type() == QEvent::DevicePixelRatioChange;
+#endif
+    const bool handled = QWidget::event(event);
+    if (screenChange && picture_ && picture_->devicePixelRatio() != devicePixelRatioF()) emit RatioChanged();
+    return handled;
 }
 
 void TWheelPicture::paintEvent(QPaintEvent *event)

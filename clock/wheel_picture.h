@@ -1,6 +1,9 @@
 // TWheelPicture: the control that shows the wheel's retained picture.  It paints
 // the picture the renderer keeps, never draws the wheel itself, and hands a
-// right click to the clock's pop-up menu.
+// right click to the clock's pop-up menu.  The picture carries its device
+// pixel ratio and is shown at its own size in the control's units, one
+// picture pixel to each device pixel; when the window reaches a screen of
+// another ratio, RatioChanged asks for a new drawing.
 #pragma once
 
 #include <QWidget>
@@ -18,7 +21,12 @@ public:
     void SetPicture(const QImage *picture);
     void SetPopupMenu(QMenu *menu) { popupMenu_ = menu; }
 
+signals:
+    // The screen's device pixel ratio differs from the shown picture's.
+    void RatioChanged();
+
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 
