@@ -65,7 +65,7 @@ TfrmQV4::TfrmQV4(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::WindowTitle
     productPicture_ = new QLabel(this);
     productPicture_->setObjectName(QStringLiteral("productPicture"));
     productPicture_->setGeometry(16, 16, kPictureWidth, kPictureHeight);
-    productPicture_->setPixmap(DrawProductPicture(GlyphFace()));
+    DrawPicture();
 
     headline_ = new QLabel(QString::fromUtf8(kHeadline), this);
     headline_->setObjectName(QStringLiteral("headline"));
@@ -92,9 +92,19 @@ TfrmQV4::TfrmQV4(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::WindowTitle
 
 void TfrmQV4::Dismiss() { hide(); }
 
+void TfrmQV4::DrawPicture()
+{
+    // Drawn at the screen's ratio, so that it is as sharp as the text.
+    const double ratio = devicePixelRatioF();
+    const QPixmap shown = productPicture_->pixmap();
+    if (!shown.isNull() && shown.devicePixelRatio() == ratio) return;
+    productPicture_->setPixmap(DrawProductPicture(GlyphFace(), ratio));
+}
+
 void TfrmQV4::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
+    DrawPicture();
     if (const QScreen *where = screen() ? screen() : QGuiApplication::primaryScreen())
         move(where->availableGeometry().center() - rect().center());
 }
@@ -147,10 +157,11 @@ void TfrmQV4::DrawZodiacMotif(QPainter &painter, const QRectF &bounds, const Gly
     painter.restore();
 }
 
-QPixmap TfrmQV4::DrawProductPicture(const GlyphFace &face)
+QPixmap TfrmQV4::DrawProductPicture(const GlyphFace &face, double ratio)
 {
     // A package front: the name over a zodiac wheel on a deep blue ground.
-    QPixmap picture(kPictureWidth, kPictureHeight);
+    QPixmap picture(QSize(kPictureWidth, kPictureHeight) * ratio);
+    picture.setDevicePixelRatio(ratio);
     picture.fill(Qt::white);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);

@@ -37,13 +37,17 @@ public:
     // windows draw their pictures with it.
     static void DrawZodiacMotif(QPainter &painter, const QRectF &bounds, const GlyphFace &face);
 
-    // The product picture beside the headline.
-    static QPixmap DrawProductPicture(const GlyphFace &face);
+    // The product picture beside the headline, `ratio` device pixels to
+    // each of the window's pixels.
+    static QPixmap DrawProductPicture(const GlyphFace &face, double ratio);
 
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    // Draws the picture again when the window's screen has another ratio.
+    void DrawPicture();
+
     QLabel *productPicture_ = nullptr;
     QLabel *headline_ = nullptr;
     QPlainTextEdit *description_ = nullptr;

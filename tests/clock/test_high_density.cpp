@@ -1,7 +1,8 @@
-// The clock on a high-density screen: the wheel and the About pictures hold
-// one pixel for each device pixel of the screen they are shown on.  The
-// same cases run at ratio 1 with the other window tests and at ratio 2 in a
-// run of their own (QT_SCALE_FACTOR=2), which they check they got.
+// The clock on a high-density screen: the wheel and the pictures of About
+// and the companion window hold one pixel for each device pixel of the
+// screen they are shown on.  The same cases run at ratio 1 with the other
+// window tests and at ratio 2 in a run of their own (QT_SCALE_FACTOR=2),
+// which they check they got.
 #include "clock_window.h"
 #include "wheel_picture.h"
 
@@ -45,18 +46,21 @@ TEST_F(HighDensityClock, TheWheelHasTheScreensDevicePixels)
     EXPECT_DOUBLE_EQ(clock_->WheelImage().devicePixelRatio(), ratio);
 }
 
-TEST_F(HighDensityClock, TheAboutPicturesHaveTheScreensDevicePixels)
+TEST_F(HighDensityClock, TheInformationPicturesHaveTheScreensDevicePixels)
 {
     about_.show();
     Settle();
     const double ratio = about_.devicePixelRatioF();
     EXPECT_DOUBLE_EQ(ratio, AskedRatio());
-    for (const QLabel *label : {about_.TitlePicture(), about_.SignBand()}) {
+    qv4_.show();
+    Settle();
+    for (const QLabel *label : {about_.TitlePicture(), about_.SignBand(), qv4_.ProductPicture()}) {
         const QPixmap picture = label->pixmap();
         EXPECT_DOUBLE_EQ(picture.devicePixelRatio(), ratio) << label->objectName().toStdString();
         EXPECT_EQ(picture.width(), DevicePixels(label->width(), ratio)) << label->objectName().toStdString();
     }
     about_.hide();
+    qv4_.hide();
 }
 
 }  // namespace
