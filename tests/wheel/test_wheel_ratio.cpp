@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <ostream>
 #include <vector>
 
 namespace {
@@ -80,6 +81,8 @@ struct RatioCase {
     double Ratio;
     int DeviceSide;
 };
+
+void PrintTo(const RatioCase &c, std::ostream *os) { *os << c.Name; }
 
 class WheelRatio : public testing::TestWithParam<RatioCase> {};
 
