@@ -23,6 +23,7 @@
 #include <QTimer>
 
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -169,16 +170,20 @@ protected:
         }
         return false;
     }
-    // Closes a modal dialog once it opens, as its Cancel would.
-    static void RejectWhenShown(QDialog &dialog)
+    // Closes a modal dialog once it opens, as its Cancel would; the flag
+    // tells when it has.
+    static std::shared_ptr<bool> RejectWhenShown(QDialog &dialog)
     {
+        auto rejected = std::make_shared<bool>(false);
         auto *poll = new QTimer(&dialog);
-        QObject::connect(poll, &QTimer::timeout, &dialog, [poll, &dialog] {
+        QObject::connect(poll, &QTimer::timeout, &dialog, [poll, &dialog, rejected] {
             if (!dialog.isVisible()) return;
             dialog.reject();
+            *rejected = true;
             poll->deleteLater();
         });
         poll->start(20);
+        return rejected;
     }
 
     QString service_, itemPath_;
@@ -274,14 +279,17 @@ TEST_F(StatusNotifier, TheExportedMenuHoldsTheNineItemsAndEachActs)
     EXPECT_TRUE(QTest::qWaitFor([&] { return qv4_.isVisible(); }, 5000));
 
     // The two dialogs wait for their answer; each is cancelled as it opens.
-    RejectWhenShown(about_);
+    const auto aboutClosed = RejectWhenShown(about_);
     EXPECT_TRUE(Click("Instructions for use"));
-    RejectWhenShown(options_);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return *aboutClosed; }, 5000)) << "the instructions did not open";
+    const auto optionsClosed = RejectWhenShown(options_);
     EXPECT_TRUE(Click("Options"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return *optionsClosed; }, 5000)) << "the options did not open";
+    Settle();
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 
     ASSERT_TRUE(Click("Exit"));
-    EXPECT_TRUE(clock_->Ended());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return clock_->Ended(); }, 5000));
     EXPECT_NE(ReadAll(path_).find("Top="), std::string::npos) << "Exit saved no place";
 }
 
