@@ -19,10 +19,12 @@
 #include <QDBusArgument>
 #include <QDBusPendingCall>
 #include <QDBusVariant>
+#include <QProcess>
 #include <QThread>
 #include <QTimer>
 
 #include <cstdlib>
+#include <fstream>
 #include <memory>
 
 namespace {
@@ -83,7 +85,8 @@ protected:
     void SetUp() override
     {
         watcher->Clear();  // the items of the clocks before
-        ASSERT_TRUE(TTrayIcon::TrayAvailable()) << "the watcher is not on the bus";
+        ASSERT_TRUE(TTrayIcon::TrayAvailable())
+            << "no D-Bus tray: run on xcb through with_tray.sh (the offscreen platform has none)";
     }
 
     // The item the clock registered last, once it has and it answers: its
@@ -196,9 +199,8 @@ TEST_F(StatusNotifier, TheClockRegistersItsItemWithTheWatcher)
     Settle();
     ASSERT_TRUE(WaitForItem()) << "the clock registered no item";
     EXPECT_FALSE(clock_->TrayMissing());
-    EXPECT_EQ(Property("Status").toString(), "Active");
-    EXPECT_EQ(ToolTipTitle(), "Zenlume");
-    EXPECT_EQ(Property("Title").toString(), QCoreApplication::applicationName());
+    EXPECT_EQ(Property("Status").toString().toStdString(), "Active");
+    EXPECT_EQ(ToolTipTitle().toStdString(), "Zenlume");
 }
 
 // The pictures are compared with each other, never with a size or a pixel:
@@ -309,13 +311,40 @@ TEST_F(StatusNotifier, TheItemRegistersAgainWhenThePanelRestarts)
     // new connection.  The item that counts is the one after both.
     ASSERT_TRUE(QTest::qWaitFor([&] { return !clock_->TrayMissing(); }, 10000)) << "the clock missed the panel";
     ASSERT_TRUE(WaitForItem()) << "the item was not registered with the new watcher";
-    EXPECT_EQ(ToolTipTitle(), "Zenlume");
+    EXPECT_EQ(ToolTipTitle().toStdString(), "Zenlume");
     EXPECT_FALSE(IconPixmap().isEmpty());
     EXPECT_EQ(Layout().Children.size(), 9) << "the menu did not come back with the item";
     clock_->close();
     Settle();
     EXPECT_FALSE(clock_->isVisible());
     EXPECT_FALSE(clock_->Ended()) << "closing ended the clock while the panel is there";
+}
+
+// The program itself, as a desktop session starts it: its item is titled
+// "Zenlume" (Qt takes the title from the application's name), and "Exit"
+// from the panel's menu ends it with its place saved.
+TEST_F(StatusNotifier, TheProgramsItemIsTitledZenlumeAndItsExitEndsIt)
+{
+    TempDir config{"zenlume-sni"};
+    std::ofstream(config.Path() + "/zenlume.ini") << "[Place]\nNS=1\nLatD=51\nLatM=30\nEW=1\nLongD=0\nLongM=7\n";
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_CONFIG_HOME", QString::fromStdString(config.Path()));
+    program.setProcessEnvironment(env);
+    program.start(ZENLUME_PROGRAM, {});
+    ASSERT_TRUE(program.waitForStarted(10000));
+    ASSERT_TRUE(WaitForItem()) << program.readAllStandardError().toStdString();
+    EXPECT_EQ(Property("Title").toString().toStdString(), "Zenlume");
+    EXPECT_EQ(ToolTipTitle().toStdString(), "Zenlume");
+    EXPECT_TRUE(Click("Exit"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return program.state() == QProcess::NotRunning; }, 10000));
+    if (program.state() != QProcess::NotRunning) {
+        program.kill();
+        program.waitForFinished(5000);
+    }
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+    EXPECT_NE(ReadAll(config.Path() + "/zenlume.ini").find("Top="), std::string::npos) << "Exit saved no place";
 }
 
 }  // namespace
