@@ -13,12 +13,10 @@
 // the exported menu, always with asynchronous calls, since the item answers
 // from this same thread.
 #include "clock_window.h"
+#include "sni_item.h"
 #include "sni_watcher.h"
 #include "tray_icon.h"
 
-#include <QDBusArgument>
-#include <QDBusPendingCall>
-#include <QDBusVariant>
 #include <QProcess>
 #include <QThread>
 #include <QTimer>
@@ -43,43 +41,6 @@ bool StartWatcher()
 
 void StopWatcher() { QMetaObject::invokeMethod(watcher, &SniWatcher::Stop, Qt::BlockingQueuedConnection); }
 
-// A call the clock's own thread answers: sent asynchronously and waited for
-// with the event loop running.
-QDBusMessage Call(const QDBusMessage &call)
-{
-    QDBusPendingCall pending = QDBusConnection::sessionBus().asyncCall(call, 20000);
-    if (!QTest::qWaitFor([&] { return pending.isFinished(); }, 25000)) return {};
-    return pending.reply();
-}
-
-// One node of the exported menu: its label ("-" for a separator), whether it
-// is checked, and its children.
-struct MenuNode {
-    int Id = 0;
-    QString Label;
-    bool Checked = false;
-    QList<MenuNode> Children;
-};
-
-MenuNode ReadNode(const QDBusArgument &arg)
-{
-    MenuNode node;
-    QVariantMap props;
-    arg.beginStructure();
-    arg >> node.Id >> props;
-    arg.beginArray();
-    while (!arg.atEnd()) {
-        QDBusVariant child;
-        arg >> child;
-        node.Children << ReadNode(child.variant().value<QDBusArgument>());
-    }
-    arg.endArray();
-    arg.endStructure();
-    node.Label = props.value("type").toString() == "separator" ? "-" : props.value("label").toString();
-    node.Checked = props.value("toggle-state").toInt() == 1;
-    return node;
-}
-
 class StatusNotifier : public ClockWindow {
 protected:
     void SetUp() override
@@ -103,76 +64,13 @@ protected:
                 // A service may name a bus name, or a bus name and a path;
                 // without a path the item sits at /StatusNotifierItem.
                 const qsizetype slash = r.Service.indexOf('/');
-                service_ = slash > 0 ? r.Service.left(slash) : r.Service.startsWith('/') ? r.Sender : r.Service;
-                itemPath_ = slash >= 0 ? r.Service.mid(slash) : QStringLiteral("/StatusNotifierItem");
-                return Property("Status").toString() == "Active";
+                item_.Service = slash > 0 ? r.Service.left(slash) : r.Service.startsWith('/') ? r.Sender : r.Service;
+                item_.Path = slash >= 0 ? r.Service.mid(slash) : QStringLiteral("/StatusNotifierItem");
+                return item_.Property("Status").toString() == "Active";
             },
             20000);
     }
-    QVariant Property(const QString &name)
-    {
-        QDBusMessage get = QDBusMessage::createMethodCall(service_, itemPath_, "org.freedesktop.DBus.Properties", "Get");
-        get << QStringLiteral("org.kde.StatusNotifierItem") << name;
-        const QDBusMessage reply = Call(get);
-        if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) return {};
-        return reply.arguments()[0].value<QDBusVariant>().variant();
-    }
-    // IconPixmap: every size's ARGB bytes, in order.
-    QByteArray IconPixmap()
-    {
-        QByteArray all;
-        const QDBusArgument arg = Property("IconPixmap").value<QDBusArgument>();
-        arg.beginArray();
-        while (!arg.atEnd()) {
-            int w = 0, h = 0;
-            QByteArray data;
-            arg.beginStructure();
-            arg >> w >> h >> data;
-            arg.endStructure();
-            all += data;
-        }
-        arg.endArray();
-        return all;
-    }
-    QString ToolTipTitle()
-    {
-        const QDBusArgument arg = Property("ToolTip").value<QDBusArgument>();
-        QString icon, title;
-        arg.beginStructure();
-        arg >> icon;
-        arg.beginArray();  // the tip's own pictures, unused here
-        while (!arg.atEnd()) {
-            int w = 0, h = 0;
-            QByteArray data;
-            arg.beginStructure();
-            arg >> w >> h >> data;
-            arg.endStructure();
-        }
-        arg.endArray();
-        arg >> title;
-        return title;
-    }
-    QString MenuPath() { return Property("Menu").value<QDBusObjectPath>().path(); }
-    MenuNode Layout()
-    {
-        QDBusMessage get = QDBusMessage::createMethodCall(service_, MenuPath(), "com.canonical.dbusmenu", "GetLayout");
-        get << 0 << -1 << QStringList();
-        const QDBusMessage reply = Call(get);
-        if (reply.arguments().size() < 2) return {};
-        return ReadNode(reply.arguments()[1].value<QDBusArgument>());
-    }
-    // Clicks the menu's item with this label, as a panel does.
-    bool Click(const QString &label)
-    {
-        const MenuNode root = Layout();
-        for (const MenuNode &item : root.Children) {
-            if (item.Label != label) continue;
-            QDBusMessage event = QDBusMessage::createMethodCall(service_, MenuPath(), "com.canonical.dbusmenu", "Event");
-            event << item.Id << QStringLiteral("clicked") << QVariant::fromValue(QDBusVariant(0)) << 0u;
-            return Call(event).type() == QDBusMessage::ReplyMessage;
-        }
-        return false;
-    }
+
     // Closes a modal dialog once it opens, as its Cancel would; the flag
     // tells when it has.
     static std::shared_ptr<bool> RejectWhenShown(QDialog &dialog)
@@ -189,7 +87,7 @@ protected:
         return rejected;
     }
 
-    QString service_, itemPath_;
+    SniItem item_;
 };
 
 TEST_F(StatusNotifier, TheClockRegistersItsItemWithTheWatcher)
@@ -199,8 +97,8 @@ TEST_F(StatusNotifier, TheClockRegistersItsItemWithTheWatcher)
     Settle();
     ASSERT_TRUE(WaitForItem()) << "the clock registered no item";
     EXPECT_FALSE(clock_->TrayMissing());
-    EXPECT_EQ(Property("Status").toString().toStdString(), "Active");
-    EXPECT_EQ(ToolTipTitle().toStdString(), "Zenlume");
+    EXPECT_EQ(item_.Property("Status").toString().toStdString(), "Active");
+    EXPECT_EQ(item_.ToolTipTitle().toStdString(), "Zenlume");
 }
 
 // The pictures are compared with each other, never with a size or a pixel:
@@ -214,7 +112,7 @@ TEST_F(StatusNotifier, TheIconIsTheRisingSignsAndFollowsIt)
     const int firstSign = clock_->Session().Moment().RisingSign;
     EXPECT_EQ(clock_->RisingIcon(), firstSign);
     EXPECT_EQ(firstSign, static_cast<int>(clock_->Session().Chart().CuspPos[1] / 30) + 1);
-    const QByteArray first = IconPixmap();
+    const QByteArray first = item_.IconPixmap();
     ASSERT_FALSE(first.isEmpty()) << "the item shows no picture";
 
     // Step on ten minutes at a time until the Ascendant enters the next sign.
@@ -227,13 +125,13 @@ TEST_F(StatusNotifier, TheIconIsTheRisingSignsAndFollowsIt)
     const int nextSign = clock_->Session().Moment().RisingSign;
     ASSERT_NE(nextSign, firstSign) << "no sign change within four hours";
     EXPECT_EQ(clock_->RisingIcon(), nextSign);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return IconPixmap() != first; }, 5000)) << "the picture stayed";
-    EXPECT_FALSE(IconPixmap().isEmpty());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return item_.IconPixmap() != first; }, 5000)) << "the picture stayed";
+    EXPECT_FALSE(item_.IconPixmap().isEmpty());
 
     now_ = start;
     clock_->Session().ComputeChart();
     EXPECT_EQ(clock_->RisingIcon(), firstSign);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return IconPixmap() == first; }, 5000)) << "the first sign's picture is back";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return item_.IconPixmap() == first; }, 5000)) << "the first sign's picture is back";
 }
 
 TEST_F(StatusNotifier, ActivatingTheItemShowsTheClock)
@@ -245,9 +143,7 @@ TEST_F(StatusNotifier, ActivatingTheItemShowsTheClock)
     clock_->close();
     Settle();
     ASSERT_FALSE(clock_->isVisible());
-    QDBusMessage activate = QDBusMessage::createMethodCall(service_, itemPath_, "org.kde.StatusNotifierItem", "Activate");
-    activate << 0 << 0;
-    Call(activate);
+    item_.Activate();
     EXPECT_TRUE(QTest::qWaitFor([&] { return clock_->isVisible(); }, 5000));
     EXPECT_FALSE(clock_->Ended());
 }
@@ -259,38 +155,38 @@ TEST_F(StatusNotifier, TheExportedMenuHoldsTheNineItemsAndEachActs)
     Settle();
     ASSERT_TRUE(WaitForItem());
     QStringList labels;
-    for (const MenuNode &item : Layout().Children) labels << item.Label;
+    for (const MenuNode &item : item_.Layout().Children) labels << item.Label;
     EXPECT_EQ(labels.join("|").toStdString(),
               "Instructions for use|-|On Top|Show|Options|Positions|-|Quorvane Astrology Software|Exit");
 
-    ASSERT_TRUE(Click("On Top"));
+    ASSERT_TRUE(item_.Click("On Top"));
     EXPECT_TRUE(clock_->windowFlags() & Qt::WindowStaysOnTopHint);
     bool checked = false;
-    for (const MenuNode &item : Layout().Children) checked |= item.Label == "On Top" && item.Checked;
+    for (const MenuNode &item : item_.Layout().Children) checked |= item.Label == "On Top" && item.Checked;
     EXPECT_TRUE(checked) << "the exported item is not checked";
-    ASSERT_TRUE(Click("On Top"));
+    ASSERT_TRUE(item_.Click("On Top"));
     EXPECT_FALSE(clock_->windowFlags() & Qt::WindowStaysOnTopHint);
 
     clock_->close();
     Settle();
-    ASSERT_TRUE(Click("Show"));
+    ASSERT_TRUE(item_.Click("Show"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return clock_->isVisible(); }, 5000));
-    ASSERT_TRUE(Click("Positions"));
+    ASSERT_TRUE(item_.Click("Positions"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return positions_.isVisible(); }, 5000));
-    ASSERT_TRUE(Click("Quorvane Astrology Software"));
+    ASSERT_TRUE(item_.Click("Quorvane Astrology Software"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return qv4_.isVisible(); }, 5000));
 
     // The two dialogs wait for their answer; each is cancelled as it opens.
     const auto aboutClosed = RejectWhenShown(about_);
-    EXPECT_TRUE(Click("Instructions for use"));
+    EXPECT_TRUE(item_.Click("Instructions for use"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return *aboutClosed; }, 5000)) << "the instructions did not open";
     const auto optionsClosed = RejectWhenShown(options_);
-    EXPECT_TRUE(Click("Options"));
+    EXPECT_TRUE(item_.Click("Options"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return *optionsClosed; }, 5000)) << "the options did not open";
     Settle();
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 
-    ASSERT_TRUE(Click("Exit"));
+    ASSERT_TRUE(item_.Click("Exit"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return clock_->Ended(); }, 5000));
     EXPECT_NE(ReadAll(path_).find("Top="), std::string::npos) << "Exit saved no place";
 }
@@ -311,9 +207,9 @@ TEST_F(StatusNotifier, TheItemRegistersAgainWhenThePanelRestarts)
     // new connection.  The item that counts is the one after both.
     ASSERT_TRUE(QTest::qWaitFor([&] { return !clock_->TrayMissing(); }, 10000)) << "the clock missed the panel";
     ASSERT_TRUE(WaitForItem()) << "the item was not registered with the new watcher";
-    EXPECT_EQ(ToolTipTitle().toStdString(), "Zenlume");
-    EXPECT_FALSE(IconPixmap().isEmpty());
-    EXPECT_EQ(Layout().Children.size(), 9) << "the menu did not come back with the item";
+    EXPECT_EQ(item_.ToolTipTitle().toStdString(), "Zenlume");
+    EXPECT_FALSE(item_.IconPixmap().isEmpty());
+    EXPECT_EQ(item_.Layout().Children.size(), 9) << "the menu did not come back with the item";
     clock_->close();
     Settle();
     EXPECT_FALSE(clock_->isVisible());
@@ -334,9 +230,9 @@ TEST_F(StatusNotifier, TheProgramsItemIsTitledZenlumeAndItsExitEndsIt)
     program.start(ZENLUME_PROGRAM, {});
     ASSERT_TRUE(program.waitForStarted(10000));
     ASSERT_TRUE(WaitForItem()) << program.readAllStandardError().toStdString();
-    EXPECT_EQ(Property("Title").toString().toStdString(), "Zenlume");
-    EXPECT_EQ(ToolTipTitle().toStdString(), "Zenlume");
-    EXPECT_TRUE(Click("Exit"));
+    EXPECT_EQ(item_.Property("Title").toString().toStdString(), "Zenlume");
+    EXPECT_EQ(item_.ToolTipTitle().toStdString(), "Zenlume");
+    EXPECT_TRUE(item_.Click("Exit"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return program.state() == QProcess::NotRunning; }, 10000));
     if (program.state() != QProcess::NotRunning) {
         program.kill();
