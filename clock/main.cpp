@@ -82,7 +82,9 @@ int main(int argc, char **argv)
     }
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("zenlume"));
+    // The name panels show for the tray icon (a StatusNotifierItem's title
+    // and id are the application's name); the desktop entry keeps "zenlume".
+    QApplication::setApplicationName(QStringLiteral("Zenlume"));
     QApplication::setApplicationVersion(QLatin1String(zenlume::kZenlumeVersion));
     QGuiApplication::setDesktopFileName(QStringLiteral("zenlume"));
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/MAINICON")));
