@@ -1,6 +1,7 @@
 // TWheelPicture: the control that shows the wheel's retained picture.  It paints
 // the picture the renderer keeps, never draws the wheel itself, and hands a
-// right click to the clock's pop-up menu.
+// right click to the clock's pop-up menu.  For assistive technology it is
+// "Chart wheel", described by the chart in words.
 #pragma once
 
 #include <QWidget>
@@ -17,6 +18,9 @@ public:
     // The picture to show (owned by the renderer; may be null).
     void SetPicture(const QImage *picture);
     void SetPopupMenu(QMenu *menu) { popupMenu_ = menu; }
+    // The chart in words as the accessible description; assistive
+    // technology hears of each change.
+    void SetChartWords(const QString &words);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
