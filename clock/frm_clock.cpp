@@ -2,6 +2,7 @@
 
 #include "home_place.h"
 
+#include "chart_words.h"
 #include "dde_server.h"
 #include "frm_about.h"
 #include "frm_options.h"
@@ -137,6 +138,10 @@ void TfrmClock::SubscribeToSession()
         if (moment.RisingSign >= 1 && moment.RisingSign <= 12) SetTrayIcon(moment.RisingSign);
     });
     connect(session_, &ClockSession::ChartComputed, this, &TfrmClock::DrawWheel);
+    // A screen reader hears the wheel as the chart in words.
+    connect(session_, &ClockSession::ChartComputed, this, [this](const ClockChart &, const ChartMoment &moment) {
+        wheelPicture_->SetChartWords(QString::fromStdString(ChartWords(session_->ClockSettings(), moment)));
+    });
     connect(session_, &ClockSession::Notice, this, [this](const QString &text) { Notify(kCaption, text, false); });
     // Other programs see the chart of each minute tick (not of a showing or
     // of the options), until one of them pokes the item.

@@ -79,8 +79,38 @@ TfrmOptions::TfrmOptions(QWidget *parent) : QDialog(parent)
     grid->addWidget(MakeButtons(), 2, 1, 1, 2);
     grid->setRowStretch(1, 1);
     chooser_ = [this](const QColor &start) { return AskColour(this, start); };
+    NameForAssistiveTechnology();
+    SetTabOrder();
     WatchChanges();
     FixSize();
+}
+
+// Names for the controls whose caption does not say what they hold: the
+// spin boxes carry only a unit label beside them, the radio pairs a letter.
+void TfrmOptions::NameForAssistiveTechnology()
+{
+    lstPlanets->setAccessibleName("Show Planets");
+    tbPSize->setAccessibleName("Size");
+    btnColor->setAccessibleName("Colour");
+    const std::pair<QWidget *, const char *> names[] = {
+        {spnLatD, "Latitude degrees"},  {spnLatM, "Latitude minutes"}, {optN, "North"},
+        {optS, "South"},                {spnLongD, "Longitude degrees"}, {spnLongM, "Longitude minutes"},
+        {optE, "East"},                 {optW, "West"},                 {spnZoneH, "Time zone hours"},
+        {spnZoneM, "Time zone minutes"}, {cmbZone, "Time zone name"},
+    };
+    for (const auto &[control, name] : names) control->setAccessibleName(name);
+}
+
+// Column by column, each column top to bottom; within the place, each
+// quantity's numbers before its direction.
+void TfrmOptions::SetTabOrder()
+{
+    QList<QWidget *> order;
+    for (TRadioGroup *group : {optColor, optHouse, optCusp})
+        for (int i = 0; i < group->Count(); ++i) order << group->Button(i);
+    order << tbPSize << btnColor << spnLatD << spnLatM << optN << optS << spnLongD << spnLongM << optE << optW
+          << spnZoneH << spnZoneM << cmbZone << lstPlanets << btnOK << btnCancel;
+    for (int i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
 QWidget *TfrmOptions::MakeSettingColumn()
@@ -173,18 +203,21 @@ QGroupBox *TfrmOptions::MakeDefaultLocation()
     }
     const auto addColumn = [&](int c, const char *name, QSpinBox *major, const char *unit, QSpinBox *minor,
                                const char *minorUnit) {
-        grid->addWidget(new QLabel(name, locationBox), 0, c, 1, 2);
+        auto *heading = new QLabel(name, locationBox);
+        grid->addWidget(heading, 0, c, 1, 2);
         grid->addWidget(major, 1, c);
         grid->addWidget(new QLabel(unit, locationBox), 1, c + 1);
         grid->addWidget(minor, 2, c);
         grid->addWidget(new QLabel(minorUnit, locationBox), 2, c + 1);
+        return heading;
     };
     addColumn(0, "Latitude", spnLatD, "°", spnLatM, "'");
     grid->addWidget(RadioPair(optN, "N", optS, "S"), 3, 0, 1, 2);
     addColumn(2, "Longitude", spnLongD, "°", spnLongM, "'");
     grid->addWidget(RadioPair(optE, "E", optW, "W"), 3, 2, 1, 2);
-    addColumn(4, "Time Zone", spnZoneH, "h", spnZoneM, "");
+    QLabel *zoneHeading = addColumn(4, "Time Zone", spnZoneH, "h", spnZoneM, "");
     cmbZone = new TZoneChooser(locationBox);
+    zoneHeading->setBuddy(cmbZone);  // a combo box is known by its label
     QStringList names;
     for (const std::string &name : ZoneNames()) names << QString::fromStdString(name);
     cmbZone->SetZones(names);

@@ -129,6 +129,8 @@ private:
     QWidget *MakeButtons();
     QSpinBox *MakeSpin(int maximum);
     void FixSize();
+    void NameForAssistiveTechnology();
+    void SetTabOrder();
     void WatchChanges();
     void KeepUnchanged(OptionValues &values) const;
     void FillZoneOffset(const QString &zone);

@@ -26,6 +26,8 @@ TfrmPositions::TfrmPositions(const GlyphFace &face, QWidget *parent)
 
     grid_ = new TColorStringGrid(kColCount, kRowCount, this);
     grid_->setObjectName(QStringLiteral("grid"));
+    grid_->setAccessibleName(QStringLiteral("Positions"));
+    grid_->setTabKeyNavigation(false);  // Tab goes on to the buttons; the arrows move between cells
     grid_->setGeometry(-1, 0, 263, 328);
     grid_->SetFixedRows(1);
     grid_->SetFixedCols(0);

@@ -1,5 +1,6 @@
 #include "wheel_picture.h"
 
+#include <QAccessible>
 #include <QContextMenuEvent>
 #include <QEvent>
 #include <QImage>
@@ -12,6 +13,18 @@ TWheelPicture::TWheelPicture(QWidget *parent) : QWidget(parent)
 {
     // Every pixel is painted from the picture: no background to erase first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Reachable by keyboard, so that a screen reader reads the chart when
+    // the window opens.
+    setFocusPolicy(Qt::TabFocus);
+    setAccessibleName(QStringLiteral("Chart wheel"));
+}
+
+void TWheelPicture::SetChartWords(const QString &words)
+{
+    if (words == accessibleDescription()) return;
+    setAccessibleDescription(words);
+    QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 void TWheelPicture::SetPicture(const QImage *picture)

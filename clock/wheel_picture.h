@@ -3,7 +3,8 @@
 // right click to the clock's pop-up menu.  The picture carries its device
 // pixel ratio and is shown at its own size in the control's units, one
 // picture pixel to each device pixel; when the window reaches a screen of
-// another ratio, RatioChanged asks for a new drawing.
+// another ratio, RatioChanged asks for a new drawing.  For assistive
+// technology it is "Chart wheel", described by the chart in words.
 #pragma once
 
 #include <QWidget>
@@ -20,6 +21,9 @@ public:
     // The picture to show (owned by the renderer; may be null).
     void SetPicture(const QImage *picture);
     void SetPopupMenu(QMenu *menu) { popupMenu_ = menu; }
+    // The chart in words as the accessible description; assistive
+    // technology hears of each change.
+    void SetChartWords(const QString &words);
 
 signals:
     // The screen's device pixel ratio differs from the shown picture's.

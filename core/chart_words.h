@@ -1,0 +1,31 @@
+// The chart of the moment in words, for people who hear the chart rather
+// than see it (a screen reader reads it as the wheel's description): the
+// angles, each body the wheel shows with its sign, degrees, minutes, motion
+// and house, and the twelve house cusps.  Plain text from the chart record,
+// so any program of the system can say it.
+#pragma once
+
+#include "chart.h"
+#include "settings.h"
+
+#include <string>
+
+namespace zenlume {
+
+// "Ascendant 13 Libra 26; Midheaven 15 Cancer 2; Sun 16 Sagittarius 58 in
+// the third house; Mercury 2 Capricorn 10 retrograde in the third house;
+// ...; cusps: first house 13 Libra 26, second house ...".  Positions are
+// those of the positions window (the sign notation of the true longitude,
+// degrees and minutes cut, not rounded), signs spelled out.  Only the bodies
+// `settings` shows are named.  Without a house system the text says so and
+// names no angle, house or cusp; where the system has no cusps at the
+// place's latitude it says so, names the angles and no house or cusp.
+std::string ChartWords(const Settings &settings, const ChartMoment &moment);
+
+// "first" .. "twelfth" for 1..12; empty for any other number.
+std::string OrdinalWord(int number);
+
+// "Aries" .. "Pisces" for 1..12; empty for any other number.
+std::string SignName(int sign);
+
+}  // namespace zenlume
