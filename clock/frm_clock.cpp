@@ -334,7 +334,12 @@ void TfrmClock::EditOptions()
 void TfrmClock::Exit()
 {
     std::string error;
-    if (!WriteGeometry(session_->SettingsFile(), y(), x(), height(), width(), &error) &&
+    // Wayland keeps a window's place from the program: there the place the
+    // file holds stays, and only the size is the window's.
+    const bool placeKnown = QGuiApplication::platformName() != QLatin1String("wayland");
+    const Settings &stored = session_->ClockSettings();
+    const int top = placeKnown ? y() : stored.WindowTop, left = placeKnown ? x() : stored.WindowLeft;
+    if (!WriteGeometry(session_->SettingsFile(), top, left, height(), width(), &error) &&
         !AskQuitWithoutSaving(QString::fromStdString(error)))
         return;  // the clock keeps running; "Exit" can be chosen again
     ended_ = true;

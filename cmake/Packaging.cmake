@@ -123,6 +123,8 @@ set(CPACK_DEBIAN_DEV_PACKAGE_DEPENDS ${zenlume_lib_exact})
 find_program(ZENLUME_DPKG_SHLIBDEPS dpkg-shlibdeps)
 mark_as_advanced(ZENLUME_DPKG_SHLIBDEPS)
 set(CPACK_DEBIAN_CLOCK_PACKAGE_DEPENDS "${zenlume_lib_exact}, fonts-dejavu-core, tzdata")
+# A native window in Wayland sessions.
+set(CPACK_DEBIAN_CLOCK_PACKAGE_RECOMMENDS qt6-wayland)
 if(ZENLUME_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_CLOCK_PACKAGE_SHLIBDEPS ON)
   set(CPACK_DEBIAN_LIB_PACKAGE_SHLIBDEPS ON)
