@@ -192,7 +192,11 @@ void TfrmClock::DrawWheel()
 void TfrmClock::SetTrayIcon(int sign)
 {
     risingIcon_ = sign;
-    trayIcon_->SetIcon(QIcon(QStringLiteral(":/ICON_%1").arg(sign)));
+    // The 32-pixel picture and the one at twice its size: the tray takes
+    // the one that suits its slot and the screen's device pixel ratio.
+    QIcon icon(QStringLiteral(":/ICON_%1").arg(sign));
+    icon.addFile(QStringLiteral(":/ICON_%1@2x").arg(sign));
+    trayIcon_->SetIcon(icon);
 }
 
 void TfrmClock::Notify(const QString &title, const QString &text, bool isError)

@@ -183,6 +183,9 @@ int main(int argc, char **argv)
     bool ok = true;
     for (int sign = 0; sign < 12; ++sign)
         ok &= Save(SignIcon(font, sign, kSignIconSize), out + QStringLiteral("/ICON_%1.png").arg(sign + 1));
+    // Twice the size, for trays on screens of device pixel ratio 2.
+    for (int sign = 0; sign < 12; ++sign)
+        ok &= Save(SignIcon(font, sign, 2 * kSignIconSize), out + QStringLiteral("/ICON_%1@2x.png").arg(sign + 1));
     ok &= Save(MainIcon(font, kMainIconSize), out + QStringLiteral("/MAINICON.png"));
     for (int size : kThemeSizes)
         ok &= Save(MainIcon(font, size), out + QStringLiteral("/hicolor/%1x%1/apps/zenlume.png").arg(size));

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Draws the clock's icons again into resources/icons: ICON_1.png ..
-# ICON_12.png, MAINICON.png and hicolor/<n>x<n>/apps/zenlume.png.  Builds
+# ICON_12.png (and ICON_n@2x.png at twice the size), MAINICON.png and hicolor/<n>x<n>/apps/zenlume.png.  Builds
 # zenlume-make-icons in a scratch folder (or in BUILD_DIR when given) from
 # this folder alone.  Needs qt6-base-dev, fonts-dejavu-core, cmake, ninja.
 #

@@ -46,6 +46,19 @@ TEST(Icons, TwelveSignsColouredByElement)
     }
 }
 
+// The pictures for screens of ratio 2: twice the size, the same sign in
+// the same element's colour.
+TEST(Icons, EachSignAtTwiceTheSize)
+{
+    const Element cycle[4] = {kFire, kEarth, kAir, kWater};
+    for (int n = 1; n <= 12; ++n) {
+        const QImage icon(QStringLiteral(":/ICON_%1@2x").arg(n));
+        ASSERT_FALSE(icon.isNull()) << "ICON_" << n << "@2x";
+        EXPECT_EQ(icon.size(), QSize(64, 64)) << "ICON_" << n << "@2x";
+        EXPECT_EQ(DominantElement(icon), cycle[(n - 1) % 4]) << "ICON_" << n << "@2x";
+    }
+}
+
 TEST(Icons, TheProgramIconAndNoThirteenthSign)
 {
     EXPECT_FALSE(QImage(QStringLiteral(":/MAINICON")).isNull());

@@ -159,13 +159,18 @@ TEST_F(StatusNotifier, TheExportedMenuHoldsTheNineItemsAndEachActs)
     EXPECT_EQ(labels.join("|").toStdString(),
               "Instructions for use|-|On Top|Show|Options|Positions|-|Quorvane Astrology Software|Exit");
 
+    // The click travels over the bus: wait for it to arrive.
+    const auto onTop = [&] { return bool(clock_->windowFlags() & Qt::WindowStaysOnTopHint); };
     ASSERT_TRUE(item_.Click("On Top"));
-    EXPECT_TRUE(clock_->windowFlags() & Qt::WindowStaysOnTopHint);
-    bool checked = false;
-    for (const MenuNode &item : item_.Layout().Children) checked |= item.Label == "On Top" && item.Checked;
-    EXPECT_TRUE(checked) << "the exported item is not checked";
+    EXPECT_TRUE(QTest::qWaitFor(onTop, 5000));
+    const auto exportedChecked = [&] {
+        bool checked = false;
+        for (const MenuNode &item : item_.Layout().Children) checked |= item.Label == "On Top" && item.Checked;
+        return checked;
+    };
+    EXPECT_TRUE(QTest::qWaitFor(exportedChecked, 5000)) << "the exported item is not checked";
     ASSERT_TRUE(item_.Click("On Top"));
-    EXPECT_FALSE(clock_->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !onTop(); }, 5000));
 
     clock_->close();
     Settle();
