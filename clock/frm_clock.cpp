@@ -1,13 +1,12 @@
 #include "frm_clock.h"
 
-#include "home_place.h"
-
 #include "chart_words.h"
 #include "dde_server.h"
 #include "frm_about.h"
 #include "frm_options.h"
 #include "frm_positions.h"
 #include "frm_qv4.h"
+#include "home_place.h"
 #include "ini_file.h"
 #include "publication.h"
 #include "stay_on_top.h"

@@ -17,9 +17,10 @@ namespace zenlume {
 // ...; cusps: first house 13 Libra 26, second house ...".  Positions are
 // those of the positions window (the sign notation of the true longitude,
 // degrees and minutes cut, not rounded), signs spelled out.  Only the bodies
-// `settings` shows are named.  Without a house system the text says so and
-// names no angle, house or cusp; where the system has no cusps at the
-// place's latitude it says so, names the angles and no house or cusp.
+// `settings` shows are named.  Without a house system it opens "No house
+// system: no angles, houses or cusps" and names none of them; where the
+// system has no cusps at the place's latitude it names the angles, states
+// that the system has no cusps there, and names no house or cusp.
 std::string ChartWords(const Settings &settings, const ChartMoment &moment);
 
 // "first" .. "twelfth" for 1..12; empty for any other number.

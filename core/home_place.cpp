@@ -6,7 +6,6 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
 #include <unistd.h>
 
 namespace zenlume {
@@ -62,24 +61,15 @@ std::optional<std::string> ComputerZoneName(const char *tz, const std::string &l
 
 std::optional<HomePlace> ZonePlace(const std::string &zone)
 {
-    for (const char *table : {"zone1970.tab", "zone.tab"}) {
-        std::ifstream in(ZoneInfoDir() + "/" + table);
-        std::string line;
-        while (std::getline(in, line)) {
-            if (line.empty() || line[0] == '#') continue;
-            const size_t a = line.find('\t'), b = line.find('\t', a + 1);
-            if (a == std::string::npos || b == std::string::npos) continue;
-            const size_t c = line.find('\t', b + 1);
-            if (line.substr(b + 1, c == std::string::npos ? c : c - b - 1) != zone) continue;
-            // ISO 6709: +DDMM+DDDMM or +DDMMSS+DDDMMSS.
-            const std::string coordinates = line.substr(a + 1, b - a - 1);
-            const size_t split = coordinates.find_first_of("+-", 1);
-            if (split == std::string::npos) return std::nullopt;
-            const auto lat = Coordinate(coordinates.substr(0, split), 2);
-            const auto lon = Coordinate(coordinates.substr(split), 3);
-            if (!lat || !lon) return std::nullopt;
-            return HomePlace{zone, *lat, *lon};
-        }
+    for (const ZoneTableRow &row : ZoneTableRows()) {
+        if (row.Name != zone) continue;
+        // ISO 6709: +DDMM+DDDMM or +DDMMSS+DDDMMSS.
+        const size_t split = row.Coordinates.find_first_of("+-", 1);
+        if (split == std::string::npos) return std::nullopt;
+        const auto lat = Coordinate(row.Coordinates.substr(0, split), 2);
+        const auto lon = Coordinate(row.Coordinates.substr(split), 3);
+        if (!lat || !lon) return std::nullopt;
+        return HomePlace{zone, *lat, *lon};
     }
     return std::nullopt;
 }

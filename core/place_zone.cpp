@@ -213,9 +213,9 @@ std::string ZoneInfoDir()
     return dir && *dir ? dir : "/usr/share/zoneinfo";
 }
 
-std::vector<std::string> ZoneNames()
+std::vector<ZoneTableRow> ZoneTableRows()
 {
-    std::set<std::string> names;
+    std::vector<ZoneTableRow> rows;
     for (const char *table : {"zone1970.tab", "zone.tab"}) {
         std::ifstream in(ZoneInfoDir() + "/" + table);
         std::string line;
@@ -226,9 +226,17 @@ std::vector<std::string> ZoneNames()
             const size_t second = first == std::string::npos ? first : line.find('\t', first + 1);
             if (second == std::string::npos) continue;
             const size_t end = line.find('\t', second + 1);
-            names.insert(line.substr(second + 1, end == std::string::npos ? end : end - second - 1));
+            rows.push_back({line.substr(second + 1, end == std::string::npos ? end : end - second - 1),
+                            line.substr(first + 1, second - first - 1)});
         }
     }
+    return rows;
+}
+
+std::vector<std::string> ZoneNames()
+{
+    std::set<std::string> names;
+    for (const ZoneTableRow &row : ZoneTableRows()) names.insert(row.Name);
     std::vector<std::string> sorted(names.begin(), names.end());
     if (!sorted.empty()) sorted.push_back("UTC");
     return sorted;

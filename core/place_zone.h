@@ -88,6 +88,16 @@ std::string OffsetText(int offsetSeconds);
 // The settings' numeric zone as seconds east of UT, to the second.
 int NumericZoneOffset(const Settings &settings);
 
+// One line of tzdata's zone tables: the zone's name and the ISO 6709
+// coordinates of its principal city ("+5230+01322").
+struct ZoneTableRow {
+    std::string Name, Coordinates;
+};
+
+// The rows of zone1970.tab, then those of zone.tab (one principal zone per
+// region), under ZoneInfoDir(); empty when tzdata is not installed.
+std::vector<ZoneTableRow> ZoneTableRows();
+
 // The zone names of the system's database that a user would pick from:
 // those of zone1970.tab and zone.tab (one principal zone per region), in
 // alphabetical order, plus "UTC".  Empty when tzdata is not installed.

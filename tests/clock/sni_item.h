@@ -62,11 +62,11 @@ struct SniItem {
         if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) return {};
         return reply.arguments()[0].value<QDBusVariant>().variant();
     }
-    // IconPixmap: every size's ARGB bytes, in order.
-    QByteArray IconPixmap()
+    // An array of (width, height, ARGB bytes) read off `arg`: every
+    // picture's bytes, in order.
+    static QByteArray Pixmaps(const QDBusArgument &arg)
     {
         QByteArray all;
-        const QDBusArgument arg = Property("IconPixmap").value<QDBusArgument>();
         arg.beginArray();
         while (!arg.atEnd()) {
             int w = 0, h = 0;
@@ -79,21 +79,18 @@ struct SniItem {
         arg.endArray();
         return all;
     }
+    // IconPixmap: every size's ARGB bytes, in order.
+    QByteArray IconPixmap()
+    {
+        return Pixmaps(Property("IconPixmap").value<QDBusArgument>());
+    }
     QString ToolTipTitle()
     {
         const QDBusArgument arg = Property("ToolTip").value<QDBusArgument>();
         QString icon, title;
         arg.beginStructure();
         arg >> icon;
-        arg.beginArray();  // the tip's own pictures, unused here
-        while (!arg.atEnd()) {
-            int w = 0, h = 0;
-            QByteArray data;
-            arg.beginStructure();
-            arg >> w >> h >> data;
-            arg.endStructure();
-        }
-        arg.endArray();
+        Pixmaps(arg);  // the tip's own pictures, unused here
         arg >> title;
         return title;
     }
