@@ -142,6 +142,7 @@ Settings LoadSettings(const IniFile &ini, std::vector<SettingsProblem> *problems
     s.PlanetSize = static_cast<uint16_t>(read("Setting", "Size", 63));
     // A colour that is not a number is taken as black rather than failing.
     s.PlanetColor = static_cast<uint32_t>(read("Setting", "Color", 0));
+    s.Precise = read("Setting", "Precision", 0) == 1;
 
     s.LatDeg = read("Place", "LatD", 0);
     s.LatMin = read("Place", "LatM", 0);
@@ -180,6 +181,7 @@ OptionValues ReadOptions(const IniFile &ini)
     v.Cusps = ReadInteger(ini, "Setting", "Cusps", 0);
     v.Size = ReadInteger(ini, "Setting", "Size", 63);
     v.Color = ParseInteger(ini.Get("Setting", "Color").value_or("0")).value_or(0);
+    v.Precise = ReadInteger(ini, "Setting", "Precision", 0) == 1;
     v.LatD = ReadInteger(ini, "Place", "LatD", 0);
     v.LongD = ReadInteger(ini, "Place", "LongD", 0);
     v.LatM = ReadInteger(ini, "Place", "LatM", 0);
@@ -228,6 +230,7 @@ bool WriteOptions(const std::string &path, const OptionValues &v, std::string *e
     put("Setting", "Cusps", v.Cusps);
     put("Setting", "Size", v.Size);
     put("Setting", "Color", v.Color);
+    put("Setting", "Precision", v.Precise ? 1 : 0);
     put("Place", "LatD", v.LatD);
     put("Place", "LatM", v.LatM);
     put("Place", "LongM", v.LongM);

@@ -39,6 +39,9 @@ struct Settings {
     CuspLines CuspMode = CuspLines::kNone;
     uint16_t PlanetSize = 63;          // the options slider's size; GlyphSizeFor turns it into points
     uint32_t PlanetColor = 0;          // red in the low byte, then green, then blue
+    // [Setting] Precision: 1 computes the chart with the precise ephemeris
+    // (precise/), any other value with the library's own theory.
+    bool Precise = false;
     int32_t LatDeg = 0, LatMin = 0;    // north positive
     int32_t LongDeg = 0, LongMin = 0;  // west positive
     double ZoneHours = 0;              // UT = local time - ZoneHours
@@ -67,6 +70,7 @@ struct OptionValues {
     int32_t Color = 0;
     int32_t LatD = 0, LatM = 0, LongD = 0, LongM = 0, ZoneH = 0, ZoneM = 0;
     bool North = false, West = false;
+    bool Precise = false;  // the "High precision" check box: [Setting] Precision
     std::string TimeZone;  // empty: the numeric zone alone
     bool Show[12] = {true, true, true, true, true, true, true, true, true, true, false, false};
 };
