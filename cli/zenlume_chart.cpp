@@ -23,8 +23,8 @@
 namespace {
 
 const char kUsage[] =
-    "usage: zenlume-chart [--at \"YYYY-MM-DD HH:MM[:SS][Z|+HH:MM]\"] [--ini FILE] [--json]\n"
-    "       zenlume-chart [--at ...] [--ini FILE] --render FILE.png [--size N]\n"
+    "usage: zenlume-chart [--at \"YYYY-MM-DD HH:MM[:SS][Z|+HH:MM]\"] [--ini FILE] [--precise] [--json]\n"
+    "       zenlume-chart [--at ...] [--ini FILE] [--precise] --render FILE.png [--size N]\n"
     "\n"
     "Prints the astrological chart of the present minute for the place, zone and\n"
     "house system of the clock's settings file, or draws its wheel.\n"
@@ -38,6 +38,10 @@ const char kUsage[] =
     "                 with its candidate instants.  A trailing Z (UT) or +HH:MM /\n"
     "                 -HH:MM gives the offset explicitly: \"2026-07-15 10:00Z\"\n"
     "  --ini FILE     read the settings from FILE instead of %s\n"
+    "  --precise      compute the bodies and houses with the precise ephemeris\n"
+    "                 (within arc-seconds), as [Setting] Precision=1 does; a body\n"
+    "                 outside the ephemeris's years is named on standard error\n"
+    "                 and keeps the library's own theory\n"
     "  --json         every field of the chart as JSON\n"
     "  --render FILE  draw the wheel, as the clock shows it with these settings,\n"
     "                 into FILE as a PNG picture (no display needed); prints nothing.\n"
@@ -93,12 +97,14 @@ int main(int argc, char **argv)
     std::optional<int> atOffset;
     std::optional<std::string> iniPath, renderPath;
     std::optional<int> side;
-    bool json = false;
+    bool json = false, precise = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") return Usage(stdout, 0);
         if (arg == "--json") {
             json = true;
+        } else if (arg == "--precise") {
+            precise = true;
         } else if (arg == "--at" || arg == "--ini" || arg == "--render" || arg == "--size") {
             if (i + 1 >= argc) return Fail(arg + " needs a value");
             const std::string value = argv[++i];
@@ -154,6 +160,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "zenlume-chart: %s\n", line.c_str());
     }
     if (beyondTheGlobe) return 2;
+    if (precise) settings.Precise = true;
     const zenlume::PlanetTable table;
     zenlume::ClockChart chart;
     std::string zoneProblem;
@@ -169,6 +176,7 @@ int main(int argc, char **argv)
     }
     const zenlume::ChartMoment moment = zenlume::ComputeChartAt(settings, zone, instant, table, chart);
 
+    if (!moment.PreciseNotice.empty()) std::fprintf(stderr, "zenlume-chart: %s\n", moment.PreciseNotice.c_str());
     const std::string missing = zenlume::MissingCuspsMessage(moment);
     if (!missing.empty()) std::fprintf(stderr, "zenlume-chart: %s\n", missing.c_str());
     if (moment.HouseName.empty())

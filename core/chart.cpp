@@ -2,6 +2,8 @@
 
 #include "angle_text.h"
 #include "glyph_codes.h"
+#include "precise_ephemeris.h"
+#include "precise_houses.h"
 
 #include <cmath>
 #include <ctime>
@@ -79,14 +81,49 @@ bool CalcHouseCusps(uint8_t houseSys, double lst, double latitude, double obliqu
 
 namespace {
 
-// CalcHouseCusps, and the system's name.
-bool CalcHouses(uint8_t houseSys, double lst, double latitude, double obliquity, double offset,
-                double cusps[QVCALC32_CHART_HIGH + 1], std::string &name)
+// The Julian date (UT) of an instant.
+double JulianDateOf(Instant instant)
 {
-    if (!CalcHouseCusps(houseSys, lst, latitude, obliquity, offset, cusps)) return false;
-    name = kHouseNames[houseSys];
-    return true;
+    return 2440587.5 + static_cast<double>(instant.time_since_epoch().count()) / 86400000.0;
 }
+
+const char *const kBodyNames[13] = {"",       "the Sun", "the Moon", "Mercury", "Venus",         "Mars",  "Jupiter",
+                                    "Saturn", "Uranus",  "Neptune",  "Pluto",   "the true Node", "Chiron"};
+
+// Replaces the library's places of the bodies with the precise ephemeris's
+// where it covers the moment; names the others in m.PreciseNotice.
+void PreciseBodies(double jdUt, ChartMoment &m, ClockChart &chart)
+{
+    // One cache per thread: the clock's minutes mostly fall in series
+    // already fitted.
+    thread_local precise::PreciseEphemeris ephemeris;
+    std::string missing;
+    int missingCount = 0;
+    for (int k = QVCALC32_SUN; k <= QVCALC32_CHIRON; ++k) {
+        const auto body = static_cast<precise::Body>(k);
+        precise::ApparentPlace place;
+        if (!ephemeris.Place(body, jdUt, place)) {
+            const precise::YearRange range = precise::PreciseRange(body);
+            missing += std::string(missing.empty() ? "" : ", ") + kBodyNames[k] + " (" + std::to_string(range.First) +
+                       "-" + std::to_string(range.Last) + ")";
+            ++missingCount;
+            continue;
+        }
+        chart.PlanetPos[k] = place.Longitude;
+        // The library's unit: 60 times the daily motion in radians.
+        m.Speed[k] = place.Speed * M_PI / 180 * 60;
+        const double lambda = place.Longitude * M_PI / 180, beta = place.Latitude * M_PI / 180;
+        m.Decl[k] = std::asin(std::sin(beta) * std::cos(m.Obl) + std::cos(beta) * std::sin(m.Obl) * std::sin(lambda)) *
+                    180 / M_PI;
+    }
+    if (missingCount > 0)
+        m.PreciseNotice = "High precision does not reach " + std::to_string(m.UtYear) + " for " + missing +
+                          "; the library's own theory gives " + (missingCount == 1 ? "its" : "their") +
+                          (missingCount == 1 ? " position" : " positions") + " instead.";
+}
+
+static_assert(int{precise::kSun} == QVCALC32_SUN && int{precise::kTrueNode} == QVCALC32_NODE &&
+              int{precise::kChiron} == QVCALC32_CHIRON);
 
 }  // namespace
 
@@ -114,8 +151,21 @@ ChartMoment ComputeChartAt(const Settings &settings, const PlaceZone &zone, Inst
     double offset = 0;  // tropical zodiac: SidTime leaves a zero offset alone
     ShortText10 lstText;
     SidTime(m.JD, &offset, &m.LST, m.UT, &m.T, &m.Obl, m.Longitude, &lstText);
+    const double jdUt = JulianDateOf(instant);
+    m.Precise = settings.Precise;
+    if (m.Precise) {
+        // The apparent sidereal time at the place (west longitudes
+        // positive) and the true obliquity of date.
+        const precise::SkyOfDate sky = precise::SkyAt(jdUt);
+        m.LST = sky.ApparentSiderealTime * 12 / M_PI - m.Longitude / 15;
+        m.LST -= 24 * std::floor(m.LST / 24);
+        m.Obl = sky.TrueObliquity;
+    }
 
-    if (!CalcHouses(settings.HouseSys, m.LST, m.Latitude, m.Obl, offset, chart.CuspPos, m.HouseName)) {
+    const bool housesDone = m.Precise ? PreciseHouseCusps(settings.HouseSys, m.LST, m.Latitude, m.Obl, chart.CuspPos)
+                                      : CalcHouseCusps(settings.HouseSys, m.LST, m.Latitude, m.Obl, offset, chart.CuspPos);
+    if (housesDone) m.HouseName = kHouseNames[settings.HouseSys];
+    if (!housesDone) {
         // No house system: no cusps and no angles, rather than zeros that
         // would read as 0° Aries.
         for (double &cusp : chart.CuspPos) cusp = std::nan("");
@@ -125,6 +175,7 @@ ChartMoment ComputeChartAt(const Settings &settings, const PlaceZone &zone, Inst
     uint8_t counts[QVCALC32_BODIES_HIGH + 1] = {};
     PlanetCalc(QVCALC32_SUN, QVCALC32_CHIRON, 0, offset, scratch, QVCALC32_CHART_HIGH, m.T, counts, QVCALC32_BODIES_HIGH, 1,
                chart.PlanetPos, QVCALC32_CHART_HIGH, m.Decl, QVCALC32_CHART_HIGH, m.Speed, QVCALC32_CHART_HIGH, table.Values, QVCALC32_PLANET_TABLE_HIGH, 0);
+    if (m.Precise) PreciseBodies(jdUt, m, chart);
 
     // The Ascendant entry keeps the true longitude of cusp 1; the shift below
     // leaves it out.

@@ -87,6 +87,13 @@ struct ChartMoment {
     std::string HouseName;          // empty for a code outside 1..9
     bool CuspsMissing = false;      // the system has no cusps at this latitude (false without a system)
     GridRow Grid[QVCALC32_BODIES_HIGH + 1];  // rows 1..12
+    // Computed with the precise ephemeris ([Setting] Precision=1): the
+    // bodies' apparent places, houses from the apparent sidereal time (LST)
+    // and the true obliquity (Obl).
+    bool Precise = false;
+    // With Precise, the bodies the precise ephemeris does not cover at this
+    // date, which keep the library's places; empty when it covers all.
+    std::string PreciseNotice;
 };
 
 // Whether year-month-day is a day of the calendar the library counts in

@@ -1,6 +1,7 @@
 #include "chart_report.h"
 
 #include "angle_text.h"
+#include "chart_theory.h"
 #include "glyph_codes.h"
 
 #include <cmath>
@@ -118,7 +119,9 @@ std::string ChartTable(const Settings &, const ChartMoment &m, const ClockChart 
            Date(m.UtYear, m.UtMonth, m.UtDay, 0, 0, 0).substr(0, 10) + " " + UtClock(m.UT) + ")\n";
     out += "Place " + PlaceText(m.Latitude, m.Longitude) + ", zone " + ZoneText(m) + "\n";
     out += "Houses " + (m.HouseName.empty() ? std::string("(none: unknown house system)") : m.HouseName) +
-           ", sidereal time " + Format("%.4f h", m.LST) + "\n\n";
+           ", sidereal time " + Format("%.4f h", m.LST) + "\n";
+    out += std::string("Theory ") +
+           (m.Precise ? "precise ephemeris (apparent places of date)" : "qvcalc32 (the library's own)") + "\n\n";
 
     out += "Body         Position     House\n";
     for (int k = QVCALC32_SUN; k <= QVCALC32_CHIRON; ++k) {
@@ -188,6 +191,7 @@ std::string ChartJson(const Settings &s, const ChartMoment &m, const ClockChart 
     out += "  \"time_zone\": " + (m.ZoneName.empty() ? std::string("null") : Quoted(m.ZoneName)) + ",\n";
     out += "  \"utc_offset\": " + Quoted(OffsetText(m.UtcOffset)) + ",\n";
     out += "  \"utc_offset_seconds\": " + std::to_string(m.UtcOffset) + ",\n";
+    out += "  \"theory\": " + Quoted(TheoryName(m.Precise)) + ",\n";
     out += "  \"house_system\": " + (m.HouseName.empty() ? std::string("null") : Quoted(m.HouseName)) + ",\n";
     out += "  \"house_code\": " + std::to_string(s.HouseSys) + ",\n";
     out += "  \"cusps_missing\": " + std::string(m.CuspsMissing ? "true" : "false") + ",\n";

@@ -1,0 +1,127 @@
+#include "apparent_positions.h"
+
+#include "geometric_positions.h"
+
+#include <erfa.h>
+
+#include <cmath>
+
+namespace zenlume::precise {
+namespace {
+
+constexpr double kDeg = 180 / M_PI;
+
+double Length(const double v[3]) { return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]); }
+
+void Difference(const double a[3], const double b[3], double out[3])
+{
+    for (int i = 0; i < 3; ++i) out[i] = a[i] - b[i];
+}
+
+// The Sun's bending of the light from a body at heliocentric `body` seen
+// from the Earth at heliocentric `earth`, applied to the direction
+// `geocentric` (its length kept).
+void Deflect(const double body[3], const double earth[3], double geocentric[3])
+{
+    const double distance = Length(geocentric), em = Length(earth), q = Length(body);
+    double p[3], qu[3], e[3], p1[3];
+    for (int i = 0; i < 3; ++i) {
+        p[i] = geocentric[i] / distance;
+        qu[i] = body[i] / q;
+        e[i] = earth[i] / em;
+    }
+    eraLd(1.0, p, qu, e, em, 1e-9, p1);
+    for (int i = 0; i < 3; ++i) geocentric[i] = p1[i] * distance;
+}
+
+// The direction of a heliocentric body from the Earth, light time,
+// aberration and deflection applied; false outside its theory.
+bool PlanetDirection(Body body, double jdTT, double direction[3])
+{
+    double earth[3], at[3];
+    EarthHeliocentric(jdTT, earth);
+    if (!Heliocentric(body, jdTT, at)) return false;
+    double tau = 0;
+    for (int round = 0; round < 2; ++round) {
+        Difference(at, earth, direction);
+        tau = Length(direction) / kLightAuPerDay;
+        if (!Heliocentric(body, jdTT - tau, at)) return false;
+    }
+    double earlierEarth[3];
+    EarthHeliocentric(jdTT - tau, earlierEarth);
+    Difference(at, earlierEarth, direction);
+    Deflect(at, earth, direction);
+    return true;
+}
+
+// The ascending node of the orbit plane of position r and velocity v,
+// both on the mean ecliptic of date: the node lies along z x (r x v).
+double NodeLongitude(const double r[3], const double v[3])
+{
+    const double hx = r[1] * v[2] - r[2] * v[1], hy = r[2] * v[0] - r[0] * v[2];
+    return std::atan2(hx, -hy);
+}
+
+bool TrueNode(const SkyOfDate &sky, ApparentPlace &place)
+{
+    // The Moon's velocity from ELP a quarter of an hour either side of the
+    // moment: the central difference's error is a few parts in 1e8 of it.
+    constexpr double h = 1.0 / 96;
+    double r[3], before[3], after[3];
+    MoonGeocentric(sky.JdTT, r);
+    MoonGeocentric(sky.JdTT - h, before);
+    MoonGeocentric(sky.JdTT + h, after);
+    double v[3], re[3], ve[3];
+    for (int i = 0; i < 3; ++i) v[i] = (after[i] - before[i]) / (2 * h);
+    ToEclipticOfDate(sky, r, re);
+    ToEclipticOfDate(sky, v, ve);
+    place.Longitude = eraAnp(NodeLongitude(re, ve) + sky.NutationLongitude) * kDeg;
+    if (place.Longitude >= 360) place.Longitude -= 360;
+    place.Latitude = 0;
+    return true;
+}
+
+}  // namespace
+
+bool ApparentPlaceAt(Body body, const SkyOfDate &sky, ApparentPlace &place)
+{
+    double direction[3];
+    switch (body) {
+    case kSun: {
+        // The Sun from the Earth as it was one light time (8.3 min) ago:
+        // the light time and the annual aberration together.
+        double earth[3];
+        EarthHeliocentric(sky.JdTT, earth);
+        EarthHeliocentric(sky.JdTT - Length(earth) / kLightAuPerDay, earth);
+        for (int i = 0; i < 3; ++i) direction[i] = -earth[i];
+        break;
+    }
+    case kMoon: {
+        // Geocentric: the light time alone, the Earth's motion cancels.
+        double moon[3];
+        MoonGeocentric(sky.JdTT, moon);
+        MoonGeocentric(sky.JdTT - Length(moon) / kLightAuPerDay, direction);
+        break;
+    }
+    case kTrueNode: return TrueNode(sky, place);
+    default:
+        if (body < kFirstBody || body > kLastBody) return false;
+        if (!PlanetDirection(body, sky.JdTT, direction)) return false;
+    }
+    EclipticOfDate(sky, direction, place.Longitude, place.Latitude);
+    return true;
+}
+
+bool ComputeApparent(Body body, double jdUt, ApparentPlace &place)
+{
+    if (!std::isfinite(jdUt)) return false;
+    constexpr double h = 1.0 / 24;
+    ApparentPlace before, after;
+    if (!ApparentPlaceAt(body, SkyAt(jdUt), place) || !ApparentPlaceAt(body, SkyAt(jdUt - h), before) ||
+        !ApparentPlaceAt(body, SkyAt(jdUt + h), after))
+        return false;
+    place.Speed = std::remainder(after.Longitude - before.Longitude, 360.0) / (2 * h);
+    return true;
+}
+
+}  // namespace zenlume::precise
