@@ -18,24 +18,8 @@ void Difference(const double a[3], const double b[3], double out[3])
     for (int i = 0; i < 3; ++i) out[i] = a[i] - b[i];
 }
 
-// The Sun's bending of the light from a body at heliocentric `body` seen
-// from the Earth at heliocentric `earth`, applied to the direction
-// `geocentric` (its length kept).
-void Deflect(const double body[3], const double earth[3], double geocentric[3])
-{
-    const double distance = Length(geocentric), em = Length(earth), q = Length(body);
-    double p[3], qu[3], e[3], p1[3];
-    for (int i = 0; i < 3; ++i) {
-        p[i] = geocentric[i] / distance;
-        qu[i] = body[i] / q;
-        e[i] = earth[i] / em;
-    }
-    eraLd(1.0, p, qu, e, em, 1e-9, p1);
-    for (int i = 0; i < 3; ++i) geocentric[i] = p1[i] * distance;
-}
-
-// The direction of a heliocentric body from the Earth, light time,
-// aberration and deflection applied; false outside its theory.
+// The direction of a heliocentric body from the Earth, light time and
+// aberration applied; false outside its theory.
 bool PlanetDirection(Body body, double jdTT, double direction[3])
 {
     double earth[3], at[3];
@@ -50,7 +34,6 @@ bool PlanetDirection(Body body, double jdTT, double direction[3])
     double earlierEarth[3];
     EarthHeliocentric(jdTT - tau, earlierEarth);
     Difference(at, earlierEarth, direction);
-    Deflect(at, earth, direction);
     return true;
 }
 
@@ -78,12 +61,52 @@ bool TrueNode(const SkyOfDate &sky, ApparentPlace &place)
     place.Longitude = eraAnp(NodeLongitude(re, ve) + sky.NutationLongitude) * kDeg;
     if (place.Longitude >= 360) place.Longitude -= 360;
     place.Latitude = 0;
+    place.Distance = 0;
     return true;
+}
+
+void UnitVector(double longitude, double latitude, double v[3])
+{
+    const double l = longitude / kDeg, b = latitude / kDeg;
+    v[0] = std::cos(b) * std::cos(l);
+    v[1] = std::cos(b) * std::sin(l);
+    v[2] = std::sin(b);
 }
 
 }  // namespace
 
+bool IsDeflected(Body body) { return (body >= kMercury && body <= kPluto) || body == kChiron; }
+
+void DeflectByTheSun(const ApparentPlace &sun, ApparentPlace &place)
+{
+    // On the ecliptic of date: the Earth from the Sun (e), the body from
+    // the Earth (p) and from the Sun (q).
+    double e[3], p[3], q[3], p1[3];
+    UnitVector(sun.Longitude, sun.Latitude, e);
+    UnitVector(place.Longitude, place.Latitude, p);
+    for (int i = 0; i < 3; ++i) {
+        e[i] = -e[i];
+        q[i] = e[i] * sun.Distance + p[i] * place.Distance;
+    }
+    const double qLength = Length(q);
+    for (double &x : q) x /= qLength;
+    eraLd(1.0, p, q, e, sun.Distance, 1e-9, p1);
+    place.Longitude = eraAnp(std::atan2(p1[1], p1[0])) * kDeg;
+    if (place.Longitude >= 360) place.Longitude -= 360;
+    place.Latitude = std::atan2(p1[2], std::hypot(p1[0], p1[1])) * kDeg;
+}
+
 bool ApparentPlaceAt(Body body, const SkyOfDate &sky, ApparentPlace &place)
+{
+    if (!UndeflectedPlaceAt(body, sky, place)) return false;
+    if (!IsDeflected(body)) return true;
+    ApparentPlace sun;
+    UndeflectedPlaceAt(kSun, sky, sun);
+    DeflectByTheSun(sun, place);
+    return true;
+}
+
+bool UndeflectedPlaceAt(Body body, const SkyOfDate &sky, ApparentPlace &place)
 {
     double direction[3];
     switch (body) {
@@ -109,6 +132,7 @@ bool ApparentPlaceAt(Body body, const SkyOfDate &sky, ApparentPlace &place)
         if (!PlanetDirection(body, sky.JdTT, direction)) return false;
     }
     EclipticOfDate(sky, direction, place.Longitude, place.Latitude);
+    place.Distance = Length(direction);
     return true;
 }
 

@@ -10,9 +10,10 @@
 namespace zenlume::precise {
 
 // Ecliptic longitude and latitude of date in degrees (longitude in
-// [0, 360)) and the longitude's daily motion in degrees per day.
+// [0, 360)), the longitude's daily motion in degrees per day, and the
+// distance from the Earth's centre in AU (0 for the Node).
 struct ApparentPlace {
-    double Longitude = 0, Latitude = 0, Speed = 0;
+    double Longitude = 0, Latitude = 0, Speed = 0, Distance = 0;
 };
 
 // The speed of light in astronomical units per day.
@@ -33,6 +34,20 @@ inline constexpr double kLightAuPerDay = 173.1446326846693;
 // plane of its position and velocity (r x v), on the ecliptic of date.
 // False for a body outside 1..12 or Chiron outside its table.
 bool ApparentPlaceAt(Body body, const SkyOfDate &sky, ApparentPlace &place);
+
+// ApparentPlaceAt without the Sun's deflection of the light, which changes
+// quickly only while a planet passes behind the Sun: series are fitted to
+// this, and DeflectByTheSun added afterwards.
+bool UndeflectedPlaceAt(Body body, const SkyOfDate &sky, ApparentPlace &place);
+
+// Whether the Sun's deflection applies to the body (the planets and Chiron).
+bool IsDeflected(Body body);
+
+// Moves `place` (an undeflected place with its distance) away from the Sun
+// at `sun` (the Sun's place with its distance) by the bending of the light
+// in the Sun's field (eraLd): 1.75" at the Sun's limb, 0.004" at 90
+// degrees.  `place.Speed` is left as it is.
+void DeflectByTheSun(const ApparentPlace &sun, ApparentPlace &place);
 
 // The apparent place at a Julian date of Universal Time with its speed,
 // the central difference over an hour either side (its error is under

@@ -49,16 +49,18 @@ int PreciseEphemeris::SegmentTerms(Body) { return kTerms; }
 bool PreciseEphemeris::Fit(Body body, double start, Segment &segment)
 {
     const double half = kSegmentDays[body] / 2;
-    double longitude[kTerms], latitude[kTerms];
+    double longitude[kTerms], latitude[kTerms], distance[kTerms];
     for (int k = 0; k < kTerms; ++k) {
         ApparentPlace at;
-        if (!ApparentPlaceAt(body, SkyAt(start + half * (1 + ChebyshevNode(k, kTerms))), at)) return false;
+        if (!UndeflectedPlaceAt(body, SkyAt(start + half * (1 + ChebyshevNode(k, kTerms))), at)) return false;
         // Unwrapped, so that the series runs on across 0 Aries.
         longitude[k] = k == 0 ? at.Longitude : longitude[k - 1] + std::remainder(at.Longitude - longitude[k - 1], 360.0);
         latitude[k] = at.Latitude;
+        distance[k] = at.Distance;
     }
     FitChebyshev(longitude, kTerms, segment.Longitude);
     FitChebyshev(latitude, kTerms, segment.Latitude);
+    FitChebyshev(distance, kTerms, segment.Distance);
     segment.Start = start;
     segment.Valid = true;
     return true;
@@ -67,6 +69,17 @@ bool PreciseEphemeris::Fit(Body body, double start, Segment &segment)
 bool PreciseEphemeris::Place(Body body, double jdUt, ApparentPlace &place)
 {
     if (!std::isfinite(jdUt) || !InPreciseRange(body, jdUt)) return false;
+    if (!Undeflected(body, jdUt, place)) return ComputeApparent(body, jdUt, place);
+    if (IsDeflected(body)) {
+        ApparentPlace sun;
+        if (!Undeflected(kSun, jdUt, sun)) return ComputeApparent(body, jdUt, place);
+        DeflectByTheSun(sun, place);
+    }
+    return true;
+}
+
+bool PreciseEphemeris::Undeflected(Body body, double jdUt, ApparentPlace &place)
+{
     const double days = kSegmentDays[body];
     // Series start at whole multiples of their length from J2000, so a
     // moment's place does not depend on which moments were asked for first.
@@ -74,12 +87,14 @@ bool PreciseEphemeris::Place(Body body, double jdUt, ApparentPlace &place)
     Segment &segment = segments_[body];
     if (!segment.Valid || segment.Start != start) {
         segment.Valid = false;
-        if (!Fit(body, start, segment)) return ComputeApparent(body, jdUt, place);
+        if (!Fit(body, start, segment)) return false;
     }
     const double x = 2 * (jdUt - start) / days - 1;
-    double longitude, latitude, dLongitude, dLatitude;
+    double longitude, latitude, distance, dLongitude, unused;
     SumChebyshev(segment.Longitude, kTerms, x, longitude, dLongitude);
-    SumChebyshev(segment.Latitude, kTerms, x, latitude, dLatitude);
+    SumChebyshev(segment.Latitude, kTerms, x, latitude, unused);
+    SumChebyshev(segment.Distance, kTerms, x, distance, unused);
+    place.Distance = distance;
     place.Longitude = longitude - 360 * std::floor(longitude / 360);
     if (place.Longitude >= 360) place.Longitude = 0;
     place.Latitude = latitude;

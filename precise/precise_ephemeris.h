@@ -1,7 +1,8 @@
 // The precise ephemeris as the chart of the moment uses it: the apparent
 // place of each body with its speed, from short Chebyshev series fitted to
-// the plain computation (ComputeApparent) on first use and kept while the
-// moments asked for stay inside them.  The clock asks for the next minute
+// the plain computation (UndeflectedPlaceAt) on first use and kept while the
+// moments asked for stay inside them; the Sun's deflection of the light,
+// sharp while a planet passes behind the Sun, is added after the series.  The clock asks for the next minute
 // every minute, so almost every chart is twelve series summed.
 #pragma once
 
@@ -41,9 +42,11 @@ private:
     struct Segment {
         double Start = 0;
         bool Valid = false;
-        double Longitude[16] = {}, Latitude[16] = {};
+        double Longitude[16] = {}, Latitude[16] = {}, Distance[16] = {};
     };
     bool Fit(Body body, double start, Segment &segment);
+    // The undeflected place from the body's series, fitted first if needed.
+    bool Undeflected(Body body, double jdUt, ApparentPlace &place);
 
     Segment segments_[kLastBody + 1];
 };
