@@ -93,6 +93,16 @@ expect "zone of 30 h" 2 "\\[Place\\] ZoneH=30 puts the zone at 24 h or beyond" -
 expect "longitude beyond 180" 2 "\\[Place\\] LongD=181" -- "$chart" --json --ini "$tmp/long181.ini"
 expect "unreadable values: named" 0 "unreadable.ini: \\[Setting\\] Size=big is not a whole number; using the default 63" -- "$chart" --ini "$tmp/unreadable.ini"
 expect "unreadable values: each one" 0 "\\[Place\\] LatD=x is not a whole number" -- "$chart" --ini "$tmp/unreadable.ini"
+# The precise ephemeris: --precise or [Setting] Precision=1; the theory is
+# named in the table and the JSON; a year beyond its reach is said once.
+printf '[Setting]\nPrecision=1\n' | cat "$tmp/berlin.ini" - >"$tmp/precise.ini"
+expect "precise: option" 0 "^Theory precise ephemeris" -- "$chart" --precise --at "2026-07-15 12:00" --ini "$tmp/berlin.ini"
+expect "precise: the library by default" 0 "^Theory qvcalc32" -- "$chart" --at "2026-07-15 12:00" --ini "$tmp/berlin.ini"
+expect "precise: key" 0 '"theory": "precise"' -- "$chart" --json --at "2026-07-15 12:00" --ini "$tmp/precise.ini"
+expect "precise: Jupiter to the arc-second" 0 '"name": "Jupiter".*"longitude": 123\.2956' -- "$chart" --json --precise --at "2026-07-15 10:00Z" --ini "$tmp/berlin.ini"
+"$chart" --precise --at "2450-01-01 12:00" --ini "$tmp/berlin.ini" >"$tmp/out" 2>"$tmp/err"
+[ $? = 0 ] && [ "$(grep -c "High precision does not reach 2450 for the Sun" "$tmp/err")" = 1 ]
+tally $? "precise: beyond its years, said once on standard error" "$tmp/err"
 expect "help: exit codes" 0 "file whose place lies beyond the globe" -- "$chart" --help
 expect "help: the cost of large pictures" 0 "10000 takes about 400 MB" -- "$chart" --help
 head -c $((16 << 20)) /dev/zero | tr '\0' '\n' >"$tmp/newlines.ini"
