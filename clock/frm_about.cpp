@@ -1,8 +1,10 @@
 #include "frm_about.h"
 
+#include "chart_theory.h"
 #include "frm_qv4.h"
 #include "glyph_codes.h"
 #include "glyph_face.h"
+#include "settings.h"
 #include "wheel_canvas.h"
 #include "zenlume_version.h"
 
@@ -20,6 +22,8 @@ constexpr int kTitleWidth = 247;
 constexpr int kTitleHeight = 56;
 constexpr int kBandWidth = 150;
 constexpr int kBandHeight = 34;
+// Everything under the theory sentence sits this much lower.
+constexpr int kBelow = TfrmAbout::kTheoryHeight + 2;
 
 const char kInstructions[] =
     "WHAT ZENLUME DOES AND HOW TO USE IT\n"
@@ -46,10 +50,13 @@ const char kInstructions[] =
     "Choose \"Positions\" from the pop-up menu for a table of every planet's "
     "sign, degree and minute beside the twelve house cusps. The table "
     "updates continuously with the wheel, and its \"Keep On Top\" button "
-    "keeps it above other windows. In this decade the positions shown can "
-    "be off by up to 4 arc-minutes for the Sun, the Moon, Mercury, Venus, "
-    "Mars, Saturn, Uranus and Neptune, 9 for Jupiter and Pluto, 17 for the "
-    "Node and 1.4 degrees for Chiron.\n"
+    "keeps it above other windows. In this decade the library's own theory "
+    "puts the positions up to 4 arc-minutes off for the Sun, the Moon, "
+    "Mercury, Venus, Mars, Saturn, Uranus and Neptune, 9 for Jupiter and "
+    "Pluto, 17 for the Node and 1.4 degrees for Chiron; with \"High "
+    "precision\" set in the options the precise ephemeris computes them "
+    "instead. The sentence near the top of this window says which is in "
+    "use.\n"
     "\n"
     "SETTING LOCAL OPTIONS\n"
     "Choose \"Options\" from the pop-up menu to set:\n"
@@ -60,6 +67,8 @@ const char kInstructions[] =
     "signs;\n"
     "- the house system: Placidus, Koch or Equal;\n"
     "- the cusp lines: none, the angles only, or all of them;\n"
+    "- high precision: the precise ephemeris in place of the library's own "
+    "theory;\n"
     "- which planets to show on the wheel;\n"
     "- the font size, from very small to very large, relative to the "
     "window.\n"
@@ -97,36 +106,43 @@ TfrmAbout::TfrmAbout(TfrmQV4 *qv4, QWidget *parent)
              QStringLiteral("Zenlume draws the chart of the present minute for the place where you live "
                             "and keeps it up to date all day, in a window of any size."),
              QRect(12, 76, 513, 36));
+    // The default settings' theory until the clock gives its own settings.
+    theory_ = new QLabel(QString::fromStdString(TheorySentence(Settings{}.Precise)), this);
+    theory_->setObjectName(QStringLiteral("theory"));
+    theory_->setGeometry(12, 114, 513, kTheoryHeight);
+    theory_->setWordWrap(true);
+    theory_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     AddLabel(4,
              QStringLiteral("It comes from the makers of QUORVANE, astrology software for the curious "
                             "beginner and the working astrologer alike."),
-             QRect(12, 114, 513, 36));
+             QRect(12, 114 + kBelow, 513, 36));
     AddLabel(5,
              QStringLiteral("QUORVANE 4, the complete package, casts charts for any moment and place, "
                             "follows transits and progressions and writes reports."),
-             QRect(12, 152, 513, 36));
-    AddLabel(6, QStringLiteral("Press \"QUORVANE software\" to find out more."), QRect(12, 190, 513, 20));
+             QRect(12, 152 + kBelow, 513, 36));
+    AddLabel(6, QStringLiteral("Press \"QUORVANE software\" to find out more."), QRect(12, 190 + kBelow, 513, 20));
 
     softwareButton_ = new QPushButton(QStringLiteral("QUORVANE software"), this);
     softwareButton_->setObjectName(QStringLiteral("softwareButton"));
-    softwareButton_->setGeometry(20, 220, 160, 30);
+    softwareButton_->setGeometry(20, 220 + kBelow, 160, 30);
     connect(softwareButton_, &QPushButton::clicked, this, &TfrmAbout::ShowAstrologySoftware);
     signBand_ = new QLabel(this);
     signBand_->setObjectName(QStringLiteral("signBand"));
-    signBand_->setGeometry(193, 218, kBandWidth, kBandHeight);
+    signBand_->setGeometry(193, 218 + kBelow, kBandWidth, kBandHeight);
     DrawPictures();
     closeButton_ = new QPushButton(QStringLiteral("Close this"), this);
     closeButton_->setObjectName(QStringLiteral("closeButton"));
-    closeButton_->setGeometry(357, 220, 160, 30);
+    closeButton_->setGeometry(357, 220 + kBelow, 160, 30);
     connect(closeButton_, &QPushButton::clicked, this, &TfrmAbout::CloseInstructions);
 
-    QLabel *notice = AddLabel(7, QStringLiteral("Read this for important information:"), QRect(12, 262, 513, 20));
+    QLabel *notice =
+        AddLabel(7, QStringLiteral("Read this for important information:"), QRect(12, 262 + kBelow, 513, 20));
     notice->setFont(bold);
     notice->setStyleSheet(QStringLiteral("color: #FF0000;"));
 
     instructions_ = new QPlainTextEdit(QString::fromUtf8(kInstructions), this);
     instructions_->setObjectName(QStringLiteral("instructions"));
-    instructions_->setGeometry(12, 284, 513, 156);
+    instructions_->setGeometry(12, 284 + kBelow, 513, 156);
     instructions_->setReadOnly(true);
     instructions_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     instructions_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -142,6 +158,11 @@ QLabel *TfrmAbout::AddLabel(int n, const QString &text, const QRect &where)
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     labels_[n - 1] = label;
     return label;
+}
+
+void TfrmAbout::FollowSettings(const Settings &settings)
+{
+    theory_->setText(QString::fromStdString(TheorySentence(settings.Precise)));
 }
 
 void TfrmAbout::CloseInstructions() { accept(); }

@@ -156,6 +156,13 @@ void TfrmClock::SetWindows(TfrmPositions *positions, TfrmOptions *options, TfrmA
     frmOptions_ = options;
     frmAbout_ = about;
     frmQV4_ = qv4;
+    if (frmAbout_) {
+        // The About window names the theory of the settings in use, and
+        // follows each reading of them (after the options too) even while
+        // it is open.
+        frmAbout_->FollowSettings(session_->ClockSettings());
+        connect(session_, &ClockSession::SettingsLoaded, frmAbout_, &TfrmAbout::FollowSettings);
+    }
     if (frmOptions_) {
         // The slider's size shows from the next resize on, the colour at once.
         connect(frmOptions_, &TfrmOptions::PlanetSizeChanged, this,

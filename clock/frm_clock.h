@@ -45,7 +45,8 @@ public:
 
     // The other windows, created after this one; they live as long as the
     // program.  The positions window is filled at every computation from
-    // then on, and the options dialog's size and colour show on the wheel
+    // then on, the About window names the theory of each reading of the
+    // settings, and the options dialog's size and colour show on the wheel
     // while it is open.
     void SetWindows(TfrmPositions *positions, TfrmOptions *options, TfrmAbout *about, TfrmQV4 *qv4);
 

@@ -6,6 +6,7 @@
 #include "wheel_canvas.h"
 #include "zone_chooser.h"
 
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QEvent>
@@ -108,7 +109,7 @@ void TfrmOptions::SetTabOrder()
     QList<QWidget *> order;
     for (TRadioGroup *group : {optColor, optHouse, optCusp})
         for (int i = 0; i < group->Count(); ++i) order << group->Button(i);
-    order << tbPSize << btnColor << spnLatD << spnLatM << optN << optS << spnLongD << spnLongM << optE << optW
+    order << chkPrecise << tbPSize << btnColor << spnLatD << spnLatM << optN << optS << spnLongD << spnLongM << optE << optW
           << spnZoneH << spnZoneM << cmbZone << lstPlanets << btnOK << btnCancel;
     for (int i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
@@ -123,6 +124,9 @@ QWidget *TfrmOptions::MakeSettingColumn()
     optHouse = new TRadioGroup("House System", {"Placidus", "Koch", "Equal"}, column);
     optCusp = new TRadioGroup("House Cusps", {"None", "Angles", "All"}, column);
     for (TRadioGroup *group : {optColor, optHouse, optCusp}) stack->addWidget(group);
+    // Under the house choices: like them it decides how the chart is computed.
+    chkPrecise = new QCheckBox("High precision", column);
+    stack->addWidget(chkPrecise);
     return column;
 }
 
@@ -259,6 +263,7 @@ void TfrmOptions::Fill(const OptionValues &values)
     optColor->SetItemIndex(values.Glyphs);
     optHouse->SetItemIndex(values.Houses);
     optCusp->SetItemIndex(values.Cusps);
+    chkPrecise->setChecked(values.Precise);
     tbPSize->setValue(values.Size);
     colour_ = values.Color;
     spnLatD->setValue(values.LatD);
@@ -283,6 +288,7 @@ OptionValues TfrmOptions::Values() const
     v.Glyphs = optColor->ItemIndex();
     v.Houses = optHouse->ItemIndex();
     v.Cusps = optCusp->ItemIndex();
+    v.Precise = chkPrecise->isChecked();
     v.Size = tbPSize->value();
     v.Color = colour_;
     v.LatD = spnLatD->value();

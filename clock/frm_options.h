@@ -1,5 +1,6 @@
 // TfrmOptions, the options dialog "Set Clock": sign colours, house system
-// and cusp lines, the bodies the wheel shows, the size and colour of their
+// and cusp lines, the theory that computes the positions ("High
+// precision"), the bodies the wheel shows, the size and colour of their
 // glyphs, and the default place and time zone.
 //
 // The dialog only holds values: the clock fills it from the settings file
@@ -19,6 +20,7 @@
 #include <functional>
 #include <optional>
 
+class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -94,6 +96,9 @@ public:
     TRadioGroup *optColor;
     TRadioGroup *optHouse;
     TRadioGroup *optCusp;
+    // Checked: the precise ephemeris computes the chart ([Setting]
+    // Precision=1); unchecked: the library's own theory.
+    QCheckBox *chkPrecise;
     QGroupBox *showPlanetsBox;
     TPickList *lstPlanets;
     QGroupBox *appearanceBox;

@@ -12,6 +12,7 @@
 #include "pick_list.h"
 
 #include <QAccessible>
+#include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -79,11 +80,13 @@ TEST(Keyboard, EveryOptionIsNamedAndReachedWithTab)
     std::vector<QWidget *> order;
     for (TRadioGroup *group : {d.optColor, d.optHouse, d.optCusp})
         for (int i = 0; i < group->Count(); ++i) order.push_back(group->Button(i));
-    order.insert(order.end(), std::initializer_list<QWidget *>{d.tbPSize, d.btnColor, d.spnLatD, d.spnLatM, d.optN, d.optS, d.spnLongD, d.spnLongM,
-                               d.optE, d.optW, d.spnZoneH, d.spnZoneM, d.cmbZone, d.lstPlanets, d.btnOK, d.btnCancel});
+    order.insert(order.end(), {d.chkPrecise, d.tbPSize, d.btnColor, d.spnLatD, d.spnLatM, d.optN, d.optS, d.spnLongD,
+                               d.spnLongM, d.optE, d.optW, d.spnZoneH, d.spnZoneM, d.cmbZone, d.lstPlanets, d.btnOK,
+                               d.btnCancel});
     ExpectNamedAndReachedInOrder(&d, order);
     EXPECT_EQ(Text(d.spnLongM, QAccessible::Name), "Longitude minutes");
     EXPECT_EQ(Text(d.optW, QAccessible::Name), "West");
+    EXPECT_EQ(Text(d.chkPrecise, QAccessible::Name), "High precision");
     // A combo box's name is its text here; its label is a relation.
     QStringList labels;
     for (const auto &label : QAccessible::queryAccessibleInterface(d.cmbZone)->relations(QAccessible::Label))

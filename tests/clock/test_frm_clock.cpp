@@ -1,15 +1,19 @@
 // The main window as a user meets it: showing computes and draws at once,
 // closing hides while the minute tick goes on, the tray brings it back, the
 // window stays square, "Exit" keeps the geometry for the next start, the
-// options dialog writes on OK only, refused writes change nothing, and the
-// tray icon follows the rising sign.  Runs on a virtual display with a tray
-// host (with_tray.sh); the time comes from the test, one minute per step.
+// options dialog writes on OK only, the About window names the theory the
+// options chose, refused writes change nothing, and the tray icon follows
+// the rising sign.  Runs on a virtual display with a tray host
+// (with_tray.sh); the time comes from the test, one minute per step.
+#include "chart_theory.h"
 #include "clock_window.h"
 #include "radio_group.h"
 #include "tray_icon.h"
 #include "wheel_picture.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
 #include <QMenu>
 #include <QRadioButton>
 #include <QSlider>
@@ -243,6 +247,47 @@ TEST_F(ClockWindow, OptionsWriteOnOkOnlyAndTheClockFollows)
     }
     EXPECT_EQ(clock_->Session().ClockSettings().HouseSys, QVCALC32_KOCH);
     EXPECT_EQ(clock_->Session().Moment().HouseName, "Koch");
+}
+
+// "High precision": Cancel leaves the file as it was; OK writes it, the
+// clock computes with it, and the About window, open or not, names the
+// theory in use.
+TEST_F(ClockWindow, HighPrecisionWritesOnOkOnlyAndTheAboutFollows)
+{
+    const std::string file = "[Setting]\nPrecision=7\n[Place]\nNS=1\nLatD=51\nLatM=30\nEW=1\nLongD=0\nLongM=7\n";
+    Start(file);
+    clock_->show();
+    Settle();
+    const QString library = QString::fromStdString(TheorySentence(false));
+    EXPECT_EQ(about_.TheoryLabel()->text(), library);
+
+    bool startedChecked = true;
+    QTimer::singleShot(0, &options_, [&] {
+        startedChecked = options_.chkPrecise->isChecked();
+        options_.chkPrecise->click();
+        options_.reject();
+    });
+    clock_->EditOptions();
+    EXPECT_FALSE(startedChecked) << "Precision=7 is not 1";
+    EXPECT_EQ(ReadAll(path_), file);
+    EXPECT_FALSE(clock_->Session().ClockSettings().Precise);
+    EXPECT_EQ(about_.TheoryLabel()->text(), library);
+
+    // OK while the About window is open behind the dialog.
+    QString shownWhileOpen;
+    QTimer::singleShot(0, &about_, [&] {
+        QTimer::singleShot(0, &options_, [this] {
+            options_.chkPrecise->click();
+            options_.accept();
+        });
+        clock_->EditOptions();
+        shownWhileOpen = about_.TheoryLabel()->text();
+        about_.CloseInstructions();
+    });
+    clock_->ShowInstructions();
+    EXPECT_NE(ReadAll(path_).find("Precision=1\n"), std::string::npos) << ReadAll(path_);
+    EXPECT_TRUE(clock_->Session().ClockSettings().Precise);
+    EXPECT_EQ(shownWhileOpen, QString::fromStdString(TheorySentence(true)));
 }
 
 int GreenPixels(const QImage &img)

@@ -1,10 +1,11 @@
 // The options dialog "Set Clock": what the settings file puts in comes back
 // out for OK unchanged, also what the controls cannot show (radio indexes
 // beyond the items show the last item, negative ones none, out-of-range
-// numbers the nearest end), until the user changes that control; the size
-// slider names its size and reports every change, the colour button
-// reports a chosen colour only, and the dialog is one fixed size with
-// nothing cut off.
+// numbers the nearest end), until the user changes that control; only a
+// Precision other than 0 or 1 comes back as 0, the unchecked "High
+// precision" it shows; the size slider names its size and reports every
+// change, the colour button reports a chosen colour only, and the dialog
+// is one fixed size with nothing cut off.
 #include "frm_options.h"
 
 #include "pick_list.h"
@@ -12,6 +13,7 @@
 #include "temp_dir.h"
 #include "zone_chooser.h"
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QHelpEvent>
 #include <QLabel>
@@ -40,7 +42,8 @@ std::string Describe(const OptionValues &v)
     std::ostringstream s;
     s << "Glyphs=" << v.Glyphs << " Houses=" << v.Houses << " Cusps=" << v.Cusps << " Size=" << v.Size
       << " Color=" << v.Color << " Lat=" << v.LatD << "/" << v.LatM << " Long=" << v.LongD << "/" << v.LongM
-      << " Zone=" << v.ZoneH << "/" << v.ZoneM << " North=" << v.North << " West=" << v.West << " Show=";
+      << " Zone=" << v.ZoneH << "/" << v.ZoneM << " North=" << v.North << " West=" << v.West
+      << " Precise=" << v.Precise << " Show=";
     for (bool shown : v.Show) s << shown;
     return s.str();
 }
@@ -189,7 +192,7 @@ TEST(Options, OkWithNothingChangedLeavesTheFileAsItWas)
     const test::TempDir dir("zenlume-options");
     const std::string path = dir.Path() + "/zenlume.ini";
     const std::string text =
-        "[Setting]\nGlyphs=7\nHouses=5\nCusps=1\nSize=200\nColor=-1\n"
+        "[Setting]\nGlyphs=7\nHouses=5\nCusps=1\nSize=200\nColor=-1\nPrecision=1\n"
         "[Place]\nLatD=-10\nLatM=75\nLongM=0\nLongD=175\nZoneH=13\nZoneM=0\nNS=1\nEW=0\n"
         "[Show]\nSun=1\nMoon=1\nMercury=1\nVenus=1\nMars=1\nJupiter=1\nSaturn=1\nUranus=1\nNeptune=1\nPluto=1\n"
         "Node=0\nChiron=0\n";
@@ -239,6 +242,48 @@ TEST(Options, TheZoneNameAndTheNumbersItFills)
     EXPECT_EQ(options.Values().TimeZone, "");
     EXPECT_EQ(options.Values().ZoneH, 3);
 }
+
+// "High precision" starts from [Setting] Precision as the file has it: only
+// 1 checks it.  OK writes the box as it stands, as 1 or 0, and the next
+// Fill shows that.
+struct PrecisionCase {
+    const char *name;
+    const char *line;  // the [Setting] line, or "" for none
+    bool checked;
+};
+
+class OptionsPrecision : public testing::TestWithParam<PrecisionCase> {};
+
+TEST_P(OptionsPrecision, StartsFromTheFileAndOkWritesTheBox)
+{
+    const test::TempDir dir("zenlume-options");
+    const std::string path = dir.Path() + "/zenlume.ini";
+    std::ofstream(path) << "[Setting]\n" << GetParam().line;
+    IniFile ini;
+    ASSERT_TRUE(ini.Load(path));
+    TfrmOptions dialog;
+    dialog.Fill(ReadOptions(ini));
+    EXPECT_EQ(dialog.chkPrecise->isChecked(), GetParam().checked);
+    for (const bool checked : {GetParam().checked, !GetParam().checked}) {
+        dialog.chkPrecise->setChecked(checked);
+        std::string error;
+        ASSERT_TRUE(WriteOptions(path, dialog.Values(), &error)) << error;
+        ASSERT_TRUE(ini.Load(path));
+        EXPECT_EQ(ini.Get("Setting", "Precision"), checked ? "1" : "0");
+        dialog.Fill(ReadOptions(ini));  // and the box shows it again
+        EXPECT_EQ(dialog.chkPrecise->isChecked(), checked);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Options, OptionsPrecision,
+                         testing::Values(PrecisionCase{"One", "Precision=1\n", true},
+                                         PrecisionCase{"Zero", "Precision=0\n", false},
+                                         PrecisionCase{"Missing", "", false},
+                                         PrecisionCase{"Seven", "Precision=7\n", false},
+                                         PrecisionCase{"NotANumber", "Precision=yes\n", false}),
+                         [](const testing::TestParamInfo<PrecisionCase> &info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST(Options, ShowsTheLastRadioItemBeyondTheItemsAndSouthEastUnlessOne)
 {

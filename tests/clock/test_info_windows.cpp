@@ -1,8 +1,11 @@
 // The about window and the companion-product window: their frames, the
-// instructions' sections, texts that fit their labels, the drawn pictures,
-// and how the buttons open and close the windows.
+// instructions' sections, texts that fit their labels, the sentence naming
+// the theory of the settings, the drawn pictures, and how the buttons open
+// and close the windows.
+#include "chart_theory.h"
 #include "frm_about.h"
 #include "frm_qv4.h"
+#include "settings.h"
 #include "zenlume_version.h"
 
 #include <QApplication>
@@ -43,7 +46,7 @@ TEST(AboutWindow, FrameAndTexts)
     TfrmQV4 qv4;
     TfrmAbout about(&qv4);
     EXPECT_EQ(about.windowTitle(), "About Zenlume");
-    EXPECT_EQ(about.size(), QSize(537, 452));
+    EXPECT_EQ(about.size(), QSize(537, 508));
     EXPECT_EQ(about.minimumSize(), about.maximumSize());
     EXPECT_TRUE(about.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(about.isModal());
@@ -94,9 +97,39 @@ TEST(AboutWindow, EveryLabelHoldsItsWholeText)
         EXPECT_LE(needed, label->height()) << "text " << n;
         EXPECT_LE(label->geometry().right(), about.width()) << "text " << n;
     }
+    // The theory label holds either sentence, so that it never changes size.
+    QLabel *theory = about.TheoryLabel();
+    for (const bool precise : {false, true}) {
+        theory->setText(QString::fromStdString(TheorySentence(precise)));
+        EXPECT_LE(theory->heightForWidth(theory->width()), theory->height()) << "precise " << precise;
+    }
+    EXPECT_LE(about.Label(3)->geometry().bottom(), theory->y()) << "under the clock's description";
+    EXPECT_LE(theory->geometry().bottom(), about.Label(4)->y());
+    EXPECT_LE(theory->geometry().right(), about.width());
     struct { QPushButton *button; const char *name; } buttons[] = {
         {about.CloseButton(), "CloseButton"}, {about.SoftwareButton(), "SoftwareButton"}};
     for (const auto &b : buttons) EXPECT_LE(b.button->sizeHint().width(), b.button->width()) << b.name;
+}
+
+// The sentence follows [Setting] Precision as the clock reads it: only 1
+// names the precise ephemeris.  Before the clock gives its settings it is
+// the default settings' sentence.
+TEST(AboutWindow, NamesTheTheoryOfTheSettings)
+{
+    TfrmAbout about(nullptr);
+    const QString library = QString::fromStdString(TheorySentence(false));
+    const QString precise = QString::fromStdString(TheorySentence(true));
+    ASSERT_NE(library, precise);
+    EXPECT_EQ(about.TheoryLabel()->text(), library);
+    const struct {
+        const char *file;
+        bool precise;
+    } cases[] = {{"[Setting]\nPrecision=1\n", true}, {"[Setting]\nPrecision=7\n", false},
+                 {"[Setting]\nPrecision=1\n", true}, {"", false}};
+    for (const auto &c : cases) {
+        about.FollowSettings(LoadSettings(IniFile::Parse(c.file)));
+        EXPECT_EQ(about.TheoryLabel()->text(), c.precise ? precise : library) << c.file;
+    }
 }
 
 TEST(AboutWindow, PicturesAreDrawn)
