@@ -118,6 +118,12 @@ void ClockSession::TellNotices()
         noticedGeneration_ = settingsGeneration_;
         emit Notice(QString::fromStdString(settingsNotice_));
     }
+    // The bodies the precise ephemeris does not reach: told once for each
+    // new set of them, not every minute.
+    if (!moment_.PreciseNotice.empty() && moment_.PreciseNotice != preciseNoticeTold_) {
+        preciseNoticeTold_ = moment_.PreciseNotice;
+        emit Notice(QString::fromStdString(moment_.PreciseNotice));
+    }
     const std::string missingCusps = MissingCuspsMessage(moment_);
     if (!missingCusps.empty() && cuspsWarnedGeneration_ != settingsGeneration_) {
         cuspsWarnedGeneration_ = settingsGeneration_;

@@ -52,8 +52,9 @@ public:
 
     // Reads the time source once, computes the chart of that moment and
     // emits ChartComputed, then Notice for each notice due: the settings'
-    // notice once per reading of the file, and the missing cusps once per
-    // reading in which they are missing.  Returns false, computing nothing,
+    // notice once per reading of the file, the missing cusps once per
+    // reading in which they are missing, and the bodies beyond the precise
+    // ephemeris's years once for each new set of them.  Returns false, computing nothing,
     // when called while a computation is under way (from a subscriber).
     bool ComputeChart();
 
@@ -104,6 +105,7 @@ private:
     std::string unreadableTold_;    // the unreadable notice told last, or empty
     int noticedGeneration_ = -1;    // the reading that notice was told for
     int cuspsWarnedGeneration_ = -1;  // the reading the missing-cusps notice was told for
+    std::string preciseNoticeTold_;   // the bodies beyond the precise ephemeris told last
 };
 
 }  // namespace zenlume

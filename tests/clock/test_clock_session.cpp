@@ -223,6 +223,23 @@ TEST_F(Session, NoticesComeOncePerReadingOfTheFile)
     EXPECT_TRUE(got_.notices.empty());
 }
 
+// With high precision, a clock set beyond the ephemeris's years keeps the
+// library's places for the bodies it does not reach and says so once, not
+// every minute; the chart within its years says nothing.
+TEST_F(Session, BodiesBeyondThePreciseYearsAreSaidOnce)
+{
+    Start("[Setting]\nPrecision=1\n[Place]\nNS=1\nLatD=51\n");
+    session_->MinuteTick();
+    EXPECT_TRUE(got_.notices.empty());
+    EXPECT_TRUE(session_->Moment().Precise);
+    for (int minute = 0; minute < 3; ++minute) {
+        now_ = LocalDateTime{2450, 1, 1, 12, minute, 0, 0};
+        session_->MinuteTick();
+    }
+    ASSERT_EQ(got_.notices.size(), 1u);
+    EXPECT_NE(got_.notices[0].find("High precision does not reach 2450 for the Sun"), std::string::npos) << got_.notices[0];
+}
+
 // A file that names no place (none yet, or only the window's geometry):
 // the place of the computer's zone, said once per session, and nothing
 // written; in UT, the defaults and how to set a place.
