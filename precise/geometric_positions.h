@@ -1,9 +1,9 @@
 // Geometric positions on the ICRS axes (the J2000 equator and equinox), in
 // astronomical units, at Julian dates of Terrestrial Time: where the bodies
 // are, before light time, aberration and the frame of date.  The Earth and
-// the planets from libnova's VSOP87 (Bretagnon and Francou), Pluto from
-// Meeus' series ("Astronomical Algorithms", ch. 37; 1885-2099), the Moon
-// from ELP2000-82B (Chapront-Touze and Chapront), Chiron from its table.
+// Mercury to Uranus from libnova's VSOP87 (Bretagnon and Francou), the Moon
+// from ELP2000-82B (Chapront-Touze and Chapront), Neptune, Pluto and Chiron
+// from their tables (orbit_tables.h).
 #pragma once
 
 #include "precise_body.h"
@@ -16,7 +16,7 @@ inline constexpr double kKilometresPerAu = 149597870.7;
 void EarthHeliocentric(double jdTT, double xyz[3]);
 
 // Mercury to Pluto, and Chiron, from the Sun's centre.  False for any other
-// body, or Chiron outside its table.
+// body, or Neptune, Pluto or Chiron outside its table.
 bool Heliocentric(Body body, double jdTT, double xyz[3]);
 
 // The Moon from the Earth's centre.  ELP's smallest terms are left out

@@ -1,8 +1,9 @@
 #include "precise_ephemeris.h"
 
 #include "chebyshev.h"
-#include "chiron_table.h"
+#include "orbit_tables.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace zenlume::precise {
@@ -25,14 +26,15 @@ static_assert(kTerms <= kMaxChebyshevTerms);
 YearRange PreciseRange(Body body)
 {
     if (body < kFirstBody || body > kLastBody) return {};
-    if (body == kPluto) return {1885, 2099};
-    if (body == kChiron) {
+    YearRange range{1800, 2399};
+    if (TableLastJd(body) > 0) {
         // Whole years inside the table, a series' length clear of its ends.
-        const double first = YearOf(ChironFirstJd() + kSegmentDays[kChiron]);
-        const double last = YearOf(ChironLastJd() - kSegmentDays[kChiron]);
-        return {static_cast<int>(std::ceil(first)), static_cast<int>(std::floor(last)) - 1};
+        const double first = YearOf(TableFirstJd(body) + kSegmentDays[body]);
+        const double last = YearOf(TableLastJd(body) - kSegmentDays[body]);
+        range.First = std::max(range.First, static_cast<int>(std::ceil(first)));
+        range.Last = std::min(range.Last, static_cast<int>(std::floor(last)) - 1);
     }
-    return {1800, 2399};
+    return range;
 }
 
 bool InPreciseRange(Body body, double jdUt)
