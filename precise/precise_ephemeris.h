@@ -30,7 +30,9 @@ bool InPreciseRange(Body body, double jdUt);
 class PreciseEphemeris {
 public:
     // The apparent place of `body` at a Julian date of UT with its daily
-    // speed.  Within 0.001" and 1e-6 degrees per day of ComputeApparent.
+    // speed (the series' derivative).  Within 0.001" of ApparentPlaceAt;
+    // the speed within 0.002 degrees a day of ComputeApparent's central
+    // difference, which is itself the less exact of the two.
     // False outside PreciseRange(body) or for a date that is not a number.
     bool Place(Body body, double jdUt, ApparentPlace &place);
 

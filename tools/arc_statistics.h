@@ -1,5 +1,6 @@
 // Differences between two sets of ecliptic longitudes, gathered as the
-// largest and the root-mean-square difference in arc-minutes.
+// largest and the root-mean-square difference in arc-minutes or
+// arc-seconds.
 #pragma once
 
 #include <cstdint>
@@ -22,6 +23,10 @@ public:
     double RmsMinutes() const;
     // Mean signed difference, arc-minutes.
     double MeanMinutes() const;
+    // The same in arc-seconds.
+    double MaxSeconds() const { return max_ * 3600.0; }
+    double RmsSeconds() const { return RmsMinutes() * 60.0; }
+    double MeanSeconds() const { return MeanMinutes() * 60.0; }
     // The label given with the largest difference.
     double WhereMax() const { return whereMax_; }
 

@@ -5,30 +5,23 @@
 #pragma once
 
 #include "arc_statistics.h"
+#include "moment_schedule.h"
 #include "peer_ephemeris.h"
 
 #include <cstdint>
 #include <ostream>
 #include <string>
-#include <vector>
 
 namespace zenlume {
 
 class BodyAccuracy {
 public:
-    static constexpr int kWindows = 3;  // 1900-2100, 2000-2050, 2020-2029
-
-    struct Window {
-        const char *Title;
-        int32_t FirstJD, LastJD;  // day numbers, inclusive
-    };
+    static constexpr int kWindows = kTimeWindows;  // 1900-2100, 2000-2050, 2020-2029
 
     BodyAccuracy();
 
-    // Compares the bodies at every `gridDays`-th day (0h UT) from 1900 to
-    // 2100, at `randomMoments` moments drawn uniformly over that span, and
-    // at `extraMoments` more drawn within each of the shorter windows (those
-    // count only for their own window).  False when the peer fails.
+    // Compares the bodies at the moments of MomentSchedule(gridDays,
+    // randomMoments, extraMoments).  False when the peer fails.
     bool Run(const PeerEphemeris &peer, int gridDays, int randomMoments, int extraMoments, std::string *error);
 
     // The tables in Markdown.
@@ -38,23 +31,12 @@ public:
     int64_t TextDifferences(int window, int body) const { return textDiffers_[window][body]; }
 
 private:
-    struct Moment {
-        int32_t JD;
-        double UT;
-        unsigned Windows;  // bit w: counts for window w
-    };
-
     bool Compare(const PeerEphemeris &peer, const Moment &moment, std::string *error);
-    unsigned WindowsOf(int32_t jd) const;
 
-    Window windows_[kWindows];
     ArcStatistics stats_[kWindows][13];
     int64_t textDiffers_[kWindows][13] = {};
     int64_t moments_[kWindows] = {};
     double table_[411] = {};
 };
-
-// "2026-12-07" for a day number.
-std::string DateText(int32_t jd);
 
 }  // namespace zenlume

@@ -1,23 +1,31 @@
-// Zenlume against a high-precision ephemeris (Debian's libswe, analytical
-// mode; Chiron from its asteroid file), in one process, printed as ratios at
-// the end:
+// Zenlume against a high-precision ephemeris (Debian's libswe, its
+// analytical theory unless "[files]" names its ephemeris files; Chiron from
+// its asteroid file), in one process, printed as ratios at the end:
 // - the twelve bodies with speeds: PlanetCalc against the peer's twelve
-//   calls with speed (Sun to Pluto, true Node, Chiron);
+//   calls with speed (Sun to Pluto, true Node, Chiron), in both its ways;
 // - each of the nine house routines against the peer's house routine for
 //   the same system from the same sidereal time, latitude and obliquity, at
 //   latitudes 0, 51.5 and 66;
 // - the chart of the moment (ComputeChartAt: sidereal time, Placidus
 //   houses, twelve bodies, 26 sign texts) against the peer's equivalent
-//   (Julian date, houses, twelve bodies with speeds, 26 texts).
+//   (Julian date, houses, twelve bodies with speeds, 26 texts);
+// - the precise chart of the moment (ComputeChartAt with Precise, as the
+//   clock computes it, its zone kept): the next minute, whose series are
+//   already fitted; sixteen days of consecutive minutes, the refits of every
+//   series included; and a cold chart, every series fitted anew.  Beside it
+//   the peer's chart with its analytical theory and with its ephemeris files
+//   (the peer's ways in brackets).
 // Run: build-peer/bench/peer/peer_bench (build with -DZENLUME_BUILD_PEER_BENCH=ON).
 #include "chart.h"
 #include "peer_ephemeris.h"
+#include "place_zone.h"
 #include "qvcalc32.h"
 #include "ratio_reporter.h"
 
 #include <benchmark/benchmark.h>
 #include <swephexp.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <iostream>
@@ -55,14 +63,15 @@ void ZenlumeBodies(benchmark::State &state)
     }
 }
 
-void PeerBodies(benchmark::State &state)
+// The peer's twelve bodies with speeds, `flags` choosing its theory.
+void PeerBodies(benchmark::State &state, int32_t flags)
 {
     double xx[6];
     char serr[AS_MAXCH];
     double jd = kJdOfT0;
     for (auto _ : state) {
         for (int body : kPeerBodies) {
-            if (swe_calc_ut(jd, body, kPeerFlags, xx, serr) < 0) {
+            if (swe_calc_ut(jd, body, flags, xx, serr) < 0) {
                 state.SkipWithError(serr);
                 return;
             }
@@ -131,6 +140,82 @@ void ZenlumeChart(benchmark::State &state)
     }
 }
 
+// The precise chart's first instant, 2026-12-07 12:00 UT: the Moon's and the
+// Node's one-day series start at 12h UT (whole days from J2000), and the
+// four- and sixteen-day series run on to 2026-12-10 12h, so the twelve hours
+// from here fall within one series of every body.
+zenlume::Instant PreciseChartStart()
+{
+    zenlume::LocalDateTime ut;
+    ut.Year = 2026;
+    ut.Month = 12;
+    ut.Day = 7;
+    ut.Hour = 12;
+    return zenlume::InstantOfUt(ut);
+}
+
+zenlume::Settings PreciseChartSettings()
+{
+    zenlume::Settings settings = ChartSettings();
+    settings.Precise = true;
+    return settings;
+}
+
+constexpr int kMinutesPerDay = 24 * 60;
+constexpr int kPreciseDays = 16;  // the longest series: every body is refitted at least once
+
+// The next minute, within the series already fitted: what the clock does
+// almost every minute.
+void ZenlumePreciseNextMinute(benchmark::State &state)
+{
+    const zenlume::PlanetTable table;
+    const zenlume::Settings settings = PreciseChartSettings();
+    const zenlume::PlaceZone zone = zenlume::PlaceZone::Of(settings);
+    const zenlume::Instant start = PreciseChartStart();
+    zenlume::ClockChart chart;
+    zenlume::ComputeChartAt(settings, zone, start, table, chart);  // fits the series
+    int minute = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(
+            zenlume::ComputeChartAt(settings, zone, start + std::chrono::minutes(minute), table, chart));
+        minute = (minute + 1) % (12 * 60);
+    }
+}
+
+// Consecutive minutes over sixteen days: the cost per minute with the refits
+// (the Moon's and the Node's every day, the Sun's and the inner planets'
+// every fourth, the others' once) spread over the minutes.
+void ZenlumePreciseMinutes(benchmark::State &state)
+{
+    const zenlume::PlanetTable table;
+    const zenlume::Settings settings = PreciseChartSettings();
+    const zenlume::PlaceZone zone = zenlume::PlaceZone::Of(settings);
+    const zenlume::Instant start = PreciseChartStart();
+    zenlume::ClockChart chart;
+    zenlume::ComputeChartAt(settings, zone, start, table, chart);
+    int minute = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(
+            zenlume::ComputeChartAt(settings, zone, start + std::chrono::minutes(minute), table, chart));
+        ++minute;
+    }
+}
+
+// Every chart seventeen days after the last: every series is fitted anew,
+// as for the first chart after a start or a jump of the date.
+void ZenlumePreciseCold(benchmark::State &state)
+{
+    const zenlume::PlanetTable table;
+    const zenlume::Settings settings = PreciseChartSettings();
+    const zenlume::PlaceZone zone = zenlume::PlaceZone::Of(settings);
+    zenlume::Instant at = PreciseChartStart();
+    zenlume::ClockChart chart;
+    for (auto _ : state) {
+        at += std::chrono::hours(17 * 24 + 1);
+        benchmark::DoNotOptimize(zenlume::ComputeChartAt(settings, zone, at, table, chart));
+    }
+}
+
 // The sign notation "15 Sco 30" of a longitude, as the peer's callers make it.
 void PeerSignText(double longitude, char text[16])
 {
@@ -142,9 +227,13 @@ void PeerSignText(double longitude, char text[16])
     std::snprintf(text, 16, "%02d %s %02d", deg, kSigns[sign % 12], min);
 }
 
-void PeerChart(benchmark::State &state)
+// The peer's chart of the moment: houses, twelve bodies with speeds and 26
+// sign texts, with `flags` choosing its theory: SEFLG_MOSEPH, analytical, or
+// SEFLG_SWIEPH, its ephemeris files.
+void PeerChart(benchmark::State &state, int32_t flags)
 {
     const zenlume::Settings settings = ChartSettings();
+    const int32_t bodyFlags = flags | SEFLG_SPEED;
     double lon[13], speed[13], cusps[13], ascmc[10], xx[6];
     char serr[AS_MAXCH], texts[26][16];
     int minute = 0;
@@ -153,9 +242,9 @@ void PeerChart(benchmark::State &state)
         ++minute;
         const double jd = swe_julday(2026, 12, 7, ut, SE_GREG_CAL);
         // The peer's longitudes are east-positive.
-        swe_houses_ex(jd, 0, settings.Latitude(), -settings.Longitude(), 'P', cusps, ascmc);
+        swe_houses_ex(jd, flags, settings.Latitude(), -settings.Longitude(), 'P', cusps, ascmc);
         for (int k = 0; k < 12; ++k) {
-            if (swe_calc_ut(jd, kPeerBodies[k], kPeerFlags, xx, serr) < 0) {
+            if (swe_calc_ut(jd, kPeerBodies[k], bodyFlags, xx, serr) < 0) {
                 state.SkipWithError(serr);
                 return;
             }
@@ -174,7 +263,8 @@ void PeerChart(benchmark::State &state)
 void RegisterAll()
 {
     benchmark::RegisterBenchmark("zenlume/Bodies 1-12 with speeds", ZenlumeBodies);
-    benchmark::RegisterBenchmark("peer/Bodies 1-12 with speeds", PeerBodies);
+    benchmark::RegisterBenchmark("peer/Bodies 1-12 with speeds", PeerBodies, kPeerFlags);
+    benchmark::RegisterBenchmark("peer/Bodies 1-12 with speeds [files]", PeerBodies, SEFLG_SWIEPH | SEFLG_SPEED);
     for (int s = QVCALC32_PLACIDUS; s <= QVCALC32_EQUAL; ++s)
         for (double lat : kLatitudes) {
             char name[64];
@@ -183,7 +273,28 @@ void RegisterAll()
             benchmark::RegisterBenchmark((std::string("peer/") + name).c_str(), PeerHouse, s, lat);
         }
     benchmark::RegisterBenchmark("zenlume/Chart of the moment", ZenlumeChart);
-    benchmark::RegisterBenchmark("peer/Chart of the moment", PeerChart);
+    benchmark::RegisterBenchmark("peer/Chart of the moment", PeerChart, kPeerFlags & ~SEFLG_SPEED);
+
+    // The precise chart: the peer's chart beside each case, in both its ways.
+    const struct {
+        const char *Case;
+        void (*Run)(benchmark::State &);
+        int64_t Iterations;  // 0: as many as the framework takes
+    } precise[] = {
+        {"Precise chart, next minute", ZenlumePreciseNextMinute, 0},
+        {"Precise chart, 16 days of minutes", ZenlumePreciseMinutes, kPreciseDays * kMinutesPerDay},
+        {"Precise chart, cold", ZenlumePreciseCold, 0},
+    };
+    for (const auto &c : precise) {
+        auto *ours = benchmark::RegisterBenchmark((std::string("zenlume/") + c.Case).c_str(), c.Run);
+        if (c.Iterations) ours->Iterations(c.Iterations);
+        ours->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark((std::string("peer/") + c.Case + " [analytical]").c_str(), PeerChart,
+                                     SEFLG_MOSEPH)
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark((std::string("peer/") + c.Case + " [files]").c_str(), PeerChart, SEFLG_SWIEPH)
+            ->Unit(benchmark::kMicrosecond);
+    }
 }
 
 }  // namespace
