@@ -32,8 +32,8 @@ inline constexpr double kLightAuPerDay = 173.1446326846693;
 // The Moon's light time is 1.3 s; it is applied the same way.  The true
 // Node is the ascending node of the Moon's geometric osculating orbit, the
 // plane of its position and velocity (r x v), on the ecliptic of date.
-// False for a body outside 1..12, or Neptune, Pluto or Chiron outside
-// their tables.
+// False for a body outside 1..12, or Uranus, Neptune, Pluto or Chiron
+// outside their tables.
 bool ApparentPlaceAt(Body body, const SkyOfDate &sky, ApparentPlace &place);
 
 // ApparentPlaceAt without the Sun's deflection of the light, which changes

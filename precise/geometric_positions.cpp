@@ -30,7 +30,7 @@ void FromHelio(const ln_helio_posn &h, double xyz[3])
 using HelioRoutine = void (*)(double, ln_helio_posn *);
 constexpr HelioRoutine kPlanets[] = {ln_get_mercury_helio_coords, ln_get_venus_helio_coords,
                                      ln_get_mars_helio_coords,    ln_get_jupiter_helio_coords,
-                                     ln_get_saturn_helio_coords,  ln_get_uranus_helio_coords};
+                                     ln_get_saturn_helio_coords};
 
 }  // namespace
 
@@ -51,8 +51,8 @@ void EarthHeliocentric(double jdTT, double xyz[3])
 
 bool Heliocentric(Body body, double jdTT, double xyz[3])
 {
-    if (body == kNeptune || body == kPluto || body == kChiron) return TabulatedHeliocentric(body, jdTT, xyz);
-    if (body < kMercury || body > kUranus) return false;
+    if ((body >= kUranus && body <= kPluto) || body == kChiron) return TabulatedHeliocentric(body, jdTT, xyz);
+    if (body < kMercury || body > kSaturn) return false;
     ln_helio_posn h;
     kPlanets[body - kMercury](jdTT, &h);
     FromHelio(h, xyz);

@@ -1,9 +1,10 @@
 // Geometric positions on the ICRS axes (the J2000 equator and equinox), in
 // astronomical units, at Julian dates of Terrestrial Time: where the bodies
 // are, before light time, aberration and the frame of date.  The Earth and
-// Mercury to Uranus from libnova's VSOP87 (Bretagnon and Francou), the Moon
-// from ELP2000-82B (Chapront-Touze and Chapront), Neptune, Pluto and Chiron
-// from their tables (orbit_tables.h).
+// Mercury to Saturn from libnova's VSOP87 (Bretagnon and Francou), the Moon
+// from ELP2000-82B (Chapront-Touze and Chapront), Uranus, Neptune, Pluto and
+// Chiron from their tables (orbit_tables.h): libnova's VSOP87 drifts by up
+// to 1.5" for Uranus and 2" for Neptune over 1900-2100.
 #pragma once
 
 #include "precise_body.h"
@@ -16,7 +17,7 @@ inline constexpr double kKilometresPerAu = 149597870.7;
 void EarthHeliocentric(double jdTT, double xyz[3]);
 
 // Mercury to Pluto, and Chiron, from the Sun's centre.  False for any other
-// body, or Neptune, Pluto or Chiron outside its table.
+// body, or Uranus, Neptune, Pluto or Chiron outside its table.
 bool Heliocentric(Body body, double jdTT, double xyz[3]);
 
 // The Moon from the Earth's centre.  ELP's smallest terms are left out

@@ -13,6 +13,9 @@ namespace {
 namespace chiron {
 #include "chiron_coefficients.inc"
 }
+namespace uranus {
+#include "uranus_coefficients.inc"
+}
 namespace neptune {
 #include "neptune_coefficients.inc"
 }
@@ -100,6 +103,7 @@ constexpr Table Describe(Body body, double firstJd, double segmentDays)
 
 constexpr Table kTables[] = {
     Describe<chiron::kCoefficients>(kChiron, chiron::kFirstJd, chiron::kSegmentDays),
+    Describe<uranus::kCoefficients>(kUranus, uranus::kFirstJd, uranus::kSegmentDays),
     Describe<neptune::kCoefficients>(kNeptune, neptune::kFirstJd, neptune::kSegmentDays),
     Describe<pluto::kCoefficients>(kPluto, pluto::kFirstJd, pluto::kSegmentDays),
 };

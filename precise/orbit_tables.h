@@ -1,5 +1,5 @@
 // The bodies kept as tables: Chiron, which has no analytical theory, and
-// Neptune and Pluto, whose analytical series drift by arc-seconds.  Each
+// Uranus, Neptune and Pluto, whose analytical series drift by arc-seconds.  Each
 // body's orbit is kept as Chebyshev series of its heliocentric position,
 // generated once by tools/make_orbit_tables from a numerically integrated
 // ephemeris and kept in <body>_coefficients.inc.  Reading the tables needs

@@ -13,8 +13,8 @@ namespace zenlume::precise {
 
 // The years (first and last, inclusive) in which the precise theory holds
 // for `body`: 1800-2399 for the Sun, the Moon, the Node and Mercury to
-// Uranus, where the Delta T table has observed values or a prediction;
-// Neptune, Pluto and Chiron within that and within their tables.  A body
+// Saturn, where the Delta T table has observed values or a prediction;
+// Uranus, Neptune, Pluto and Chiron within that and within their tables.  A body
 // number outside 1..12 has none (First > Last).
 struct YearRange {
     int First = 0, Last = -1;

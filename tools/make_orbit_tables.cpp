@@ -1,11 +1,11 @@
-// Writes precise/{chiron,neptune,pluto}_coefficients.inc: a body's
+// Writes precise/{chiron,uranus,neptune,pluto}_coefficients.inc: a body's
 // heliocentric position as Chebyshev series over segments of equal length,
 // fitted to libswe's files of Debian's swe-basic-data (CC0-1.0): Chiron's
-// numerically integrated orbit in seas_18.se1, Neptune and Pluto from the
+// numerically integrated orbit in seas_18.se1, Uranus, Neptune and Pluto from the
 // JPL-based planetary file sepl_18.se1.
 //
 //   make_orbit_tables BODY precise/BODY_coefficients.inc   (BODY: chiron,
-//                                                            neptune, pluto)
+//                                                            uranus, neptune, pluto)
 //   make_orbit_tables --print BODY JD...   libswe's position at each date,
 //                                          for tests
 //   make_orbit_tables --try BODY DAYS DEGREE   size and fit error of another
@@ -51,7 +51,7 @@ static_assert(std::size(kInnerPlanetBodies) == std::size(kInnerPlanetMasses));
 // and its pieces meet with steps of up to 2.6e-7 AU.  Chiron's orbit is
 // eccentric and feels Jupiter and Saturn at close range: 100 segments of
 // 2191 days (six years less half a day), degree 13, 33 KiB.  Neptune's and
-// Pluto's heliocentric paths are smooth but for the Sun's wobble due to
+// Pluto's (and Uranus's) heliocentric paths are smooth but for the Sun's wobble due to
 // Jupiter (5e-3 AU, 11.9 years) and Saturn, which sets their terms: 37
 // segments of 5923 days (16.2 years), degree 17, 16 KiB each (--try:
 // 4383 days and degree 13 fit as well in 16.4 KiB, 5478 and 15 in 15.0 KiB
@@ -68,6 +68,7 @@ constexpr Orbit kOrbits[] = {
     {"chiron", "Chiron", SE_CHIRON, "Chiron's numerically integrated orbit in seas_18.se1", 2191, 13},
     {"neptune", "Neptune", SE_NEPTUNE, "Neptune in the JPL-based planetary file sepl_18.se1", 5923, 17},
     {"pluto", "Pluto", SE_PLUTO, "Pluto in the JPL-based planetary file sepl_18.se1", 5923, 17},
+    {"uranus", "Uranus", SE_URANUS, "Uranus in the JPL-based planetary file sepl_18.se1", 5923, 17},
 };
 constexpr int kChecksPerSegment = 128;
 
@@ -311,7 +312,7 @@ const Orbit &Named(const std::string &name)
 {
     for (const Orbit &orbit : kOrbits)
         if (name == orbit.name) return orbit;
-    throw std::runtime_error("no table of " + name + " (chiron, neptune, pluto)");
+    throw std::runtime_error("no table of " + name + " (chiron, uranus, neptune, pluto)");
 }
 
 int Run(int argc, char **argv)

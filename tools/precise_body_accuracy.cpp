@@ -330,9 +330,9 @@ void PreciseBodyAccuracy::WriteMarkdown(std::ostream &out) const
         out << " " << (scan.Count ? Fixed(scan.Closest, 2) + "°" : std::string("-")) << " |\n";
     }
     out << "\nNear a conjunction the Sun's deflection of a planet's light (1.75\" at the Sun's edge, falling off "
-           "as the distance from the Sun grows) changes within hours, which series fitted over 4 or 16 days do not "
-           "follow: the chart's places then differ from the plain computation by up to the amounts in the last "
-           "columns, the more the closer the planet passes to the Sun.\n";
+           "as the distance from the Sun grows) changes within hours, faster than series over 4 or 16 days could "
+           "follow; the series therefore hold the undeflected places and the deflection is added to each place "
+           "read from them, which keeps the last columns as close as the others.\n";
 }
 
 }  // namespace zenlume

@@ -1,6 +1,6 @@
 // The orbit tables, inner wobble included, against their source: libswe's
 // geometric heliocentric J2000 positions from seas_18.se1 (Chiron) and
-// sepl_18.se1 (Neptune, Pluto), at every segment's edges and middle over each
+// sepl_18.se1 (Uranus, Neptune, Pluto), at every segment's edges and middle over each
 // table's whole range, to 1e-6 AU.
 #include "orbit_tables.h"
 
@@ -17,6 +17,9 @@ namespace {
 namespace chiron {
 #include "chiron_coefficients.inc"
 }
+namespace uranus {
+#include "uranus_coefficients.inc"
+}
 namespace neptune {
 #include "neptune_coefficients.inc"
 }
@@ -27,6 +30,7 @@ namespace pluto {
 struct Table { Body body; int sweBody; const char *name; double segmentDays; int segments; };
 constexpr Table kTables[] = {
     {kChiron, SE_CHIRON, "Chiron", chiron::kSegmentDays, std::extent_v<decltype(chiron::kCoefficients), 0>},
+    {kUranus, SE_URANUS, "Uranus", uranus::kSegmentDays, std::extent_v<decltype(uranus::kCoefficients), 0>},
     {kNeptune, SE_NEPTUNE, "Neptune", neptune::kSegmentDays, std::extent_v<decltype(neptune::kCoefficients), 0>},
     {kPluto, SE_PLUTO, "Pluto", pluto::kSegmentDays, std::extent_v<decltype(pluto::kCoefficients), 0>},
 };

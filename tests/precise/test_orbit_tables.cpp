@@ -1,6 +1,6 @@
-// The orbit tables of Chiron, Neptune and Pluto on their own, without
-// libswe.  Pinned positions come from libswe 2.10.03 reading seas_18.se1
-// (Chiron) and sepl_18.se1 (Neptune, Pluto) of swe-basic-data, printed by
+// The orbit tables of Chiron, Uranus, Neptune and Pluto on their own,
+// without libswe.  Pinned positions come from libswe 2.10.03 reading
+// seas_18.se1 (Chiron) and sepl_18.se1 (the planets) of swe-basic-data, printed by
 // `make_orbit_tables --print BODY JD...`; the tables' fit to them is 1e-6 AU.
 #include "orbit_tables.h"
 #include "precise_ephemeris.h"
@@ -17,6 +17,9 @@ namespace {
 namespace chiron {
 #include "chiron_coefficients.inc"
 }
+namespace uranus {
+#include "uranus_coefficients.inc"
+}
 namespace neptune {
 #include "neptune_coefficients.inc"
 }
@@ -29,6 +32,7 @@ namespace pluto {
 struct Table { Body body; const char *name; double segmentDays; int segments; double first, lastAtLeast; };
 constexpr Table kTables[] = {
     {kChiron, "Chiron", chiron::kSegmentDays, std::extent_v<decltype(chiron::kCoefficients), 0>, 2378496.5, 2597596.5},
+    {kUranus, "Uranus", uranus::kSegmentDays, std::extent_v<decltype(uranus::kCoefficients), 0>, 2378496.5, 2597596.5},
     {kNeptune, "Neptune", neptune::kSegmentDays, std::extent_v<decltype(neptune::kCoefficients), 0>, 2378496.5,
      2597596.5},
     {kPluto, "Pluto", pluto::kSegmentDays, std::extent_v<decltype(pluto::kCoefficients), 0>, 2378496.5, 2597596.5},
@@ -62,7 +66,7 @@ TEST(OrbitTables, RefuseDatesOutsideTheirRange)
 
 TEST(OrbitTables, NoneForOtherBodies)
 {
-    const int others[] = {0, kSun, kMoon, kMercury, kMars, kJupiter, kSaturn, kUranus, kTrueNode, kLastBody + 1};
+    const int others[] = {0, kSun, kMoon, kMercury, kMars, kJupiter, kSaturn, kTrueNode, kLastBody + 1};
     for (int number : others) {
         const Body body = static_cast<Body>(number);
         double xyz[3] = {7, 7, 7};
@@ -81,6 +85,9 @@ TEST(OrbitTables, MatchTheEphemerisAtNamedDates)
         {kChiron, "Chiron J2000.0", 2451545.0, -3.5295971290, -8.6754035561, -2.9358986969},
         {kChiron, "Chiron 2200-01-01 0h", 2524593.5, -2.8845237379, -9.0270021626, -2.9853494872},
         {kChiron, "Chiron 2399-11-17 0h, last", 2597596.5, 9.8685485466, -10.1426733230, -2.5444497401},
+        {kUranus, "Uranus 1800-01-01 0h, first", 2378496.5, -18.2711628738, 0.8044089322, 0.6125344153},
+        {kUranus, "Uranus J2000.0", 2451545.0, 14.4318570736, -12.5062662665, -5.6816902591},
+        {kUranus, "Uranus 2400-01-07 0h, last", 2597647.5, -11.4379575084, -13.6083896463, -5.7976395285},
         {kNeptune, "Neptune 1800-01-01 0h, first", 2378496.5, -20.3102728829, -21.0082651779, -8.0935568924},
         {kNeptune, "Neptune J1900.0", 2415020.0, 1.5164791857, 27.6225506301, 11.2683073403},
         {kNeptune, "Neptune J2000.0", 2451545.0, 16.8120469035, -22.9800998715, -9.8244278801},
@@ -130,13 +137,15 @@ TEST(OrbitTables, ContinuousAcrossSegmentEdges)
 
 // Over each table's range libswe's bodies keep between these distances from
 // the Sun (daily values): Chiron 8.377 AU (JD 2541186.5) to 18.869 AU
-// (JD 2459361.5), Neptune 29.798 AU (JD 2588138.5) to 30.344 AU
+// (JD 2459361.5), Uranus 18.258 AU (JD 2593022.5) to 20.122 AU
+// (JD 2577421.5), Neptune 29.798 AU (JD 2588138.5) to 30.344 AU
 // (JD 2557882.5), Pluto 29.645 AU (JD 2538365.5) to 49.351 AU
 // (JD 2583579.5).  The tables must too, and reach both.
 TEST(OrbitTables, StayBetweenPerihelionAndAphelion)
 {
     struct Case { Body body; const char *name; double nearest, farthest; } cases[] = {
         {kChiron, "Chiron", 8.377, 18.869},
+        {kUranus, "Uranus", 18.258, 20.122},
         {kNeptune, "Neptune", 29.798, 30.344},
         {kPluto, "Pluto", 29.645, 49.351},
     };
@@ -158,7 +167,7 @@ TEST(OrbitTables, StayBetweenPerihelionAndAphelion)
 TEST(OrbitTables, BoundThePreciseRange)
 {
     struct Case { Body body; int first, last; } cases[] = {
-        {kChiron, 1801, 2398}, {kNeptune, 1801, 2398}, {kPluto, 1801, 2398}, {kUranus, 1800, 2399},
+        {kChiron, 1801, 2398}, {kUranus, 1801, 2398}, {kNeptune, 1801, 2398}, {kPluto, 1801, 2398}, {kSaturn, 1800, 2399},
     };
     for (const Case &c : cases) {
         const YearRange range = PreciseRange(c.body);
