@@ -230,7 +230,9 @@ bool WriteOptions(const std::string &path, const OptionValues &v, std::string *e
     put("Setting", "Cusps", v.Cusps);
     put("Setting", "Size", v.Size);
     put("Setting", "Color", v.Color);
-    put("Setting", "Precision", v.Precise ? 1 : 0);
+    // A file from before the key gets none while the box stays off, so OK
+    // with nothing changed leaves it as it was.
+    if (v.Precise || ini.Get("Setting", "Precision")) put("Setting", "Precision", v.Precise ? 1 : 0);
     put("Place", "LatD", v.LatD);
     put("Place", "LatM", v.LatM);
     put("Place", "LongM", v.LongM);

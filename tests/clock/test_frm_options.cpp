@@ -244,8 +244,8 @@ TEST(Options, TheZoneNameAndTheNumbersItFills)
 }
 
 // "High precision" starts from [Setting] Precision as the file has it: only
-// 1 checks it.  OK writes the box as it stands, as 1 or 0, and the next
-// Fill shows that.
+// 1 checks it.  OK writes the box as it stands, as 1 or 0 (an unchecked box
+// into a file without the key writes none), and the next Fill shows that.
 struct PrecisionCase {
     const char *name;
     const char *line;  // the [Setting] line, or "" for none
@@ -266,10 +266,16 @@ TEST_P(OptionsPrecision, StartsFromTheFileAndOkWritesTheBox)
     EXPECT_EQ(dialog.chkPrecise->isChecked(), GetParam().checked);
     for (const bool checked : {GetParam().checked, !GetParam().checked}) {
         dialog.chkPrecise->setChecked(checked);
+        const bool hadKey = ini.Get("Setting", "Precision").has_value();
         std::string error;
         ASSERT_TRUE(WriteOptions(path, dialog.Values(), &error)) << error;
         ASSERT_TRUE(ini.Load(path));
-        EXPECT_EQ(ini.Get("Setting", "Precision"), checked ? "1" : "0");
+        // A file without the key keeps it out while the box stays off.
+        if (checked || hadKey) {
+            EXPECT_EQ(ini.Get("Setting", "Precision"), checked ? "1" : "0");
+        } else {
+            EXPECT_FALSE(ini.Get("Setting", "Precision").has_value());
+        }
         dialog.Fill(ReadOptions(ini));  // and the box shows it again
         EXPECT_EQ(dialog.chkPrecise->isChecked(), checked);
     }

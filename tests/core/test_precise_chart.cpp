@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <optional>
 #include <initializer_list>
 #include <string>
 
@@ -32,6 +34,30 @@ TEST(PreciseSetting, OnlyOneMeansPrecise)
         EXPECT_EQ(LoadSettings(ini).Precise, c.Precise) << c.Text;
         EXPECT_EQ(ReadOptions(ini).Precise, c.Precise) << c.Text;
     }
+    // Written back only where the file has the key or the box is on.
+    const std::string path = ::testing::TempDir() + "zenlume-precision.ini";
+    for (const Case &c : {Case{"[Setting]\nGlyphs=1\n", false}, Case{"[Setting]\nPrecision=1\n", false},
+                          Case{"[Setting]\nGlyphs=1\n", true}}) {
+        std::remove(path.c_str());
+        {
+            std::FILE *f = std::fopen(path.c_str(), "w");
+            std::fputs(c.Text, f);
+            std::fclose(f);
+        }
+        OptionValues values = ReadOptions(IniFile::Parse(c.Text));
+        values.Precise = c.Precise;
+        ASSERT_TRUE(WriteOptions(path, values, nullptr));
+        IniFile written;
+        ASSERT_TRUE(written.Load(path, nullptr));
+        const std::optional<std::string> key = written.Get("Setting", "Precision");
+        if (std::string(c.Text).find("Precision") == std::string::npos && !c.Precise) {
+            EXPECT_FALSE(key.has_value()) << c.Text;
+        } else {
+            ASSERT_TRUE(key.has_value()) << c.Text;
+            EXPECT_EQ(*key, c.Precise ? "1" : "0") << c.Text;
+        }
+    }
+    std::remove(path.c_str());
     EXPECT_STREQ(TheoryName(true), "precise");
     EXPECT_STREQ(TheoryName(false), "qvcalc32");
     EXPECT_NE(TheorySentence(true), TheorySentence(false));
