@@ -4,12 +4,14 @@
 
 #include <erfa.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace zenlume::precise {
 namespace {
 
 constexpr double kDeg = 180 / M_PI;
+constexpr double kSunRadiusAu = 695700 / kKilometresPerAu;  // IAU 2015 nominal solar radius
 
 double Length(const double v[3]) { return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]); }
 
@@ -73,6 +75,18 @@ void UnitVector(double longitude, double latitude, double v[3])
     v[2] = std::sin(b);
 }
 
+// The direction p bent by the Sun's field (eraLd), for a body at
+// `distance` from the Earth; e the unit vector from the Sun to the Earth.
+void Bend(const double p[3], double distance, const double e[3], double em, double p1[3])
+{
+    double q[3];
+    for (int i = 0; i < 3; ++i) q[i] = e[i] * em + p[i] * distance;
+    const double qLength = Length(q);
+    for (double &x : q) x /= qLength;
+    double pp[3] = {p[0], p[1], p[2]}, ee[3] = {e[0], e[1], e[2]};
+    eraLd(1.0, pp, q, ee, em, 1e-9, p1);
+}
+
 }  // namespace
 
 bool IsDeflected(Body body) { return (body >= kMercury && body <= kPluto) || body == kChiron; }
@@ -80,17 +94,36 @@ bool IsDeflected(Body body) { return (body >= kMercury && body <= kPluto) || bod
 void DeflectByTheSun(const ApparentPlace &sun, ApparentPlace &place)
 {
     // On the ecliptic of date: the Earth from the Sun (e), the body from
-    // the Earth (p) and from the Sun (q).
-    double e[3], p[3], q[3], p1[3];
+    // the Earth (p).
+    double e[3], p[3], p1[3];
     UnitVector(sun.Longitude, sun.Latitude, e);
     UnitVector(place.Longitude, place.Latitude, p);
-    for (int i = 0; i < 3; ++i) {
-        e[i] = -e[i];
-        q[i] = e[i] * sun.Distance + p[i] * place.Distance;
+    for (double &x : e) x = -x;
+    const double elongation = std::acos(std::clamp(-(p[0] * e[0] + p[1] * e[1] + p[2] * e[2]), -1.0, 1.0));
+    const double limb = std::asin(kSunRadiusAu / sun.Distance);
+    if (elongation < limb && place.Distance > sun.Distance) {
+        // Behind the Sun's disk no light comes through, and the bending,
+        // which grows as one over the distance from the Sun's centre, would
+        // reach arc-minutes at the centre: it is held at its value at the
+        // limb, outwards from the centre (none right behind the centre,
+        // where outwards has no direction).
+        double out[3];
+        for (int i = 0; i < 3; ++i) out[i] = p[i] + e[i] * std::cos(elongation);  // p less its part towards the Sun
+        const double outLength = Length(out);
+        if (!(outLength > 0)) return;
+        double atLimb[3];
+        for (int i = 0; i < 3; ++i) {
+            out[i] /= outLength;
+            atLimb[i] = -e[i] * std::cos(limb) + out[i] * std::sin(limb);
+        }
+        Bend(atLimb, place.Distance, e, sun.Distance, p1);
+        double bend[3];
+        Difference(p1, atLimb, bend);
+        const double amount = Length(bend);
+        for (int i = 0; i < 3; ++i) p1[i] = p[i] + out[i] * amount;
+    } else {
+        Bend(p, place.Distance, e, sun.Distance, p1);
     }
-    const double qLength = Length(q);
-    for (double &x : q) x /= qLength;
-    eraLd(1.0, p, q, e, sun.Distance, 1e-9, p1);
     place.Longitude = eraAnp(std::atan2(p1[1], p1[0])) * kDeg;
     if (place.Longitude >= 360) place.Longitude -= 360;
     place.Latitude = std::atan2(p1[2], std::hypot(p1[0], p1[1])) * kDeg;

@@ -47,7 +47,8 @@ bool IsDeflected(Body body);
 // Moves `place` (an undeflected place with its distance) away from the Sun
 // at `sun` (the Sun's place with its distance) by the bending of the light
 // in the Sun's field (eraLd): 1.75" at the Sun's limb, 0.004" at 90
-// degrees.  `place.Speed` is left as it is.
+// degrees; held at the limb's value for a body behind the Sun's disk.
+// `place.Speed` is left as it is.
 void DeflectByTheSun(const ApparentPlace &sun, ApparentPlace &place);
 
 // The apparent place at a Julian date of Universal Time with its speed,

@@ -140,6 +140,19 @@ TEST(ApparentPlaces, TheSunBendsTheLightOutwardByItsKnownAmount)
         DeflectByTheSun(sun, body);
         EXPECT_NEAR((body.Longitude - 100 - c.Elongation) * 3600, c.Arcsec, c.Tolerance) << c.Elongation;
     }
+    // Behind the disk (radius 0.2666 degrees at 1 AU) the bending stays at
+    // the limb's value (1.69" for a body 30 AU away) rather than growing
+    // towards arc-minutes at the centre; right behind the centre it is
+    // finite and leaves no NaN.
+    for (double elongation : {0.2, 0.05, 1e-4}) {
+        ApparentPlace sun{100, 0, 0, 1.0}, body{100 + elongation, 0, 0, 30.0};
+        DeflectByTheSun(sun, body);
+        EXPECT_NEAR((body.Longitude - 100 - elongation) * 3600, 1.693, 0.002) << elongation;
+    }
+    ApparentPlace sun{100, 0, 0, 1.0}, behind{100, 0, 0, 30.0};
+    DeflectByTheSun(sun, behind);
+    EXPECT_LT(ArcsecBetween(behind.Longitude, 100), 2.0);
+    EXPECT_LT(std::fabs(behind.Latitude) * 3600, 2.0);
 }
 
 TEST(ApparentPlaces, RefuseWhatTheyCannotCompute)
