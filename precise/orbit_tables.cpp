@@ -129,6 +129,12 @@ double TableLastJd(Body body)
     return table ? table->LastJd() : 0;
 }
 
+double TableSegmentDays(Body body)
+{
+    const Table *table = Find(body);
+    return table ? table->segmentDays : 0;
+}
+
 bool TabulatedHeliocentric(Body body, double jdTT, double xyz[3])
 {
     const Table *table = Find(body);

@@ -14,6 +14,9 @@ namespace zenlume::precise {
 // covers; 0 for a body without a table.
 double TableFirstJd(Body body);
 double TableLastJd(Body body);
+// The length in days of each of the table's series (the table holds whole
+// series from the first date to the last); 0 for a body without a table.
+double TableSegmentDays(Body body);
 
 // The body's geometric heliocentric position at `jdTT` (Julian date,
 // Terrestrial Time) in astronomical units, in the mean equator and equinox

@@ -9,34 +9,24 @@
 
 #include <cmath>
 #include <limits>
-#include <type_traits>
 
 namespace zenlume::precise {
 namespace {
 
-namespace chiron {
-#include "chiron_coefficients.inc"
-}
-namespace uranus {
-#include "uranus_coefficients.inc"
-}
-namespace neptune {
-#include "neptune_coefficients.inc"
-}
-namespace pluto {
-#include "pluto_coefficients.inc"
-}
-
-// Each table's layout as its data file states it, and where libswe's file
-// starts and (at least) where the table must reach.
-struct Table { Body body; const char *name; double segmentDays; int segments; double first, lastAtLeast; };
+// Where libswe's file starts and (at least) where each table must reach.
+struct Table { Body body; const char *name; double first, lastAtLeast; };
 constexpr Table kTables[] = {
-    {kChiron, "Chiron", chiron::kSegmentDays, std::extent_v<decltype(chiron::kCoefficients), 0>, 2378496.5, 2597596.5},
-    {kUranus, "Uranus", uranus::kSegmentDays, std::extent_v<decltype(uranus::kCoefficients), 0>, 2378496.5, 2597596.5},
-    {kNeptune, "Neptune", neptune::kSegmentDays, std::extent_v<decltype(neptune::kCoefficients), 0>, 2378496.5,
-     2597596.5},
-    {kPluto, "Pluto", pluto::kSegmentDays, std::extent_v<decltype(pluto::kCoefficients), 0>, 2378496.5, 2597596.5},
+    {kChiron, "Chiron", 2378496.5, 2597596.5},
+    {kUranus, "Uranus", 2378496.5, 2597596.5},
+    {kNeptune, "Neptune", 2378496.5, 2597596.5},
+    {kPluto, "Pluto", 2378496.5, 2597596.5},
 };
+
+// The number of whole series a table holds.
+int Segments(Body body)
+{
+    return static_cast<int>(std::lround((TableLastJd(body) - TableFirstJd(body)) / TableSegmentDays(body)));
+}
 
 double Distance(const double a[3], const double b[3]) { return std::hypot(a[0] - b[0], a[1] - b[1], a[2] - b[2]); }
 
@@ -47,7 +37,7 @@ TEST(OrbitTables, RefuseDatesOutsideTheirRange)
         const double first = TableFirstJd(t.body), last = TableLastJd(t.body);
         EXPECT_EQ(first, t.first) << t.name << ": 1800 January 1, where the source file starts";
         EXPECT_GE(last, t.lastAtLeast) << t.name << ": 2399 November 17";
-        EXPECT_EQ(last, first + t.segments * t.segmentDays) << t.name;
+        EXPECT_EQ(last, first + Segments(t.body) * TableSegmentDays(t.body)) << t.name;
         struct Case { const char *name; double jd; bool known; } cases[] = {
             {"first date", first, true},          {"a second before", first - 1.0 / 86400, false},
             {"last date", last, true},            {"a second after", last + 1.0 / 86400, false},
@@ -118,8 +108,8 @@ TEST(OrbitTables, ContinuousAcrossSegmentEdges)
 {
     const double h = 1;
     for (const Table &t : kTables)
-        for (int s = 1; s < t.segments; ++s) {
-            const double edge = TableFirstJd(t.body) + s * t.segmentDays;
+        for (int s = 1; s < Segments(t.body); ++s) {
+            const double edge = TableFirstJd(t.body) + s * TableSegmentDays(t.body);
             double at[3], before[3], left1[3], left2[3], right1[3], right2[3];
             const auto place = [&](double jd, double xyz[3]) { return TabulatedHeliocentric(t.body, jd, xyz); };
             ASSERT_TRUE(place(edge, at) && place(std::nextafter(edge, 0.0), before) && place(edge - h, left1) &&
